@@ -1,0 +1,49 @@
+#pragma once
+// The application shell's own words, shared by its windows, the command-line tool and tests.
+
+namespace quastor::app_texts {
+
+inline constexpr char kApplicationTitle[] = "Firmware Quastor";
+inline constexpr char kDesignCaption[] = "Vexlar Quastor_SW4410_DNET2PROFI";
+inline constexpr char kCaptionPrefix[] = "Vexlar Quastor_SW4410_DNET2PROFI :";
+inline constexpr char kWebAddress[] = "www.vexlar-automation.example";
+inline constexpr char kWebPage[] = "https://www.vexlar-automation.example/";
+
+inline constexpr char kSettingsFileName[] = "Quastor_DNET2PROFI.ini";
+inline constexpr char kSettingsSection[] = "lastproj";
+inline constexpr char kSettingsKey[] = "projectname";
+inline constexpr char kUnableToWrite[] = "Unable to write to %s";
+
+inline constexpr char kProjectNotValid[] = "Project not valid";
+inline constexpr char kNotAvailableYet[] = "not available yet";
+
+// New project dialog.
+inline constexpr char kNewProjectCaption[] = "New project";
+inline constexpr char kEditXmlCaption[] = "Edit XML";
+inline constexpr char kProjectNameLabel[] = "Project name";
+inline constexpr char kDestinationNotValid[] = "directory destination not valid";
+inline constexpr char kNameNotValid[] = "Name project not valid";
+inline constexpr char kNameExists[] = "Name project not valid because directory already exists";
+inline constexpr char kNameOutside[] =
+    "Name project not valid because it leads outside the projects directory";
+
+// Open project.
+inline constexpr char kSelectDirectoryTitle[] = "Select directory of project";
+inline constexpr char kOpenOutside[] =
+    "Directory of project not valid because it is outside the projects directory %s";
+inline constexpr char kProjectMissing[] = "Project directory \"%s\" does not exist";
+
+// About and help.
+inline constexpr char kAboutCaption[] = "About...";
+inline constexpr char kAboutTitle[] = "Software Quastor ";
+inline constexpr char kAboutProduct[] = "Gateway DeviceNet Slave to PROIBUS Slave";
+inline constexpr char kSoftwareCodeLabel[] = "Software Code : ";
+inline constexpr char kSoftwareCode[] = "SW4410";
+inline constexpr char kVersionLabel[] = "Version :";
+inline constexpr char kVersion[] = "1.002";
+inline constexpr char kDocumentCodeLabel[] = "Document Code :";
+inline constexpr char kDocumentCode[] = "MN4410";
+inline constexpr char kHelpCaption[] = "Help";
+inline constexpr char kHelpUnreadable[] = "Impossible to read file Help";
+
+}  // namespace quastor::app_texts

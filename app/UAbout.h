@@ -1,0 +1,23 @@
+#pragma once
+// TFAbout: the software's identity, version and codes.
+
+#include <QDialog>
+
+namespace quastor {
+
+struct UiServices;
+
+class TFAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFAbout(UiServices& services, QWidget* parent = nullptr);
+
+ public slots:
+  void Label4Click();
+
+ private:
+  UiServices& services_;
+};
+
+}  // namespace quastor

@@ -1,0 +1,219 @@
+#include "app/UQuastoreFirmWare.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "app/AppTexts.h"
+#include "app/ClickLabel.h"
+#include "app/Projects.h"
+#include "app/StartUp.h"
+#include "app/UAbout.h"
+#include "app/Uhelp.h"
+#include "app/Unewp.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "platform/QtText.h"
+#include "platform/Shell.h"
+#include "platform/UiServices.h"
+
+namespace quastor {
+namespace {
+
+QPushButton* NewButton(const QString& text, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QPushButton* NewBarButton(const QString& text, const char* name, const QString& tip,
+                          QWidget* parent) {
+  auto* button = NewButton(text, name, parent);
+  button->setToolTip(tip);
+  button->setFlat(true);
+  button->setCursor(Qt::PointingHandCursor);
+  button->setStyleSheet(
+      "QPushButton { color: white; border: 1px solid rgba(255,255,255,90); border-radius: 3px;"
+      " padding: 1px 7px; background: transparent; }"
+      "QPushButton:hover { background: rgba(255,255,255,40); }");
+  return button;
+}
+
+QLabel* StepLabel(int step, QWidget* parent) {
+  auto* label = new QLabel(QString("Step %1").arg(step), parent);
+  label->setObjectName(QString("Step%1").arg(step));
+  label->setStyleSheet("font-weight: bold; color: #143d7a;");
+  return label;
+}
+
+}  // namespace
+
+TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
+                                       const std::filesystem::path& app_dir, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      state_(state),
+      services_(services) {
+  setObjectName("TFQuastoreFirmWare");
+  setWindowTitle(app_texts::kDesignCaption);
+  setFixedSize(565, 210);
+
+  auto* bar = new QFrame(this);
+  bar->setObjectName("TitleBar");
+  bar->setStyleSheet(
+      "#TitleBar { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #143d7a,"
+      " stop:1 #2b6cc4); }");
+  auto* product = new QLabel("VA4410  DeviceNet slave \u2194 PROFIBUS DP slave", bar);
+  product->setStyleSheet("color: white; font-weight: bold;");
+  HelpButton = NewBarButton("?", "HelpButton", tr("Help (F1)"), bar);
+  About = NewBarButton(tr("About"), "About", tr("About this software"), bar);
+  LbButton1 = NewBarButton("X", "LbButton1", tr("Close"), bar);
+  auto* bar_layout = new QHBoxLayout(bar);
+  bar_layout->setContentsMargins(12, 5, 8, 5);
+  bar_layout->addWidget(product, 1);
+  bar_layout->addWidget(HelpButton);
+  bar_layout->addWidget(About);
+  bar_layout->addWidget(LbButton1);
+
+  Newa = NewButton(tr("New project"), "Newa", this);
+  Opena = NewButton(tr("Open project"), "Opena", this);
+  btn_str_lng1a = NewButton(tr("Set Communication"), "btn_str_lng1a", this);
+  btn_str_lng2a = NewButton(tr("GSD File"), "btn_str_lng2a", this);
+  CreateBina = NewButton(tr("Update Device"), "CreateBina", this);
+  for (QPushButton* button : {Newa, Opena, btn_str_lng1a, btn_str_lng2a, CreateBina}) {
+    button->setMinimumWidth(130);
+  }
+
+  auto* steps = new QGridLayout;
+  steps->setContentsMargins(16, 8, 16, 0);
+  steps->setHorizontalSpacing(14);
+  steps->setVerticalSpacing(5);
+  const char* what[] = {"Create or open a project", "PROFIBUS and DeviceNet parameters",
+                        "Device description for the PROFIBUS master", "Send the configuration to the gateway"};
+  for (int row = 0; row < 4; ++row) {
+    steps->addWidget(StepLabel(row + 1, this), row, 0);
+    auto* description = new QLabel(what[row], this);
+    description->setStyleSheet("color: #444;");
+    steps->addWidget(description, row, 1);
+  }
+  steps->addWidget(Newa, 0, 2);
+  steps->addWidget(Opena, 0, 3);
+  steps->addWidget(btn_str_lng1a, 1, 2);
+  steps->addWidget(btn_str_lng2a, 2, 2);
+  steps->addWidget(CreateBina, 3, 2);
+  steps->setColumnStretch(1, 1);
+
+  auto* Label1 = NewWebLinkLabel(app_texts::kWebAddress, this);
+  Label1->setObjectName("Label1");
+  auto* footer = new QHBoxLayout;
+  footer->setContentsMargins(16, 0, 16, 6);
+  footer->addStretch();
+  footer->addWidget(Label1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addLayout(steps);
+  layout->addStretch();
+  layout->addLayout(footer);
+
+  connect(Newa, &QPushButton::clicked, this, &TFQuastoreFirmWare::NewaClick);
+  connect(Opena, &QPushButton::clicked, this, &TFQuastoreFirmWare::OpenaClick);
+  connect(btn_str_lng1a, &QPushButton::clicked, this, [this] { btn_str_lng1aClick(btn_str_lng1a); });
+  connect(btn_str_lng2a, &QPushButton::clicked, this, [this] { btn_str_lng1aClick(btn_str_lng2a); });
+  connect(CreateBina, &QPushButton::clicked, this, &TFQuastoreFirmWare::CreateBinaClick);
+  connect(About, &QPushButton::clicked, this, &TFQuastoreFirmWare::AboutClick);
+  connect(HelpButton, &QPushButton::clicked, this, &TFQuastoreFirmWare::HelpClick);
+  connect(LbButton1, &QPushButton::clicked, this, &TFQuastoreFirmWare::LbButton1Click);
+  connect(Label1, &ClickLabel::clicked, this, &TFQuastoreFirmWare::Label1Click);
+  auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help_key, &QShortcut::activated, this, &TFQuastoreFirmWare::HelpClick);
+
+  FormCreate(app_dir);
+}
+
+void TFQuastoreFirmWare::SetWindows(TFsaveproj* saveproj, TFAbout* about, TFHelp* help) {
+  saveproj_ = saveproj;
+  about_ = about;
+  help_ = help;
+}
+
+void TFQuastoreFirmWare::SetStepActions(StepActions actions) { actions_ = std::move(actions); }
+
+void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir) {
+  state_ = StartUp(app_dir);
+  setWindowTitle(Q(StartUpCaption(state_)));
+  openExcelInitialDir_ = state_.ProjectDir;
+}
+
+void TFQuastoreFirmWare::SetCaptionFor(const std::string& project_name) {
+  setWindowTitle(Q(ProjectCaption(project_name)));
+}
+
+void TFQuastoreFirmWare::NewaClick() {
+  if (saveproj_ == nullptr) return;
+  saveproj_->NewProjectMode = 0;
+  saveproj_->ProjectDestDir = state_.ProjectsDir;
+  if (saveproj_->exec() == QDialog::Accepted) {
+    SetCaptionFor(state_.ProjectName);
+    openExcelInitialDir_ = state_.ProjectDir;
+  }
+  // Cancelled: the current project stays selected, and so does its caption.
+}
+
+void TFQuastoreFirmWare::OpenaClick() {
+  const std::filesystem::path start = PrepareOpenProject(state_);
+  const auto chosen = services_.dialogs.ChooseDirectory(this, app_texts::kSelectDirectoryTitle,
+                                                        state_.ProjectsDir, start);
+  const Status opened = CompleteOpenProject(state_, chosen);
+  if (!opened) services_.messages.Plain(opened.error());
+  SetCaptionFor(state_.ProjectName);
+  openExcelInitialDir_ = state_.ProjectDir;
+}
+
+void TFQuastoreFirmWare::btn_str_lng1aClick(QPushButton* which) {
+  if (!state_.ProjectSelected()) {
+    services_.messages.Plain(app_texts::kProjectNotValid);
+    return;
+  }
+  const auto& action = which == btn_str_lng2a ? actions_.saveGsdFile : actions_.setCommunication;
+  if (action) {
+    action();
+  } else {
+    services_.messages.Plain(app_texts::kNotAvailableYet);
+  }
+}
+
+void TFQuastoreFirmWare::CreateBinaClick() {
+  if (actions_.updateDevice) {
+    actions_.updateDevice();
+  } else {
+    services_.messages.Plain(app_texts::kNotAvailableYet);
+  }
+}
+
+void TFQuastoreFirmWare::AboutClick() {
+  if (about_ != nullptr) about_->exec();
+}
+
+void TFQuastoreFirmWare::HelpClick() {
+  if (help_ != nullptr) help_->exec();
+}
+
+void TFQuastoreFirmWare::LbButton1Click() { close(); }
+
+void TFQuastoreFirmWare::Label1Click() { services_.shell.OpenUrl(app_texts::kWebPage); }
+
+void TFQuastoreFirmWare::closeEvent(QCloseEvent* event) {
+  const Status saved = SaveLastProject(state_);
+  if (!saved) services_.messages.Error(saved.error());
+  event->accept();
+}
+
+}  // namespace quastor

@@ -1,0 +1,68 @@
+#include "app/Uhelp.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/AppTexts.h"
+#include "app/HelpFile.h"
+#include "platform/MessageService.h"
+#include "platform/QtText.h"
+#include "platform/UiServices.h"
+
+namespace quastor {
+namespace {
+
+void ShowDocument(QTextEdit* edit, const RtfDocument& document) {
+  edit->clear();
+  QTextCursor cursor(edit->document());
+  const qreal base_size = edit->font().pointSizeF();
+  for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
+    if (i > 0) cursor.insertBlock();
+    for (const auto& run : document.paragraphs[i].runs) {
+      QTextCharFormat format;
+      format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+      format.setFontItalic(run.italic);
+      format.setFontUnderline(run.underline);
+      // Sizes are relative to 12 pt so that the help follows the desktop's font size.
+      format.setFontPointSize(base_size * run.halfPoints / 24.0);
+      cursor.insertText(Q(run.text), format);
+    }
+  }
+  edit->moveCursor(QTextCursor::Start);
+}
+
+}  // namespace
+
+TFHelp::TFHelp(const AppState& state, UiServices& services, QWidget* parent)
+    : QDialog(parent), state_(state), services_(services) {
+  setObjectName("TFHelp");
+  setWindowTitle(app_texts::kHelpCaption);
+  setModal(true);
+  resize(492, 397);
+  RichEdit1 = new QTextEdit(this);
+  RichEdit1->setObjectName("RichEdit1");
+  RichEdit1->setReadOnly(true);
+  RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(RichEdit1);
+}
+
+void TFHelp::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TFHelp::FormShow() {
+  const Result<HelpText> help = LoadHelpFile(HelpFilePath(state_));
+  if (!help) {
+    RichEdit1->clear();
+    services_.messages.Plain(help.error());
+    return;
+  }
+  ShowDocument(RichEdit1, help->document);
+}
+
+}  // namespace quastor

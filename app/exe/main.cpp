@@ -1,0 +1,39 @@
+// Start-up: the application object, every window in its fixed order, the event loop.
+
+#include <QApplication>
+
+#include "app/AppState.h"
+#include "app/AppTexts.h"
+#include "app/UAbout.h"
+#include "app/UQuastoreFirmWare.h"
+#include "app/Uhelp.h"
+#include "app/Unewp.h"
+#include "app/StartUp.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "platform/QtText.h"
+#include "platform/Shell.h"
+#include "platform/UiServices.h"
+
+int main(int argc, char* argv[]) {
+  using namespace quastor;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(app_texts::kApplicationTitle);
+
+  QtMessageService messages(app_texts::kApplicationTitle);
+  QtShell shell;
+  QtFileDialogs dialogs;
+  UiServices services{messages, shell, dialogs};
+  AppState state;
+
+  // The main window first: its creation computes the paths and restores the last project.
+  TFQuastoreFirmWare main_window(
+      state, services, ApplicationDirectory(PathOf(QApplication::applicationDirPath())));
+  TFsaveproj saveproj(state, services, &main_window);
+  TFHelp help(state, services, &main_window);
+  TFAbout about(services, &main_window);
+  main_window.SetWindows(&saveproj, &about, &help);
+
+  main_window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,88 @@
+// quastor-cli: the configurator's operations from the command line, on the same core.
+
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/AppTexts.h"
+#include "app/Projects.h"
+#include "app/StartUp.h"
+#include "cli/Cli.h"
+#include "platform/Executable.h"
+#include "platform/PathText.h"
+
+namespace quastor::cli {
+namespace {
+
+constexpr char kUsageText[] =
+    "usage: quastor-cli [--home DIR] [--project NAME] COMMAND [ARGS]\n"
+    "  --home DIR      application directory (MASTER, PROJECTS, settings file);\n"
+    "                  default: $QUASTOR_HOME, else the executable's directory\n"
+    "  --project NAME  a project under PROJECTS; default: the remembered project\n"
+    "commands:\n"
+    "  project new NAME | project open NAME | project show\n"
+    "  settings show\n"
+    "  settings set [--profi-id V] [--profi-in V] [--profi-out V] [--dnet-id V]\n"
+    "               [--dnet-baud 125K|250K|500K]\n"
+    "  image\n"
+    "  gsd FILE\n"
+    "  firmware [--port N] [--no-flash]\n"
+    "  import TABLE WORKBOOK | export TABLE | xml FILE | check\n";
+
+int NotAvailable(Context& ctx, const Arguments&) {
+  ctx.err << app_texts::kNotAvailableYet << "\n";
+  return kFailed;
+}
+
+// Selects the project named on the command line, as "Open project" would.
+bool SelectProject(Context& ctx, const std::string& name) {
+  const Status opened = OpenProjectByName(ctx.state, name);
+  if (!opened) ctx.err << opened.error() << "\n";
+  return opened.ok();
+}
+
+int Run(int argc, char** argv) {
+  Arguments args(argv + 1, argv + argc);
+  std::optional<std::string> home;
+  std::optional<std::string> project;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if ((arg == "--home" || arg == "--project") && i + 1 < args.size()) {
+      (arg == "--home" ? home : project) = args[++i];
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout << kUsageText;
+      return kDone;
+    } else {
+      break;
+    }
+  }
+  std::filesystem::path app_dir = home ? PathFromUtf8(*home)
+                                       : ApplicationDirectory(ExecutableDir(argv[0]));
+  Context ctx{StartUp(app_dir), std::cout, std::cerr};
+  if (i >= args.size()) return Usage(ctx, "no command given");
+
+  const std::string command = args[i];
+  const Arguments rest(args.begin() + static_cast<long>(i) + 1, args.end());
+  using Handler = int (*)(Context&, const Arguments&);
+  static const std::map<std::string, Handler> kCommands = {
+      {"project", ProjectCommand}, {"settings", SettingsCommand}, {"image", ImageCommand},
+      {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", NotAvailable},
+      {"export", NotAvailable},    {"xml", NotAvailable},         {"check", NotAvailable}};
+  const auto found = kCommands.find(command);
+  if (found == kCommands.end()) return Usage(ctx, "unknown command \"" + command + "\"");
+  if (project && !SelectProject(ctx, *project)) return kFailed;
+  return found->second(ctx, rest);
+}
+
+}  // namespace
+
+int Usage(Context& ctx, const std::string& problem) {
+  ctx.err << "quastor-cli: " << problem << "\n" << kUsageText;
+  return kUsage;
+}
+
+}  // namespace quastor::cli
+
+int main(int argc, char** argv) { return quastor::cli::Run(argc, argv); }

@@ -1,0 +1,35 @@
+# quastor_core_library(NAME SOURCES... [DEPS ...]): a Qt-free static library that joins "core".
+function(quastor_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
+  target_link_libraries(core INTERFACE ${name})
+endfunction()
+
+# quastor_ui_library(NAME SOURCES... [DEPS ...]): a static library of Qt windows.
+function(quastor_ui_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Widgets ${ARG_DEPS})
+endfunction()
+
+# quastor_gtest(NAME SOURCES... [DEPS ...] [QT]): a GoogleTest executable registered with ctest.
+# QT tests run with the offscreen platform and get a QApplication from their main.
+function(quastor_gtest name)
+  cmake_parse_arguments(ARG "QT" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE quastor_test_support_qt GTest::gtest Qt6::Test ${ARG_DEPS})
+  else()
+    target_link_libraries(${name} PRIVATE quastor_test_support GTest::gtest GTest::gtest_main ${ARG_DEPS})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUASTOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()

@@ -1,0 +1,52 @@
+#pragma once
+// Message boxes. Windows show their messages through this service so that tests can record
+// them instead of showing them.
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace quastor {
+
+class MessageService {
+ public:
+  virtual ~MessageService() = default;
+  // A plain message box with an OK button.
+  virtual void Plain(const std::string& text) = 0;
+  // An error box: error icon and an OK button.
+  virtual void Error(const std::string& text) = 0;
+};
+
+// Shows QMessageBox dialogs over the active window, titled with the application title.
+class QtMessageService : public MessageService {
+ public:
+  explicit QtMessageService(std::string title) : title_(std::move(title)) {}
+  void Plain(const std::string& text) override;
+  void Error(const std::string& text) override;
+
+ private:
+  std::string title_;
+};
+
+// Keeps the messages instead of showing them.
+class MessageRecorder : public MessageService {
+ public:
+  enum class Kind { kPlain, kError };
+  struct Message {
+    Kind kind;
+    std::string text;
+  };
+
+  void Plain(const std::string& text) override { messages_.push_back({Kind::kPlain, text}); }
+  void Error(const std::string& text) override { messages_.push_back({Kind::kError, text}); }
+
+  const std::vector<Message>& Messages() const { return messages_; }
+  std::vector<std::string> Texts() const;
+  void Clear() { messages_.clear(); }
+
+ private:
+  std::vector<Message> messages_;
+};
+
+}  // namespace quastor

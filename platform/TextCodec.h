@@ -1,0 +1,23 @@
+#pragma once
+// Text files as the system meets them: UTF-8 (with or without byte order mark), UTF-16 LE
+// with its byte order mark, and 8-bit text from Windows (the ANSI code page on Windows,
+// Windows-1252 elsewhere when the bytes are not valid UTF-8). Inside the program text is UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace quastor {
+
+enum class TextEncoding { kLocal, kUtf8Bom, kUtf16Le, kWindows1252 };
+
+// Decodes bytes into UTF-8 and tells which encoding they were in.
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding);
+
+// Encodes UTF-8 text into the given encoding (unmappable characters become "?").
+std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+
+bool IsValidUtf8(std::string_view bytes);
+
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+}  // namespace quastor

@@ -1,0 +1,117 @@
+// The settings file as the Windows profile functions read and write it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/SettingsFile.h"
+#include "tests/support/TestFiles.h"
+
+namespace quastor {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(SettingsFile, ReadsFilesWrittenOnWindows) {
+  TempDir dir;
+  const auto ini = dir / "Quastor_DNET2PROFI.ini";
+  struct Case {
+    const char* content;
+    const char* expected;
+  } cases[] = {
+      {"[lastproj]\r\nprojectname=\\Plant1\r\n", "\\Plant1"},
+      {"[LastProj]\r\nProjectName=Plant2\r\n", "Plant2"},             // case of names
+      {"  [ lastproj ]  \r\n  projectname  =  Plant 3  \r\n", "Plant 3"},  // blanks
+      {"[lastproj]\nprojectname=\"quoted\"\n", "quoted"},              // quotes dropped
+      {"[lastproj]\r\nprojectname='x'\r\n", "x"},
+      {"[lastproj]\r\nprojectname=\"half\r\n", "\"half"},              // unmatched quote stays
+      {"[other]\r\nprojectname=no\r\n[lastproj]\r\nprojectname=yes\r\n", "yes"},
+      {"[lastproj]\r\nprojectname=\r\n", ""},
+      {"[lastproj]\r\nprojectname=a=b\r\n", "a=b"},  // only the first "=" separates
+      {"\xEF\xBB\xBF[lastproj]\r\nprojectname=utf8\r\n", "utf8"},
+      {"[lastproj]\r\nprojectname=Caf\xE9\r\n", "Caf\xC3\xA9"},  // Windows-1252 byte
+  };
+  for (const Case& c : cases) {
+    WriteBytes(ini, c.content);
+    EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", "dflt"), c.expected)
+        << c.content;
+  }
+}
+
+TEST(SettingsFile, ReadsUtf16FileWithByteOrderMark) {
+  TempDir dir;
+  const auto ini = dir / "u.ini";
+  const std::string text = "[lastproj]\r\nprojectname=\\P\xC3\xA9\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (unsigned char c : std::string("[lastproj]\r\nprojectname=\\P")) {
+    utf16 += static_cast<char>(c);
+    utf16 += '\0';
+  }
+  utf16 += "\xE9";
+  utf16 += '\0';
+  WriteBytes(ini, utf16);
+  EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", ""), "\\P\xC3\xA9");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "\\Q").ok());
+  const std::string written = ReadBytes(ini);
+  EXPECT_EQ(written.substr(0, 2), "\xFF\xFE") << "stays UTF-16";
+  EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", ""), "\\Q");
+  (void)text;
+}
+
+TEST(SettingsFile, MissingFileSectionOrKeyGivesDefault) {
+  TempDir dir;
+  EXPECT_EQ(ReadProfileString(dir / "none.ini", "lastproj", "projectname", "d"), "d");
+  WriteBytes(dir / "a.ini", "[lastproj]\r\nother=1\r\n");
+  EXPECT_EQ(ReadProfileString(dir / "a.ini", "lastproj", "projectname", "d"), "d");
+  WriteBytes(dir / "b.ini", "[x]\r\nprojectname=1\r\n");
+  EXPECT_EQ(ReadProfileString(dir / "b.ini", "lastproj", "projectname", "d"), "d");
+}
+
+TEST(SettingsFile, WritesAsWindowsDoes) {
+  TempDir dir;
+  const auto ini = dir / "s.ini";
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "\\Plant1").ok());
+  EXPECT_EQ(ReadBytes(ini), "[lastproj]\r\nprojectname=\\Plant1\r\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "").ok());
+  EXPECT_EQ(ReadBytes(ini), "[lastproj]\r\nprojectname=\r\n");
+}
+
+TEST(SettingsFile, WriteKeepsEveryOtherLine) {
+  TempDir dir;
+  const auto ini = dir / "s.ini";
+  WriteBytes(ini, "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\nPROJECTNAME=old\r\n"
+                  "\r\n[tail]\r\nz=9\r\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "new").ok());
+  EXPECT_EQ(ReadBytes(ini), "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\n"
+                            "projectname=new\r\n\r\n[tail]\r\nz=9\r\n");
+
+  WriteBytes(ini, "[lastproj]\nfoo=bar\n\n[tail]\nz=9\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "v").ok());
+  EXPECT_EQ(ReadBytes(ini), "[lastproj]\r\nfoo=bar\r\nprojectname=v\r\n\r\n[tail]\r\nz=9\r\n");
+
+  WriteBytes(ini, "[tail]\r\nz=9\r\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "v").ok());
+  EXPECT_EQ(ReadBytes(ini), "[tail]\r\nz=9\r\n\r\n[lastproj]\r\nprojectname=v\r\n");
+}
+
+TEST(SettingsFile, FailedWriteSaysWhyAndLeavesNoTemporary) {
+  TempDir dir;
+  // The settings "file" is a directory with content: the final rename cannot replace it.
+  const auto ini = dir / "s.ini";
+  std::filesystem::create_directories(ini / "inside");
+  const Status status = WriteProfileString(ini, "lastproj", "projectname", "lost");
+  ASSERT_FALSE(status.ok());
+  EXPECT_FALSE(status.error().empty());
+  EXPECT_TRUE(std::filesystem::exists(ini / "inside"));
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1) << "the temporary was not removed";
+}
+
+}  // namespace
+}  // namespace quastor

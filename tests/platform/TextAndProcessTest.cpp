@@ -1,0 +1,68 @@
+// Text encodings, message patterns and the splitting of command lines.
+
+#include <gtest/gtest.h>
+
+#include "platform/ProcessLauncher.h"
+#include "platform/Text.h"
+#include "platform/TextCodec.h"
+
+namespace quastor {
+namespace {
+
+TEST(TextCodec, DecodesEveryKnownForm) {
+  TextEncoding encoding{};
+  EXPECT_EQ(DecodeText("plain", &encoding), "plain");
+  EXPECT_EQ(encoding, TextEncoding::kLocal);
+  EXPECT_EQ(DecodeText("\xEF\xBB\xBFx", &encoding), "x");
+  EXPECT_EQ(encoding, TextEncoding::kUtf8Bom);
+  EXPECT_EQ(DecodeText(std::string("\xFF\xFEx\0\xAC\x20", 6), &encoding), "x\xE2\x82\xAC");
+  EXPECT_EQ(encoding, TextEncoding::kUtf16Le);
+  EXPECT_EQ(DecodeText("\xB0" "B1\xB0\x80", &encoding), "\xC2\xB0" "B1\xC2\xB0\xE2\x82\xAC");
+  EXPECT_EQ(encoding, TextEncoding::kWindows1252);
+}
+
+TEST(TextCodec, EncodingRoundTrips) {
+  const std::string text = "A\xC2\xB0\xE2\x82\xAC\xF0\x9F\x98\x80";  // A ° € and an emoji
+  for (auto encoding : {TextEncoding::kUtf8Bom, TextEncoding::kUtf16Le}) {
+    TextEncoding found{};
+    EXPECT_EQ(DecodeText(EncodeText(text, encoding), &found), text);
+    EXPECT_EQ(found, encoding);
+  }
+  EXPECT_EQ(EncodeText("\xC2\xB0\xE2\x82\xAC\xE2\x98\x83", TextEncoding::kWindows1252),
+            "\xB0\x80?");
+}
+
+TEST(TextCodec, Utf8Validation) {
+  EXPECT_TRUE(IsValidUtf8("abc\xC3\xA9"));
+  EXPECT_FALSE(IsValidUtf8("\xC3"));          // cut short
+  EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));     // Windows-1252
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));      // overlong
+}
+
+TEST(Text, FormatFillsPlacesInOrder) {
+  EXPECT_EQ(FormatText("Cannot create file \"%s\". %s", {"a.gsd", "Denied"}),
+            "Cannot create file \"a.gsd\". Denied");
+  EXPECT_EQ(FormatText(" (Error: %d) ", {"5"}), " (Error: 5) ");
+  EXPECT_EQ(FormatText("100% %s", {}), "100% %s");
+}
+
+TEST(ProcessLauncher, SplitsLikeACommandLine) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(SplitCommandLine("COM3 FW NO PW PR \"/a b/sim4410.sim\" \"/p/bin/\""),
+            (V{"COM3", "FW", "NO", "PW", "PR", "/a b/sim4410.sim", "/p/bin/"}));
+  EXPECT_EQ(SplitCommandLine("\"/x/New_sx4375.sx\"\xC2\xB6" "7"),
+            (V{"/x/New_sx4375.sx\xC2\xB6" "7"}));
+  EXPECT_EQ(SplitCommandLine("  a   \"\"  b "), (V{"a", "", "b"}));
+  EXPECT_EQ(SplitCommandLine(""), V{});
+}
+
+TEST(ProcessLauncher, ExternalProgramNames) {
+#ifdef _WIN32
+  EXPECT_EQ(ExternalProgram("C:\\App", "FlashWrite.exe").filename().string(), "FlashWrite.exe");
+#else
+  EXPECT_EQ(ExternalProgram("/app", "FlashWrite.exe"), std::filesystem::path("/app/FlashWrite"));
+#endif
+}
+
+}  // namespace
+}  // namespace quastor
