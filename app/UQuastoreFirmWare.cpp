@@ -86,15 +86,15 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   btn_str_lng2a = NewButton(tr("GSD File"), "btn_str_lng2a", this);
   CreateBina = NewButton(tr("Update Device"), "CreateBina", this);
   for (QPushButton* button : {Newa, Opena, btn_str_lng1a, btn_str_lng2a, CreateBina}) {
-    button->setMinimumWidth(130);
+    button->setMinimumWidth(124);
   }
 
   auto* steps = new QGridLayout;
   steps->setContentsMargins(16, 8, 16, 0);
   steps->setHorizontalSpacing(14);
   steps->setVerticalSpacing(5);
-  const char* what[] = {"Create or open a project", "PROFIBUS and DeviceNet parameters",
-                        "Device description for the PROFIBUS master", "Send the configuration to the gateway"};
+  const char* what[] = {"Create or open a project", "Set the bus parameters",
+                        "PROFIBUS device description", "Configure the gateway"};
   for (int row = 0; row < 4; ++row) {
     steps->addWidget(StepLabel(row + 1, this), row, 0);
     auto* description = new QLabel(what[row], this);

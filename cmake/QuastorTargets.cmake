@@ -31,5 +31,5 @@ function(quastor_gtest name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUASTOR_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

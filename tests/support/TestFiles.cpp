@@ -1,7 +1,6 @@
 #include "tests/support/TestFiles.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -47,8 +46,11 @@ std::string ReadBytes(const std::filesystem::path& file) {
 }
 
 std::filesystem::path DataFile(const std::string& name) {
-  const char* dir = std::getenv("QUASTOR_TEST_DATA");
-  return std::filesystem::path(dir != nullptr ? dir : "tests/data") / name;
+  return SourceFile("tests/data") / name;
+}
+
+std::filesystem::path SourceFile(const std::string& relative) {
+  return std::filesystem::path(QUASTOR_SOURCE_DIR) / relative;
 }
 
 }  // namespace quastor::test

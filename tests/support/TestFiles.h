@@ -26,4 +26,7 @@ std::string ReadBytes(const std::filesystem::path& file);
 // A file of tests/data.
 std::filesystem::path DataFile(const std::string& name);
 
+// A file of the source tree, by its path from the top.
+std::filesystem::path SourceFile(const std::string& relative);
+
 }  // namespace quastor::test

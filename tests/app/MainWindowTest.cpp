@@ -1,0 +1,291 @@
+// The main window and its project dialogs, driven as a user would (offscreen).
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <filesystem>
+
+#include "app/AppState.h"
+#include "app/UAbout.h"
+#include "app/UQuastoreFirmWare.h"
+#include "app/Uhelp.h"
+#include "app/Unewp.h"
+#include "platform/QtText.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/ModalHelper.h"
+#include "tests/support/TestFiles.h"
+
+namespace quastor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WhenModalShown;
+using test::WriteBytes;
+
+const std::string kPrefix = "Vexlar Quastor_SW4410_DNET2PROFI :";
+const std::string kSep(1, fs::path::preferred_separator);
+
+// The application's windows on a temporary application directory.
+class Application {
+ public:
+  explicit Application(const fs::path& home)
+      : main(state, fake.services, home),
+        saveproj(state, fake.services, &main),
+        help(state, fake.services, &main),
+        about(fake.services, &main) {
+    main.SetWindows(&saveproj, &about, &help);
+  }
+  std::string Caption() const { return S(main.windowTitle()); }
+  std::vector<std::string> Messages() const { return fake.messages.Texts(); }
+
+  // Presses "New project", types name, presses OK (and Cancel when OK keeps the dialog open).
+  void NewProject(const std::string& name, bool ok = true) {
+    WhenModalShown([this, name, ok](QWidget* dialog) {
+      auto* edit = dialog->findChild<QLineEdit*>("Edit1");
+      QTest::keyClicks(edit, Q(name));
+      QTest::mouseClick(dialog->findChild<QPushButton*>(ok ? "bitbtn1" : "bitbtn2"),
+                        Qt::LeftButton);
+      if (dialog->isVisible()) {
+        stayedOpen = true;
+        QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn2"), Qt::LeftButton);
+      }
+    });
+    QTest::mouseClick(main.Newa, Qt::LeftButton);
+  }
+
+  test::FakeServices fake;
+  AppState state;
+  TFQuastoreFirmWare main;
+  TFsaveproj saveproj;
+  TFHelp help;
+  TFAbout about;
+  bool stayedOpen = false;
+};
+
+TEST(MainWindow, FirstRunShowsDesignCaptionAndAllowsSteps) {
+  TempDir home;
+  Application app(home.path());
+  EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI");
+  EXPECT_EQ(app.main.size(), QSize(565, 210));
+  EXPECT_TRUE(fs::is_directory(home / "MASTER"));
+  EXPECT_TRUE(fs::is_directory(home / "PROJECTS"));
+  EXPECT_EQ(app.main.OpenExcelInitialDir(), home / "PROJECTS");
+  int opened = 0;
+  app.main.SetStepActions({[&] { ++opened; }, nullptr, nullptr});
+  QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
+  EXPECT_EQ(opened, 1) << "ProjectDir = ProjectsDir is not empty: the guard must not trigger";
+  EXPECT_TRUE(app.Messages().empty());
+}
+
+TEST(MainWindow, RememberedProjectAndExitWithX) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "Plant1");
+  WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant1\r\n");
+  {
+    Application app(home.path());
+    EXPECT_EQ(app.Caption(), kPrefix + kSep + "Plant1");
+    EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS" / "Plant1");
+    app.main.show();
+    QTest::mouseClick(app.main.LbButton1, Qt::LeftButton);
+    EXPECT_FALSE(app.main.isVisible());
+  }
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"),
+            "[lastproj]\r\nprojectname=" + kSep + "Plant1\r\n");
+}
+
+TEST(MainWindow, CloseRightAfterStartWritesEmptyName) {
+  TempDir home;
+  Application app(home.path());
+  app.main.show();
+  app.main.close();
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"), "[lastproj]\r\nprojectname=\r\n");
+}
+
+TEST(MainWindow, FailedSettingsWriteIsReportedOnClose) {
+  TempDir home;
+  Application app(home.path());
+  fs::create_directories(home / "Quastor_DNET2PROFI.ini" / "blocker");
+  app.main.show();
+  app.main.close();
+  ASSERT_EQ(app.fake.messages.Messages().size(), 1u);
+  EXPECT_EQ(app.fake.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
+  EXPECT_EQ(app.Messages()[0],
+            "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
+}
+
+TEST(MainWindow, NewProjectConfirmedAndCancelled) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "Plant1");
+  WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant1\r\n");
+  Application app(home.path());
+
+  app.NewProject("Plant2");
+  EXPECT_EQ(app.Caption(), kPrefix + "Plant2");
+  EXPECT_TRUE(fs::is_directory(home / "PROJECTS" / "Plant2" / "bin"));
+  EXPECT_EQ(app.main.OpenExcelInitialDir(), home / "PROJECTS" / "Plant2");
+
+  // Cancel keeps the current project and a caption that names it.
+  app.NewProject("Ignored", /*ok=*/false);
+  EXPECT_EQ(app.Caption(), kPrefix + "Plant2");
+  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS" / "Plant2");
+  EXPECT_FALSE(fs::exists(home / "PROJECTS" / "Ignored"));
+}
+
+TEST(MainWindow, NewProjectRefusalsKeepDialogOpen) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "Old");
+  Application app(home.path());
+  struct Case {
+    std::string name;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"", {"Name project not valid"}},
+      {"Old", {"Name project not valid because directory already exists"}},
+      {"../Up", {"Name project not valid because it leads outside the projects directory"}},
+      {"NoParent/Child", {}},
+  };
+  for (const Case& c : cases) {
+    app.fake.messages.Clear();
+    app.stayedOpen = false;
+    app.NewProject(c.name);
+    EXPECT_TRUE(app.stayedOpen) << c.name;
+    EXPECT_EQ(app.Messages(), c.messages) << c.name;
+    EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI") << c.name;
+  }
+  EXPECT_FALSE(fs::exists(home / "Up"));
+}
+
+TEST(MainWindow, SaveprojDialogModes) {
+  TempDir home;
+  Application app(home.path());
+  // Mode 1: a one-line editor that keeps the caller's text.
+  app.saveproj.NewProjectMode = 1;
+  app.saveproj.Edit1->setText("node text");
+  WhenModalShown([](QWidget* dialog) {
+    EXPECT_EQ(S(dialog->windowTitle()), "Edit XML");
+    EXPECT_FALSE(dialog->findChild<QLabel*>("Label1")->isVisible());
+    auto* edit = dialog->findChild<QLineEdit*>("Edit1");
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, "!");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
+  });
+  EXPECT_EQ(app.saveproj.exec(), QDialog::Accepted);
+  EXPECT_EQ(S(app.saveproj.Edit1->text()), "node text!");
+
+  // Mode 0 clears the box on every showing; an empty destination and name give both messages.
+  app.saveproj.NewProjectMode = 0;
+  app.saveproj.ProjectDestDir.clear();
+  WhenModalShown([](QWidget* dialog) {
+    EXPECT_EQ(S(dialog->windowTitle()), "New project");
+    EXPECT_TRUE(dialog->findChild<QLineEdit*>("Edit1")->text().isEmpty());
+    QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn2"), Qt::LeftButton);
+  });
+  EXPECT_EQ(app.saveproj.exec(), QDialog::Rejected);
+  EXPECT_EQ(app.Messages(), (std::vector<std::string>{"directory destination not valid",
+                                                      "Name project not valid"}));
+}
+
+TEST(MainWindow, OpenProjectChoices) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "Plant1" / "bin");
+  fs::create_directories(home / "elsewhere");
+  Application app(home.path());
+  auto& chooser = app.fake.dialogs;
+
+  chooser.answers = {home / "PROJECTS" / "Plant1" / "bin"};
+  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
+  EXPECT_EQ(chooser.lastTitle, "Select directory of project");
+  EXPECT_EQ(chooser.lastRoot, home / "PROJECTS");
+  EXPECT_EQ(app.Caption(), kPrefix + kSep + "Plant1" + kSep + "bin");
+
+  chooser.answers = {home / "PROJECTS"};
+  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
+  EXPECT_EQ(app.Caption(), kPrefix);
+  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS");
+
+  chooser.answers = {home / "elsewhere"};
+  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
+  EXPECT_EQ(app.Messages().size(), 1u);
+  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS");
+}
+
+TEST(MainWindow, OpenCancelledAfterProjectVanishedGivesProjectNotValid) {
+  TempDir home;
+  Application app(home.path());
+  app.NewProject("Temp");
+  fs::remove_all(home / "PROJECTS" / "Temp");
+  QTest::mouseClick(app.main.Opena, Qt::LeftButton);  // the chooser is cancelled
+  EXPECT_EQ(app.fake.dialogs.lastStart, fs::path()) << "nothing to preselect";
+  EXPECT_EQ(app.Caption(), kPrefix);
+  int steps = 0;
+  app.main.SetStepActions({[&] { ++steps; }, [&] { ++steps; }, [&] { ++steps; }});
+  QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
+  QTest::mouseClick(app.main.btn_str_lng2a, Qt::LeftButton);
+  EXPECT_EQ(app.Messages(), (std::vector<std::string>{"Project not valid", "Project not valid"}));
+  QTest::mouseClick(app.main.CreateBina, Qt::LeftButton);
+  EXPECT_EQ(steps, 1) << "Update Device makes no project test";
+}
+
+TEST(MainWindow, UnwiredStepsSayNotAvailableYet) {
+  TempDir home;
+  Application app(home.path());
+  QTest::mouseClick(app.main.btn_str_lng2a, Qt::LeftButton);
+  QTest::mouseClick(app.main.CreateBina, Qt::LeftButton);
+  EXPECT_EQ(app.Messages(), (std::vector<std::string>{"not available yet", "not available yet"}));
+}
+
+TEST(MainWindow, AboutShowsIdentityAndOpensWebPage) {
+  TempDir home;
+  Application app(home.path());
+  WhenModalShown([](QWidget* about) {
+    auto text = [about](const char* name) { return S(about->findChild<QLabel*>(name)->text()); };
+    EXPECT_EQ(S(about->windowTitle()), "About...");
+    EXPECT_EQ(text("Label1"), "Software Quastor ");
+    EXPECT_EQ(text("Label2"), "Gateway DeviceNet Slave to PROIBUS Slave");
+    EXPECT_EQ(text("Label6") + text("Label9"), "Software Code : SW4410");
+    EXPECT_EQ(text("Label3") + text("Label10"), "Version :1.002");
+    EXPECT_EQ(text("Label8") + text("Label12"), "Document Code :MN4410");
+    QTest::mouseClick(about->findChild<QLabel*>("Image2"), Qt::LeftButton);
+    QTest::mouseClick(about->findChild<QLabel*>("Label4"), Qt::LeftButton);
+    QTest::mouseClick(about->findChild<QPushButton*>("LbButton1"), Qt::LeftButton);
+  });
+  QTest::mouseClick(app.main.About, Qt::LeftButton);
+  EXPECT_EQ(app.fake.shell.urls.size(), 2u);
+  QTest::mouseClick(app.main.findChild<QLabel*>("Label1"), Qt::LeftButton);
+  EXPECT_EQ(app.fake.shell.urls.size(), 3u);
+}
+
+TEST(MainWindow, HelpWindowMissingPlainAndRich) {
+  TempDir home;
+  Application app(home.path());
+  std::string shown;
+  auto open_help = [&] {
+    WhenModalShown([&shown](QWidget* help) {
+      shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
+      help->close();
+    });
+    QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+  };
+  open_help();
+  EXPECT_EQ(app.Messages(), std::vector<std::string>{"Impossible to read file Help"});
+  EXPECT_EQ(shown, "");
+
+  WriteBytes(home / "help2.dat", "Plain help {not rtf}");
+  open_help();
+  EXPECT_EQ(shown, "Plain help {not rtf}");
+
+  WriteBytes(home / "help2.dat", "{\\rtf1 \\b Bold\\b0  text\\par}");
+  open_help();
+  EXPECT_EQ(shown, "Bold text");
+  EXPECT_EQ(app.Messages().size(), 1u);
+}
+
+}  // namespace
+}  // namespace quastor

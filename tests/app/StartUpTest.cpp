@@ -1,0 +1,97 @@
+// Start-up paths, the remembered project and the settings file at exit.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/StartUp.h"
+#include "tests/support/TestFiles.h"
+
+namespace quastor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(StartUp, FirstRunInEmptyDirectory) {
+  TempDir home;
+  const AppState state = StartUp(home.path());
+  EXPECT_TRUE(fs::is_directory(home / "MASTER"));
+  EXPECT_TRUE(fs::is_directory(home / "PROJECTS"));
+  EXPECT_EQ(state.ProjectName, "");
+  EXPECT_EQ(state.ProjectDir, home / "PROJECTS");
+  EXPECT_TRUE(state.ProjectSelected()) << "Set Communication must not answer Project not valid";
+  EXPECT_EQ(StartUpCaption(state), "Vexlar Quastor_SW4410_DNET2PROFI");
+  EXPECT_EQ(state.ProjectFiles.pargen, home / "PROJECTS" / "pargen.xml");
+}
+
+TEST(StartUp, RememberedProjectInEveryNotation) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "Plant1");
+  fs::create_directories(home / "PROJECTS" / "A" / "B");
+  const std::string sep(1, fs::path::preferred_separator);
+  struct Case {
+    const char* value;
+    std::string name;
+    fs::path dir;
+  } cases[] = {
+      {"Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
+      {"\\Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
+      {"/Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
+#ifndef _WIN32
+      {"\\A\\B", "/A/B", home / "PROJECTS" / "A" / "B"},  // written on Windows, read here
+#endif
+  };
+  for (const Case& c : cases) {
+    WriteBytes(home / "Quastor_DNET2PROFI.ini", std::string("[lastproj]\r\nprojectname=") +
+                                                    c.value + "\r\n");
+    const AppState state = StartUp(home.path());
+    EXPECT_EQ(state.ProjectName, c.name) << c.value;
+    EXPECT_EQ(state.ProjectDir, c.dir) << c.value;
+    EXPECT_EQ(StartUpCaption(state), "Vexlar Quastor_SW4410_DNET2PROFI :" + c.name);
+    EXPECT_EQ(state.ProjectFiles.sendInfo, c.dir / "Send_Info.xml");
+  }
+}
+
+TEST(StartUp, GoneProjectKeepsItsNameForTheNextExit) {
+  TempDir home;
+  WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=\\Gone\r\n");
+  AppState state = StartUp(home.path());
+  EXPECT_EQ(state.ProjectDir, home / "PROJECTS");
+  EXPECT_EQ(StartUpCaption(state), "Vexlar Quastor_SW4410_DNET2PROFI");
+  ASSERT_TRUE(SaveLastProject(state).ok());
+  const std::string sep(1, fs::path::preferred_separator);
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"),
+            "[lastproj]\r\nprojectname=" + sep + "Gone\r\n");
+}
+
+TEST(StartUp, ExitWithoutProjectWritesEmptyValue) {
+  TempDir home;
+  const AppState state = StartUp(home.path());
+  ASSERT_TRUE(SaveLastProject(state).ok());
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"), "[lastproj]\r\nprojectname=\r\n");
+}
+
+TEST(StartUp, FailedSettingsWriteSaysUnableToWrite) {
+  TempDir home;
+  AppState state = StartUp(home.path());
+  fs::create_directories(home / "Quastor_DNET2PROFI.ini" / "x");
+  const Status saved = SaveLastProject(state);
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.error(), "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
+}
+
+TEST(StartUp, HomeFromEnvironment) {
+  TempDir home;
+  setenv("QUASTOR_HOME", home.path().c_str(), 1);
+  EXPECT_EQ(ApplicationDirectory("/opt/exe"), home.path());
+  setenv("QUASTOR_HOME", "", 1);
+  EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+  unsetenv("QUASTOR_HOME");
+  EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+}
+
+}  // namespace
+}  // namespace quastor
