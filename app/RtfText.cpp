@@ -78,6 +78,10 @@ class Reader {
         ControlSymbol();
       } else if (c == '\r' || c == '\n') {
         // line ends in the source carry no meaning
+      } else if (static_cast<unsigned char>(c) >= 0x80) {
+        // Bytes beyond ASCII are characters of the document's code page.
+        destination_start_ = false;
+        Text(Windows1252ToUtf8(std::string_view(&c, 1)));
       } else {
         destination_start_ = false;
         Text(std::string(1, c));
@@ -210,10 +214,24 @@ class Reader {
   }
 
   void UnicodeCharacter(long value) {
-    std::uint32_t cp = static_cast<std::uint32_t>(value < 0 ? value + 65536 : value);
-    std::string text;
-    AppendCodePoint(text, cp);
-    Text(text);
+    std::uint32_t cp = static_cast<std::uint32_t>(value < 0 ? value + 65536 : value) & 0xFFFF;
+    // Characters beyond the first plane arrive as two surrogates, one \u each.
+    if (cp >= 0xD800 && cp < 0xDC00) {
+      highSurrogate_ = cp;
+      cp = 0;
+    } else if (cp >= 0xDC00 && cp < 0xE000) {
+      cp = highSurrogate_ != 0 ? 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (cp - 0xDC00)
+                               : 0xFFFD;
+      highSurrogate_ = 0;
+    } else if (highSurrogate_ != 0) {
+      highSurrogate_ = 0;
+      Text("\xEF\xBF\xBD");
+    }
+    if (cp != 0) {
+      std::string text;
+      AppendCodePoint(text, cp);
+      Text(text);
+    }
     // Skip the stand-in characters that follow for readers without Unicode.
     for (int left = state_.unicodeSkip; left > 0 && pos_ < in_.size(); --left) {
       if (in_[pos_] == '\\' && pos_ + 1 < in_.size() && in_[pos_ + 1] == '\'') {
@@ -253,6 +271,7 @@ class Reader {
   std::size_t pos_ = 0;
   CharacterState state_;
   bool destination_start_ = false;
+  std::uint32_t highSurrogate_ = 0;
   RtfDocument doc_;
 };
 
