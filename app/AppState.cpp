@@ -37,7 +37,8 @@ std::string NativeProjectName(const std::string& name) {
   std::string native = name;
 #ifndef _WIN32
   for (char& c : native) {
-    if (c == '\\') c = '/';
+    if (c == '\\')
+      c = '/';
   }
 #endif
   return native;

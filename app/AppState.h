@@ -11,15 +11,15 @@ inline constexpr int ProductVariant = 2;
 
 // Full paths of the project's files, derived from ProjectDir by SetProjectPaths.
 struct ProjectFileSet {
-  std::filesystem::path pargen;         // pargen.xml
-  std::filesystem::path receiveFrame;   // Receive_Frame.xml
-  std::filesystem::path receiveInfo;    // Receive_Info.xml
-  std::filesystem::path emcydef;        // emcydef.xml
-  std::filesystem::path emcyword;       // emcyword.xml
-  std::filesystem::path rpdodef;        // rpdodef.xml
-  std::filesystem::path sdopdo;         // sdopdo.xml
-  std::filesystem::path sendFrame;      // Send_Frame.xml
-  std::filesystem::path sendInfo;       // Send_Info.xml
+  std::filesystem::path pargen;        // pargen.xml
+  std::filesystem::path receiveFrame;  // Receive_Frame.xml
+  std::filesystem::path receiveInfo;   // Receive_Info.xml
+  std::filesystem::path emcydef;       // emcydef.xml
+  std::filesystem::path emcyword;      // emcyword.xml
+  std::filesystem::path rpdodef;       // rpdodef.xml
+  std::filesystem::path sdopdo;        // sdopdo.xml
+  std::filesystem::path sendFrame;     // Send_Frame.xml
+  std::filesystem::path sendInfo;      // Send_Info.xml
 };
 
 struct AppState {

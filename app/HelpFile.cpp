@@ -14,7 +14,8 @@ std::filesystem::path HelpFilePath(const AppState& state) {
 
 Result<HelpText> LoadHelpFile(const std::filesystem::path& file) {
   const Result<std::string> read = ReadWholeFile(file);
-  if (!read) return Failure{app_texts::kHelpUnreadable};
+  if (!read)
+    return Failure{app_texts::kHelpUnreadable};
   const std::string& bytes = *read;
 
   HelpText help;
@@ -27,12 +28,14 @@ Result<HelpText> LoadHelpFile(const std::filesystem::path& file) {
   help.document.paragraphs.emplace_back();
   std::string line;
   auto end_line = [&] {
-    if (!line.empty()) help.document.paragraphs.back().runs.push_back(RtfRun{line});
+    if (!line.empty())
+      help.document.paragraphs.back().runs.push_back(RtfRun{line});
     line.clear();
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
       end_line();
       help.document.paragraphs.emplace_back();
     } else {

@@ -12,22 +12,26 @@ namespace {
 std::filesystem::path Resolved(const std::filesystem::path& path) {
   std::error_code ec;
   std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-  if (ec) resolved = std::filesystem::absolute(path, ec).lexically_normal();
+  if (ec)
+    resolved = std::filesystem::absolute(path, ec).lexically_normal();
   return resolved;
 }
 
 // A name that can only stay where it is typed: relative, without ".." parts.
 bool StaysBelow(const std::filesystem::path& name) {
-  if (name.has_root_name() || name.has_root_directory()) return false;
+  if (name.has_root_name() || name.has_root_directory())
+    return false;
   for (const auto& part : name) {
-    if (part == "..") return false;
+    if (part == "..")
+      return false;
   }
   return true;
 }
 
 bool HasControlCharacter(const std::string& text) {
   for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return true;
   }
   return false;
 }
@@ -41,12 +45,15 @@ std::optional<std::string> NameBelow(const std::filesystem::path& path,
   auto t = top.begin();
   auto i = inner.begin();
   for (; t != top.end(); ++t, ++i) {
-    if (t->empty()) continue;  // a trailing separator of the root
-    if (i == inner.end() || *i != *t) return std::nullopt;
+    if (t->empty())
+      continue;  // a trailing separator of the root
+    if (i == inner.end() || *i != *t)
+      return std::nullopt;
   }
   std::string name;
   for (; i != inner.end(); ++i) {
-    if (i->empty()) continue;
+    if (i->empty())
+      continue;
     name += kNativeSeparator;
     name += Utf8FromPath(*i);
   }
@@ -60,11 +67,13 @@ bool IsInside(const std::filesystem::path& path, const std::filesystem::path& ro
 NewProjectOutcome CreateNewProject(AppState& state, const std::filesystem::path& dest_dir,
                                    const std::string& typed_name) {
   NewProjectOutcome outcome;
-  if (dest_dir.empty()) outcome.messages.push_back(app_texts::kDestinationNotValid);
+  if (dest_dir.empty())
+    outcome.messages.push_back(app_texts::kDestinationNotValid);
   if (typed_name.empty() || HasControlCharacter(typed_name)) {
     outcome.messages.push_back(app_texts::kNameNotValid);
   }
-  if (!outcome.messages.empty()) return outcome;
+  if (!outcome.messages.empty())
+    return outcome;
 
   const std::string name = NativeProjectName(typed_name);
   const std::filesystem::path relative = PathFromUtf8(name);
@@ -80,7 +89,8 @@ NewProjectOutcome CreateNewProject(AppState& state, const std::filesystem::path&
   }
   // One level only: a nested name needs its parent. A failure keeps the dialog open without
   // a message, as the dialog always did.
-  if (!std::filesystem::create_directory(dir, ec) || ec) return outcome;
+  if (!std::filesystem::create_directory(dir, ec) || ec)
+    return outcome;
   std::filesystem::create_directories(dir / "bin", ec);
   state.ProjectName = name;
   state.ProjectDir = dest_dir;

@@ -14,20 +14,25 @@ struct CharacterState {
   bool italic = false;
   bool underline = false;
   int halfPoints = 24;
-  bool skip = false;  // inside a destination without text
+  bool skip = false;    // inside a destination without text
   int unicodeSkip = 1;  // \ucN: bytes that stand in for each \uN character
 };
 
 // Destinations whose content is not text to show.
 bool IsHiddenDestination(const std::string& word) {
   static const char* const kHidden[] = {
-      "fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer", "headerl",
-      "headerr", "headerf", "footerl", "footerr", "footerf", "object", "listtable",
-      "listoverridetable", "rsidtbl", "generator", "themedata", "colorschememapping",
-      "latentstyles", "datastore", "xmlnstbl", "filetbl", "revtbl", "pgdsctbl", "fldinst",
-      "bkmkstart", "bkmkend", "field", "nonshppict", "template", "docvar"};
+      "fonttbl",      "colortbl",  "stylesheet", "info",
+      "pict",         "header",    "footer",     "headerl",
+      "headerr",      "headerf",   "footerl",    "footerr",
+      "footerf",      "object",    "listtable",  "listoverridetable",
+      "rsidtbl",      "generator", "themedata",  "colorschememapping",
+      "latentstyles", "datastore", "xmlnstbl",   "filetbl",
+      "revtbl",       "pgdsctbl",  "fldinst",    "bkmkstart",
+      "bkmkend",      "field",     "nonshppict", "template",
+      "docvar"};
   for (const char* hidden : kHidden) {
-    if (word == hidden) return true;
+    if (word == hidden)
+      return true;
   }
   return false;
 }
@@ -51,9 +56,12 @@ void AppendCodePoint(std::string& out, std::uint32_t cp) {
 }
 
 int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 
@@ -96,7 +104,8 @@ class Reader {
 
  private:
   void ControlSymbol() {
-    if (pos_ >= in_.size()) return;
+    if (pos_ >= in_.size())
+      return;
     const char c = in_[pos_];
     if (std::isalpha(static_cast<unsigned char>(c))) {
       ControlWord();
@@ -118,7 +127,8 @@ class Reader {
         Text("-");
         break;
       case '*':
-        if (at_start) state_.skip = true;
+        if (at_start)
+          state_.skip = true;
         break;
       case '\'':
         HexByte();
@@ -140,16 +150,19 @@ class Reader {
     bool has_param = false;
     long param = 0;
     const std::size_t number_start = pos_;
-    if (pos_ < in_.size() && (in_[pos_] == '-' || std::isdigit(static_cast<unsigned char>(in_[pos_])))) {
+    if (pos_ < in_.size() &&
+        (in_[pos_] == '-' || std::isdigit(static_cast<unsigned char>(in_[pos_])))) {
       ++pos_;
-      while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) ++pos_;
+      while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_])))
+        ++pos_;
       const std::string digits(in_.substr(number_start, pos_ - number_start));
       if (digits != "-") {
         has_param = true;
         param = std::strtol(digits.c_str(), nullptr, 10);
       }
     }
-    if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;  // the delimiting blank belongs to the word
+    if (pos_ < in_.size() && in_[pos_] == ' ')
+      ++pos_;  // the delimiting blank belongs to the word
     const bool at_start = destination_start_;
     destination_start_ = false;
     Apply(word, has_param, param, at_start);
@@ -203,10 +216,12 @@ class Reader {
   }
 
   void HexByte() {
-    if (pos_ + 2 > in_.size()) return;
+    if (pos_ + 2 > in_.size())
+      return;
     const int high = HexValue(in_[pos_]);
     const int low = HexValue(in_[pos_ + 1]);
-    if (high < 0 || low < 0) return;
+    if (high < 0 || low < 0)
+      return;
     pos_ += 2;
     const char byte = static_cast<char>(high * 16 + low);
     // Help files are written in Windows-1252, the code page of nearly every such file.
@@ -245,16 +260,17 @@ class Reader {
   }
 
   void Paragraph() {
-    if (state_.skip) return;
+    if (state_.skip)
+      return;
     doc_.paragraphs.emplace_back();
   }
 
   void Text(const std::string& text) {
-    if (state_.skip || text.empty()) return;
+    if (state_.skip || text.empty())
+      return;
     auto& runs = doc_.paragraphs.back().runs;
     if (!runs.empty() && runs.back().bold == state_.bold && runs.back().italic == state_.italic &&
-        runs.back().underline == state_.underline &&
-        runs.back().halfPoints == state_.halfPoints) {
+        runs.back().underline == state_.underline && runs.back().halfPoints == state_.halfPoints) {
       runs.back().text += text;
       return;
     }
@@ -280,17 +296,22 @@ class Reader {
 std::string RtfDocument::PlainText() const {
   std::string text;
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-    if (i > 0) text += '\n';
-    for (const auto& run : paragraphs[i].runs) text += run.text;
+    if (i > 0)
+      text += '\n';
+    for (const auto& run : paragraphs[i].runs)
+      text += run.text;
   }
   return text;
 }
 
 bool LooksLikeRtf(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+    bytes.remove_prefix(3);
   return bytes.substr(0, 5) == "{\\rtf";
 }
 
-RtfDocument ReadRtf(std::string_view rtf) { return Reader(rtf).Read(); }
+RtfDocument ReadRtf(std::string_view rtf) {
+  return Reader(rtf).Read();
+}
 
 }  // namespace quastor

@@ -86,6 +86,8 @@ TFAbout::TFAbout(UiServices& services, QWidget* parent)
   connect(Label4, &ClickLabel::clicked, this, &TFAbout::Label4Click);
 }
 
-void TFAbout::Label4Click() { services_.shell.OpenUrl(app_texts::kWebPage); }
+void TFAbout::Label4Click() {
+  services_.shell.OpenUrl(app_texts::kWebPage);
+}
 
 }  // namespace quastor

@@ -125,8 +125,10 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
 
   connect(Newa, &QPushButton::clicked, this, &TFQuastoreFirmWare::NewaClick);
   connect(Opena, &QPushButton::clicked, this, &TFQuastoreFirmWare::OpenaClick);
-  connect(btn_str_lng1a, &QPushButton::clicked, this, [this] { btn_str_lng1aClick(btn_str_lng1a); });
-  connect(btn_str_lng2a, &QPushButton::clicked, this, [this] { btn_str_lng1aClick(btn_str_lng2a); });
+  connect(btn_str_lng1a, &QPushButton::clicked, this,
+          [this] { btn_str_lng1aClick(btn_str_lng1a); });
+  connect(btn_str_lng2a, &QPushButton::clicked, this,
+          [this] { btn_str_lng1aClick(btn_str_lng2a); });
   connect(CreateBina, &QPushButton::clicked, this, &TFQuastoreFirmWare::CreateBinaClick);
   connect(About, &QPushButton::clicked, this, &TFQuastoreFirmWare::AboutClick);
   connect(HelpButton, &QPushButton::clicked, this, &TFQuastoreFirmWare::HelpClick);
@@ -144,7 +146,9 @@ void TFQuastoreFirmWare::SetWindows(TFsaveproj* saveproj, TFAbout* about, TFHelp
   help_ = help;
 }
 
-void TFQuastoreFirmWare::SetStepActions(StepActions actions) { actions_ = std::move(actions); }
+void TFQuastoreFirmWare::SetStepActions(StepActions actions) {
+  actions_ = std::move(actions);
+}
 
 void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir) {
   state_ = StartUp(app_dir);
@@ -157,7 +161,8 @@ void TFQuastoreFirmWare::SetCaptionFor(const std::string& project_name) {
 }
 
 void TFQuastoreFirmWare::NewaClick() {
-  if (saveproj_ == nullptr) return;
+  if (saveproj_ == nullptr)
+    return;
   saveproj_->NewProjectMode = 0;
   saveproj_->ProjectDestDir = state_.ProjectsDir;
   if (saveproj_->exec() == QDialog::Accepted) {
@@ -172,7 +177,8 @@ void TFQuastoreFirmWare::OpenaClick() {
   const auto chosen = services_.dialogs.ChooseDirectory(this, app_texts::kSelectDirectoryTitle,
                                                         state_.ProjectsDir, start);
   const Status opened = CompleteOpenProject(state_, chosen);
-  if (!opened) services_.messages.Plain(opened.error());
+  if (!opened)
+    services_.messages.Plain(opened.error());
   SetCaptionFor(state_.ProjectName);
   openExcelInitialDir_ = state_.ProjectDir;
 }
@@ -199,20 +205,27 @@ void TFQuastoreFirmWare::CreateBinaClick() {
 }
 
 void TFQuastoreFirmWare::AboutClick() {
-  if (about_ != nullptr) about_->exec();
+  if (about_ != nullptr)
+    about_->exec();
 }
 
 void TFQuastoreFirmWare::HelpClick() {
-  if (help_ != nullptr) help_->exec();
+  if (help_ != nullptr)
+    help_->exec();
 }
 
-void TFQuastoreFirmWare::LbButton1Click() { close(); }
+void TFQuastoreFirmWare::LbButton1Click() {
+  close();
+}
 
-void TFQuastoreFirmWare::Label1Click() { services_.shell.OpenUrl(app_texts::kWebPage); }
+void TFQuastoreFirmWare::Label1Click() {
+  services_.shell.OpenUrl(app_texts::kWebPage);
+}
 
 void TFQuastoreFirmWare::closeEvent(QCloseEvent* event) {
   const Status saved = SaveLastProject(state_);
-  if (!saved) services_.messages.Error(saved.error());
+  if (!saved)
+    services_.messages.Error(saved.error());
   event->accept();
 }
 

@@ -46,7 +46,7 @@ class TFQuastoreFirmWare : public QWidget {
   QPushButton* CreateBina;     // "Update Device"
   QPushButton* About;
   QPushButton* HelpButton;
-  QPushButton* LbButton1;      // "X"
+  QPushButton* LbButton1;  // "X"
 
  public slots:
   void NewaClick();

@@ -18,7 +18,8 @@ void ShowDocument(QTextEdit* edit, const RtfDocument& document) {
   QTextCursor cursor(edit->document());
   const qreal base_size = edit->font().pointSizeF();
   for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
-    if (i > 0) cursor.insertBlock();
+    if (i > 0)
+      cursor.insertBlock();
     for (const auto& run : document.paragraphs[i].runs) {
       QTextCharFormat format;
       format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);

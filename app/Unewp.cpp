@@ -74,10 +74,14 @@ void TFsaveproj::BitBtn1Click() {
   }
   NewProjectName = S(Edit1->text());
   const NewProjectOutcome outcome = CreateNewProject(state_, ProjectDestDir, NewProjectName);
-  for (const auto& message : outcome.messages) services_.messages.Plain(message);
-  if (outcome.created) accept();
+  for (const auto& message : outcome.messages)
+    services_.messages.Plain(message);
+  if (outcome.created)
+    accept();
 }
 
-void TFsaveproj::BitBtn2Click() { reject(); }
+void TFsaveproj::BitBtn2Click() {
+  reject();
+}
 
 }  // namespace quastor

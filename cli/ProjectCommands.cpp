@@ -22,11 +22,13 @@ int Remember(Context& ctx) {
 
 int NewProject(Context& ctx, const std::string& name) {
   const NewProjectOutcome outcome = CreateNewProject(ctx.state, ctx.state.ProjectsDir, name);
-  for (const auto& message : outcome.messages) ctx.err << message << "\n";
+  for (const auto& message : outcome.messages)
+    ctx.err << message << "\n";
   if (!outcome.created) {
     // The dialog stays open without a word when the directory cannot be made; here the
     // refusal must still be told.
-    if (outcome.messages.empty()) ctx.err << app_texts::kNameNotValid << "\n";
+    if (outcome.messages.empty())
+      ctx.err << app_texts::kNameNotValid << "\n";
     return kFailed;
   }
   return Remember(ctx);
@@ -44,8 +46,10 @@ int OpenProject(Context& ctx, const std::string& name) {
 }  // namespace
 
 int ProjectCommand(Context& ctx, const Arguments& args) {
-  if (args.size() == 2 && args[0] == "new") return NewProject(ctx, args[1]);
-  if (args.size() == 2 && args[0] == "open") return OpenProject(ctx, args[1]);
+  if (args.size() == 2 && args[0] == "new")
+    return NewProject(ctx, args[1]);
+  if (args.size() == 2 && args[0] == "open")
+    return OpenProject(ctx, args[1]);
   if (args.size() == 1 && args[0] == "show") {
     ctx.out << ctx.state.ProjectName << "\n" << Utf8FromPath(ctx.state.ProjectDir) << "\n";
     return kDone;

@@ -38,7 +38,8 @@ int NotAvailable(Context& ctx, const Arguments&) {
 // Selects the project named on the command line, as "Open project" would.
 bool SelectProject(Context& ctx, const std::string& name) {
   const Status opened = OpenProjectByName(ctx.state, name);
-  if (!opened) ctx.err << opened.error() << "\n";
+  if (!opened)
+    ctx.err << opened.error() << "\n";
   return opened.ok();
 }
 
@@ -58,10 +59,11 @@ int Run(int argc, char** argv) {
       break;
     }
   }
-  std::filesystem::path app_dir = home ? PathFromUtf8(*home)
-                                       : ApplicationDirectory(ExecutableDir(argv[0]));
+  std::filesystem::path app_dir =
+      home ? PathFromUtf8(*home) : ApplicationDirectory(ExecutableDir(argv[0]));
   Context ctx{StartUp(app_dir), std::cout, std::cerr};
-  if (i >= args.size()) return Usage(ctx, "no command given");
+  if (i >= args.size())
+    return Usage(ctx, "no command given");
 
   const std::string command = args[i];
   const Arguments rest(args.begin() + static_cast<long>(i) + 1, args.end());
@@ -71,8 +73,10 @@ int Run(int argc, char** argv) {
       {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", NotAvailable},
       {"export", NotAvailable},    {"xml", NotAvailable},         {"check", NotAvailable}};
   const auto found = kCommands.find(command);
-  if (found == kCommands.end()) return Usage(ctx, "unknown command \"" + command + "\"");
-  if (project && !SelectProject(ctx, *project)) return kFailed;
+  if (found == kCommands.end())
+    return Usage(ctx, "unknown command \"" + command + "\"");
+  if (project && !SelectProject(ctx, *project))
+    return kFailed;
   return found->second(ctx, rest);
 }
 
@@ -85,4 +89,6 @@ int Usage(Context& ctx, const std::string& problem) {
 
 }  // namespace quastor::cli
 
-int main(int argc, char** argv) { return quastor::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return quastor::cli::Run(argc, argv);
+}

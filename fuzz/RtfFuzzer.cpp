@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const quastor::RtfDocument doc = quastor::ReadRtf(bytes);
   for (const auto& paragraph : doc.paragraphs) {
     for (const auto& run : paragraph.runs) {
-      if (!quastor::IsValidUtf8(run.text)) std::abort();
+      if (!quastor::IsValidUtf8(run.text))
+        std::abort();
     }
   }
   return 0;

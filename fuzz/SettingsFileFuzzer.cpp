@@ -21,8 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   (void)quastor::ReadProfileString(file, "lastproj", "projectname", "");
   const std::string before = quastor::ReadProfileString(file, "other", "key", "<none>");
-  if (!quastor::WriteProfileString(file, "lastproj", "projectname", "Plant 7").ok()) std::abort();
-  if (quastor::ReadProfileString(file, "lastproj", "projectname", "") != "Plant 7") std::abort();
-  if (quastor::ReadProfileString(file, "other", "key", "<none>") != before) std::abort();
+  if (!quastor::WriteProfileString(file, "lastproj", "projectname", "Plant 7").ok())
+    std::abort();
+  if (quastor::ReadProfileString(file, "lastproj", "projectname", "") != "Plant 7")
+    std::abort();
+  if (quastor::ReadProfileString(file, "other", "key", "<none>") != before)
+    std::abort();
   return 0;
 }

@@ -11,11 +11,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quastor::XmlDocument doc;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (!doc.LoadText(text).ok()) return 0;
+  if (!doc.LoadText(text).ok())
+    return 0;
   (void)quastor::NodeText(doc.FirstTopLevelNode());
   const std::string saved = doc.ToText();
   quastor::XmlDocument again;
-  if (!again.LoadText(saved).ok()) std::abort();
-  if (again.ToText() != saved) std::abort();
+  if (!again.LoadText(saved).ok())
+    std::abort();
+  if (again.ToText() != saved)
+    std::abort();
   return 0;
 }

@@ -27,10 +27,13 @@ std::optional<std::filesystem::path> QtFileDialogs::ChooseDirectory(
   dialog.setSidebarUrls({QUrl::fromLocalFile(top)});
   dialog.setDirectory(start.empty() ? top : QPath(start));
   // Keep the browsing below the root: a step above it returns to the root.
-  QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&dialog, top](const QString& dir) {
-    if (!IsBelow(dir, top)) dialog.setDirectory(top);
-  });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
+                   [&dialog, top](const QString& dir) {
+                     if (!IsBelow(dir, top))
+                       dialog.setDirectory(top);
+                   });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
   return PathOf(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
@@ -43,7 +46,8 @@ std::optional<std::filesystem::path> QtFileDialogs::SaveFileName(
   dialog.setNameFilter(Q(filter));
   dialog.setDefaultSuffix(Q(default_suffix));
   dialog.setDirectory(QPath(directory));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
   return PathOf(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 

@@ -14,10 +14,9 @@ class FileDialogs {
   virtual ~FileDialogs() = default;
   // A folder chooser that starts at start and offers root and the folders below it.
   // Nothing when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseDirectory(QWidget* parent,
-                                                               const std::string& title,
-                                                               const std::filesystem::path& root,
-                                                               const std::filesystem::path& start) = 0;
+  virtual std::optional<std::filesystem::path> ChooseDirectory(
+      QWidget* parent, const std::string& title, const std::filesystem::path& root,
+      const std::filesystem::path& start) = 0;
   // A save dialog in directory with a filter such as "Generic Station Description (*.gsd)";
   // default_suffix is added to a name typed without one. Nothing when the user cancels.
   virtual std::optional<std::filesystem::path> SaveFileName(QWidget* parent,

@@ -48,7 +48,9 @@ int SyncToDisk(std::FILE* file) {
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {}
 
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  Discard();
+}
 
 Status AtomicFileWriter::Open() {
   Discard();
@@ -66,8 +68,10 @@ Status AtomicFileWriter::Open() {
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
-  if (file_ == nullptr || error_ != 0) return false;
-  if (bytes.empty()) return true;
+  if (file_ == nullptr || error_ != 0)
+    return false;
+  if (bytes.empty())
+    return true;
   errno = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     error_ = errno != 0 ? errno : EIO;
@@ -77,11 +81,13 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
 }
 
 Status AtomicFileWriter::Commit() {
-  if (file_ == nullptr) return Failure{SystemReason(error_ != 0 ? error_ : EBADF)};
+  if (file_ == nullptr)
+    return Failure{SystemReason(error_ != 0 ? error_ : EBADF)};
   if (error_ == 0 && (std::fflush(file_) != 0 || SyncToDisk(file_) != 0)) {
     error_ = errno != 0 ? errno : EIO;
   }
-  if (std::fclose(file_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
+  if (std::fclose(file_) != 0 && error_ == 0)
+    error_ = errno != 0 ? errno : EIO;
   file_ = nullptr;
   if (error_ != 0) {
     const int error = error_;
@@ -112,7 +118,8 @@ void AtomicFileWriter::Discard() {
 
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
   AtomicFileWriter writer(path);
-  if (Status opened = writer.Open(); !opened) return opened;
+  if (Status opened = writer.Open(); !opened)
+    return opened;
   writer.Write(bytes);
   return writer.Commit();
 }
@@ -120,7 +127,8 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 std::string JoinCrLf(const std::vector<std::string>& lines) {
   std::string text;
   std::size_t size = 0;
-  for (const auto& line : lines) size += line.size() + 2;
+  for (const auto& line : lines)
+    size += line.size() + 2;
   text.reserve(size);
   for (const auto& line : lines) {
     text += line;

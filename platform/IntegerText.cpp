@@ -4,10 +4,14 @@ namespace quastor {
 namespace {
 
 int DigitValue(char c, bool hex) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (!hex) return -1;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (!hex)
+    return -1;
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 
@@ -15,7 +19,8 @@ int DigitValue(char c, bool hex) {
 
 std::optional<std::int32_t> ReadInteger(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -29,20 +34,24 @@ std::optional<std::int32_t> ReadInteger(std::string_view text) {
     hex = true;
     i += 2;
   }
-  if (i == text.size()) return std::nullopt;  // no digit at all
+  if (i == text.size())
+    return std::nullopt;  // no digit at all
 
   // Accumulate the magnitude in 64 bits; stop as soon as it leaves the allowed range.
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   std::uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
     const int d = DigitValue(text[i], hex);
-    if (d < 0) return std::nullopt;
+    if (d < 0)
+      return std::nullopt;
     magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
-    if (magnitude > limit) return std::nullopt;
+    if (magnitude > limit)
+      return std::nullopt;
   }
   // Two's complement wrap: hexadecimal text is a 32-bit pattern, "-$1" is -1.
   std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
-  if (negative) bits = 0u - bits;
+  if (negative)
+    bits = 0u - bits;
   return static_cast<std::int32_t>(bits);
 }
 
@@ -51,10 +60,13 @@ std::string InvalidIntegerMessage(std::string_view text) {
 }
 
 Result<std::int32_t> StrictInteger(std::string_view text) {
-  if (auto value = ReadInteger(text)) return *value;
+  if (auto value = ReadInteger(text))
+    return *value;
   return Failure{InvalidIntegerMessage(text)};
 }
 
-std::int32_t LenientInteger(std::string_view text) { return ReadInteger(text).value_or(-1); }
+std::int32_t LenientInteger(std::string_view text) {
+  return ReadInteger(text).value_or(-1);
+}
 
 }  // namespace quastor

@@ -8,19 +8,19 @@
 namespace quastor {
 
 void QtMessageService::Plain(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, Q(title_), Q(text),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::NoIcon, Q(title_), Q(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
   box.exec();
 }
 
 void QtMessageService::Error(const std::string& text) {
-  QMessageBox::critical(QApplication::activeWindow(), Q(title_),
-                        Q(text));
+  QMessageBox::critical(QApplication::activeWindow(), Q(title_), Q(text));
 }
 
 std::vector<std::string> MessageRecorder::Texts() const {
   std::vector<std::string> texts;
-  for (const auto& message : messages_) texts.push_back(message.text);
+  for (const auto& message : messages_)
+    texts.push_back(message.text);
   return texts;
 }
 

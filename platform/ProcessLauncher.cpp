@@ -22,7 +22,8 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters) {
       quoted = !quoted;
       in_argument = true;
     } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (in_argument) arguments.push_back(current);
+      if (in_argument)
+        arguments.push_back(current);
       current.clear();
       in_argument = false;
     } else {
@@ -30,7 +31,8 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters) {
       in_argument = true;
     }
   }
-  if (in_argument) arguments.push_back(current);
+  if (in_argument)
+    arguments.push_back(current);
   return arguments;
 }
 
@@ -41,8 +43,8 @@ std::filesystem::path ExternalProgram(const std::filesystem::path& app_dir,
 #else
   std::string name = windows_name;
   const std::string suffix = ".exe";
-  if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(),
-                                                  suffix) == 0) {
+  if (name.size() > suffix.size() &&
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
     name.resize(name.size() - suffix.size());
   }
   return app_dir / PathFromUtf8(name);
@@ -56,8 +58,8 @@ Status StartDetached(const std::filesystem::path& program, const std::string& pa
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     return Failure{SystemReason(static_cast<int>(GetLastError()))};
   }
   CloseHandle(info.hThread);
@@ -69,11 +71,13 @@ Status StartDetached(const std::filesystem::path& program, const std::string& pa
   std::vector<std::string> arguments = SplitCommandLine(parameters);
   arguments.insert(arguments.begin(), program.string());
   std::vector<char*> argv;
-  for (auto& argument : arguments) argv.push_back(argument.data());
+  for (auto& argument : arguments)
+    argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t pid = 0;
   const int error = posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
-  if (error != 0) return Failure{SystemReason(error)};
+  if (error != 0)
+    return Failure{SystemReason(error)};
   return Status::Ok();
 }
 #endif

@@ -8,8 +8,12 @@
 
 namespace quastor {
 
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+inline std::string S(const QString& text) {
+  return text.toStdString();
+}
 inline QString QPath(const std::filesystem::path& path) {
   return QString::fromStdU16String(path.u16string());
 }

@@ -16,7 +16,7 @@ struct Failure {
 template <class T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : state_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
+  Result(T value) : state_(std::move(value)) {}            // NOLINT(google-explicit-constructor)
   Result(Failure failure) : state_(std::move(failure)) {}  // NOLINT(google-explicit-constructor)
 
   bool ok() const { return state_.index() == 0; }
@@ -35,7 +35,8 @@ class [[nodiscard]] Result {
 class [[nodiscard]] Status {
  public:
   Status() = default;
-  Status(Failure failure) : error_(std::move(failure.message)) {}  // NOLINT(google-explicit-constructor)
+  Status(Failure failure)
+      : error_(std::move(failure.message)) {}  // NOLINT(google-explicit-constructor)
   static Status Ok() { return Status(); }
 
   bool ok() const { return !error_.has_value(); }

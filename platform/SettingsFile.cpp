@@ -18,7 +18,8 @@ struct IniText {
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
+  if (first == std::string::npos)
+    return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
 }
@@ -32,7 +33,8 @@ bool SameName(const std::string& a, const std::string& b) {
 
 std::optional<std::string> SectionName(const std::string& line) {
   const std::string trimmed = Trim(line);
-  if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+  if (trimmed.empty() || trimmed.front() != '[')
+    return std::nullopt;
   const auto close = trimmed.find(']');
   return Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
@@ -40,13 +42,15 @@ std::optional<std::string> SectionName(const std::string& line) {
 // Key of a "key=value" line, trimmed; nothing for lines without "=".
 std::optional<std::string> KeyName(const std::string& line) {
   const auto equals = line.find('=');
-  if (equals == std::string::npos) return std::nullopt;
+  if (equals == std::string::npos)
+    return std::nullopt;
   return Trim(line.substr(0, equals));
 }
 
 std::optional<IniText> Load(const std::filesystem::path& file) {
   const Result<std::string> bytes = ReadWholeFile(file);
-  if (!bytes) return std::nullopt;
+  if (!bytes)
+    return std::nullopt;
   IniText ini;
   const std::string text = DecodeText(*bytes, &ini.encoding);
   std::string line;
@@ -55,12 +59,14 @@ std::optional<IniText> Load(const std::filesystem::path& file) {
     if (c == '\r' || c == '\n') {
       ini.lines.push_back(line);
       line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+        ++i;
     } else {
       line += c;
     }
   }
-  if (!line.empty()) ini.lines.push_back(line);
+  if (!line.empty())
+    ini.lines.push_back(line);
   return ini;
 }
 
@@ -69,9 +75,11 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(const IniText& in
                                                                const std::string& section) {
   for (std::size_t i = 0; i < ini.lines.size(); ++i) {
     const auto name = SectionName(ini.lines[i]);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !SameName(*name, section))
+      continue;
     std::size_t end = i + 1;
-    while (end < ini.lines.size() && !SectionName(ini.lines[end])) ++end;
+    while (end < ini.lines.size() && !SectionName(ini.lines[end]))
+      ++end;
     return std::make_pair(i + 1, end);
   }
   return std::nullopt;
@@ -82,13 +90,16 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(const IniText& in
 std::string ReadProfileString(const std::filesystem::path& file, const std::string& section,
                               const std::string& key, const std::string& fallback) {
   const auto ini = Load(file);
-  if (!ini) return fallback;
+  if (!ini)
+    return fallback;
   const auto range = FindSection(*ini, section);
-  if (!range) return fallback;
+  if (!range)
+    return fallback;
   for (std::size_t i = range->first; i < range->second; ++i) {
     const std::string& line = ini->lines[i];
     const auto name = KeyName(line);
-    if (!name || !SameName(*name, key)) continue;
+    if (!name || !SameName(*name, key))
+      continue;
     std::string value = Trim(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -117,16 +128,19 @@ Status WriteProfileString(const std::filesystem::path& file, const std::string& 
     bool replaced = false;
     std::size_t last_content = range->first;  // insert after the section's last non-empty line
     for (std::size_t i = range->first; i < range->second; ++i) {
-      if (!Trim(ini.lines[i]).empty()) last_content = i + 1;
+      if (!Trim(ini.lines[i]).empty())
+        last_content = i + 1;
       const auto name = KeyName(ini.lines[i]);
       if (!replaced && name && SameName(*name, key)) {
         ini.lines[i] = entry;
         replaced = true;
       }
     }
-    if (!replaced) ini.lines.insert(ini.lines.begin() + static_cast<long>(last_content), entry);
+    if (!replaced)
+      ini.lines.insert(ini.lines.begin() + static_cast<long>(last_content), entry);
   } else {
-    if (!ini.lines.empty() && !Trim(ini.lines.back()).empty()) ini.lines.emplace_back();
+    if (!ini.lines.empty() && !Trim(ini.lines.back()).empty())
+      ini.lines.emplace_back();
     ini.lines.push_back("[" + section + "]");
     ini.lines.push_back(entry);
   }

@@ -19,14 +19,17 @@ void SetParameters(QProcess& process, const std::filesystem::path& program,
   process.setNativeArguments(Q(parameters));
 #else
   QStringList arguments;
-  for (const auto& argument : SplitCommandLine(parameters)) arguments << Q(argument);
+  for (const auto& argument : SplitCommandLine(parameters))
+    arguments << Q(argument);
   process.setArguments(arguments);
 #endif
 }
 
 }  // namespace
 
-bool QtShell::OpenUrl(const std::string& url) { return QDesktopServices::openUrl(QUrl(Q(url))); }
+bool QtShell::OpenUrl(const std::string& url) {
+  return QDesktopServices::openUrl(QUrl(Q(url)));
+}
 
 Status QtShell::StartProgram(const std::filesystem::path& program, const std::string& parameters) {
   QProcess process;
@@ -59,7 +62,8 @@ WaitResult QtShell::StartAndWait(const std::filesystem::path& program,
   bool done = false;
   QEventLoop loop;
   auto finish = [&](WaitResult::Outcome outcome) {
-    if (done) return;
+    if (done)
+      return;
     done = true;
     result.outcome = outcome;
     loop.quit();
@@ -78,7 +82,8 @@ WaitResult QtShell::StartAndWait(const std::filesystem::path& program,
                    [&] { finish(WaitResult::Outcome::kTimedOut); });
   process->start();
   timer.start(limit);
-  if (!done) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  if (!done)
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
   QObject::disconnect(process, nullptr, &loop, nullptr);
   if (result.outcome == WaitResult::Outcome::kTimedOut) {
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);

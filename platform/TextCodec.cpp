@@ -37,17 +37,21 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
   const auto b = static_cast<unsigned char>(s[i]);
   int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-  std::uint32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+  std::uint32_t cp = extra == 0   ? b
+                     : extra == 1 ? (b & 0x1F)
+                     : extra == 2 ? (b & 0x0F)
+                                  : (b & 0x07);
   ++i;
-  for (; extra > 0 && i < s.size(); --extra, ++i) cp = (cp << 6) | (s[i] & 0x3F);
+  for (; extra > 0 && i < s.size(); --extra, ++i)
+    cp = (cp << 6) | (s[i] & 0x3F);
   return cp;
 }
 
 std::string FromUtf16Le(std::string_view bytes) {
   std::string out;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    std::uint32_t unit = static_cast<unsigned char>(bytes[i]) |
-                         (static_cast<unsigned char>(bytes[i + 1]) << 8);
+    std::uint32_t unit =
+        static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
     if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
       const std::uint32_t low = static_cast<unsigned char>(bytes[i + 2]) |
                                 (static_cast<unsigned char>(bytes[i + 3]) << 8);
@@ -103,7 +107,8 @@ std::string ToCp1252(std::string_view utf8) {
     }
     char mapped = '?';
     for (int k = 0; k < 32; ++k) {
-      if (kCp1252High[k] == cp) mapped = static_cast<char>(0x80 + k);
+      if (kCp1252High[k] == cp)
+        mapped = static_cast<char>(0x80 + k);
     }
     out += mapped;
   }
@@ -112,7 +117,8 @@ std::string ToCp1252(std::string_view utf8) {
 
 #ifdef _WIN32
 std::string Convert(std::string_view bytes, UINT from, UINT to) {
-  if (bytes.empty()) return {};
+  if (bytes.empty())
+    return {};
   const int wide_len = MultiByteToWideChar(from, 0, bytes.data(), int(bytes.size()), nullptr, 0);
   std::wstring wide(wide_len, L'\0');
   MultiByteToWideChar(from, 0, bytes.data(), int(bytes.size()), wide.data(), wide_len);
@@ -125,7 +131,9 @@ std::string Convert(std::string_view bytes, UINT from, UINT to) {
 
 }  // namespace
 
-std::string Windows1252ToUtf8(std::string_view bytes) { return FromCp1252(bytes); }
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  return FromCp1252(bytes);
+}
 
 bool IsValidUtf8(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
@@ -143,9 +151,11 @@ bool IsValidUtf8(std::string_view s) {
     } else {
       return false;
     }
-    if (i + extra >= s.size()) return false;
+    if (i + extra >= s.size())
+      return false;
     for (int k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+        return false;
     }
     i += extra + 1;
   }
@@ -173,7 +183,8 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
     }
 #endif
   }
-  if (encoding != nullptr) *encoding = found;
+  if (encoding != nullptr)
+    *encoding = found;
   return text;
 }
 

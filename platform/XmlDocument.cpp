@@ -38,9 +38,9 @@ Status XmlDocument::LoadText(std::string_view text, const std::string& source_na
   if (!result) {
     doc_.reset();
     const LineColumn at = PositionOf(text, result.offset);
-    return Failure{"\"" + source_name + "\" is not a valid XML document: " +
-                   result.description() + " at line " + std::to_string(at.line) +
-                   ", column " + std::to_string(at.column) + "."};
+    return Failure{"\"" + source_name + "\" is not a valid XML document: " + result.description() +
+                   " at line " + std::to_string(at.line) + ", column " + std::to_string(at.column) +
+                   "."};
   }
   if (!doc_.first_child()) {
     return Failure{"\"" + source_name + "\" is not a valid XML document: it holds no element."};
@@ -51,7 +51,8 @@ Status XmlDocument::LoadText(std::string_view text, const std::string& source_na
 Status XmlDocument::Load(const std::filesystem::path& file) {
   doc_.reset();
   const Result<std::string> text = ReadWholeFile(file);
-  if (!text) return Failure{"Cannot open file \"" + Utf8FromPath(file) + "\". " + text.error()};
+  if (!text)
+    return Failure{"Cannot open file \"" + Utf8FromPath(file) + "\". " + text.error()};
   return LoadText(*text, Utf8FromPath(file));
 }
 
@@ -71,21 +72,25 @@ Status XmlDocument::Save(const std::filesystem::path& file) const {
 
 std::optional<std::string> AttributeText(pugi::xml_node node, const char* name) {
   const pugi::xml_attribute attribute = node.attribute(name);
-  if (!attribute) return std::nullopt;
+  if (!attribute)
+    return std::nullopt;
   return std::string(attribute.value());
 }
 
 std::string NodeText(pugi::xml_node node) {
-  if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) return node.value();
+  if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+    return node.value();
   std::string text;
-  for (pugi::xml_node child : node.children()) text += NodeText(child);
+  for (pugi::xml_node child : node.children())
+    text += NodeText(child);
   return text;
 }
 
 std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node) {
   std::vector<pugi::xml_node> children;
   for (pugi::xml_node child : node.children()) {
-    if (child.type() == pugi::node_element) children.push_back(child);
+    if (child.type() == pugi::node_element)
+      children.push_back(child);
   }
   return children;
 }

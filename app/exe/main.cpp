@@ -4,11 +4,11 @@
 
 #include "app/AppState.h"
 #include "app/AppTexts.h"
+#include "app/StartUp.h"
 #include "app/UAbout.h"
 #include "app/UQuastoreFirmWare.h"
 #include "app/Uhelp.h"
 #include "app/Unewp.h"
-#include "app/StartUp.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "platform/QtText.h"
@@ -27,8 +27,8 @@ int main(int argc, char* argv[]) {
   AppState state;
 
   // The main window first: its creation computes the paths and restores the last project.
-  TFQuastoreFirmWare main_window(
-      state, services, ApplicationDirectory(PathOf(QApplication::applicationDirPath())));
+  TFQuastoreFirmWare main_window(state, services,
+                                 ApplicationDirectory(PathOf(QApplication::applicationDirPath())));
   TFsaveproj saveproj(state, services, &main_window);
   TFHelp help(state, services, &main_window);
   TFAbout about(services, &main_window);

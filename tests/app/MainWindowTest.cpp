@@ -115,8 +115,7 @@ TEST(MainWindow, FailedSettingsWriteIsReportedOnClose) {
   app.main.close();
   ASSERT_EQ(app.fake.messages.Messages().size(), 1u);
   EXPECT_EQ(app.fake.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
-  EXPECT_EQ(app.Messages()[0],
-            "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
+  EXPECT_EQ(app.Messages()[0], "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
 }
 
 TEST(MainWindow, NewProjectConfirmedAndCancelled) {

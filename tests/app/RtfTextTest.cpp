@@ -40,13 +40,19 @@ TEST(RtfText, EscapesAndSpecialCharacters) {
   } cases[] = {
       {"{\\rtf1 caf\\'e9}", "caf\xC3\xA9"},
       {"{\\rtf1 \\'80 \\'b0}", "\xE2\x82\xAC \xC2\xB0"},
-      {"{\\rtf1 \\u8364?x}", "\xE2\x82\xAC" "x"},       // \uc1: one stand-in skipped
-      {"{\\rtf1\\uc2 \\u8364??x}", "\xE2\x82\xAC" "x"},
-      {"{\\rtf1\\uc1 \\u-3913\\'3fy}", "\xEF\x82\xB7" "y"},  // negative, stand-in as \'hh
+      {"{\\rtf1 \\u8364?x}",
+       "\xE2\x82\xAC"
+       "x"},  // \uc1: one stand-in skipped
+      {"{\\rtf1\\uc2 \\u8364??x}",
+       "\xE2\x82\xAC"
+       "x"},
+      {"{\\rtf1\\uc1 \\u-3913\\'3fy}",
+       "\xEF\x82\xB7"
+       "y"},  // negative, stand-in as \'hh
       {"{\\rtf1 a\\{b\\}c\\\\d}", "a{b}c\\d"},
-      {"{\\rtf1 raw \xE9\x80}", "raw \xC3\xA9\xE2\x82\xAC"},           // code-page bytes
-      {"{\\rtf1 \\u-10179?\\u-8704?}", "\xF0\x9F\x98\x80"},           // surrogate pair
-      {"{\\rtf1 \\u-8704?x}", "\xEF\xBF\xBDx"},                        // lone low surrogate
+      {"{\\rtf1 raw \xE9\x80}", "raw \xC3\xA9\xE2\x82\xAC"},  // code-page bytes
+      {"{\\rtf1 \\u-10179?\\u-8704?}", "\xF0\x9F\x98\x80"},   // surrogate pair
+      {"{\\rtf1 \\u-8704?x}", "\xEF\xBF\xBDx"},               // lone low surrogate
       {"{\\rtf1 a\\tab b\\line c}", "a\tb\nc"},
       {"{\\rtf1 \\endash\\emdash\\bullet}", "\xE2\x80\x93\xE2\x80\x94\xE2\x80\xA2"},
       {"{\\rtf1 x{\\*\\generator Word;}y}", "xy"},

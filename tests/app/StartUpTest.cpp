@@ -45,8 +45,8 @@ TEST(StartUp, RememberedProjectInEveryNotation) {
 #endif
   };
   for (const Case& c : cases) {
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", std::string("[lastproj]\r\nprojectname=") +
-                                                    c.value + "\r\n");
+    WriteBytes(home / "Quastor_DNET2PROFI.ini",
+               std::string("[lastproj]\r\nprojectname=") + c.value + "\r\n");
     const AppState state = StartUp(home.path());
     EXPECT_EQ(state.ProjectName, c.name) << c.value;
     EXPECT_EQ(state.ProjectDir, c.dir) << c.value;

@@ -12,7 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Remembered(const TempDir& home) { return ReadBytes(home / "Quastor_DNET2PROFI.ini"); }
+std::string Remembered(const TempDir& home) {
+  return ReadBytes(home / "Quastor_DNET2PROFI.ini");
+}
 
 TEST(ProjectCli, NewCreatesProjectWithBinAndRemembersIt) {
   TempDir home;

@@ -22,11 +22,11 @@ TEST(SettingsFile, ReadsFilesWrittenOnWindows) {
     const char* expected;
   } cases[] = {
       {"[lastproj]\r\nprojectname=\\Plant1\r\n", "\\Plant1"},
-      {"[LastProj]\r\nProjectName=Plant2\r\n", "Plant2"},             // case of names
+      {"[LastProj]\r\nProjectName=Plant2\r\n", "Plant2"},                  // case of names
       {"  [ lastproj ]  \r\n  projectname  =  Plant 3  \r\n", "Plant 3"},  // blanks
-      {"[lastproj]\nprojectname=\"quoted\"\n", "quoted"},              // quotes dropped
+      {"[lastproj]\nprojectname=\"quoted\"\n", "quoted"},                  // quotes dropped
       {"[lastproj]\r\nprojectname='x'\r\n", "x"},
-      {"[lastproj]\r\nprojectname=\"half\r\n", "\"half"},              // unmatched quote stays
+      {"[lastproj]\r\nprojectname=\"half\r\n", "\"half"},  // unmatched quote stays
       {"[other]\r\nprojectname=no\r\n[lastproj]\r\nprojectname=yes\r\n", "yes"},
       {"[lastproj]\r\nprojectname=\r\n", ""},
       {"[lastproj]\r\nprojectname=a=b\r\n", "a=b"},  // only the first "=" separates
@@ -35,8 +35,7 @@ TEST(SettingsFile, ReadsFilesWrittenOnWindows) {
   };
   for (const Case& c : cases) {
     WriteBytes(ini, c.content);
-    EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", "dflt"), c.expected)
-        << c.content;
+    EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", "dflt"), c.expected) << c.content;
   }
 }
 
@@ -81,11 +80,13 @@ TEST(SettingsFile, WritesAsWindowsDoes) {
 TEST(SettingsFile, WriteKeepsEveryOtherLine) {
   TempDir dir;
   const auto ini = dir / "s.ini";
-  WriteBytes(ini, "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\nPROJECTNAME=old\r\n"
-                  "\r\n[tail]\r\nz=9\r\n");
+  WriteBytes(ini,
+             "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\nPROJECTNAME=old\r\n"
+             "\r\n[tail]\r\nz=9\r\n");
   ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "new").ok());
-  EXPECT_EQ(ReadBytes(ini), "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\n"
-                            "projectname=new\r\n\r\n[tail]\r\nz=9\r\n");
+  EXPECT_EQ(ReadBytes(ini),
+            "; comment\r\n[Other]\r\nkey=1\r\n\r\n[LASTPROJ]\r\nfoo=bar\r\n"
+            "projectname=new\r\n\r\n[tail]\r\nz=9\r\n");
 
   WriteBytes(ini, "[lastproj]\nfoo=bar\n\n[tail]\nz=9\n");
   ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "v").ok());

@@ -17,7 +17,11 @@ TEST(TextCodec, DecodesEveryKnownForm) {
   EXPECT_EQ(encoding, TextEncoding::kUtf8Bom);
   EXPECT_EQ(DecodeText(std::string("\xFF\xFEx\0\xAC\x20", 6), &encoding), "x\xE2\x82\xAC");
   EXPECT_EQ(encoding, TextEncoding::kUtf16Le);
-  EXPECT_EQ(DecodeText("\xB0" "B1\xB0\x80", &encoding), "\xC2\xB0" "B1\xC2\xB0\xE2\x82\xAC");
+  EXPECT_EQ(DecodeText("\xB0"
+                       "B1\xB0\x80",
+                       &encoding),
+            "\xC2\xB0"
+            "B1\xC2\xB0\xE2\x82\xAC");
   EXPECT_EQ(encoding, TextEncoding::kWindows1252);
 }
 
@@ -34,9 +38,9 @@ TEST(TextCodec, EncodingRoundTrips) {
 
 TEST(TextCodec, Utf8Validation) {
   EXPECT_TRUE(IsValidUtf8("abc\xC3\xA9"));
-  EXPECT_FALSE(IsValidUtf8("\xC3"));          // cut short
-  EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));     // Windows-1252
-  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));      // overlong
+  EXPECT_FALSE(IsValidUtf8("\xC3"));       // cut short
+  EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));  // Windows-1252
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));   // overlong
 }
 
 TEST(Text, FormatFillsPlacesInOrder) {
@@ -50,8 +54,10 @@ TEST(ProcessLauncher, SplitsLikeACommandLine) {
   using V = std::vector<std::string>;
   EXPECT_EQ(SplitCommandLine("COM3 FW NO PW PR \"/a b/sim4410.sim\" \"/p/bin/\""),
             (V{"COM3", "FW", "NO", "PW", "PR", "/a b/sim4410.sim", "/p/bin/"}));
-  EXPECT_EQ(SplitCommandLine("\"/x/New_sx4375.sx\"\xC2\xB6" "7"),
-            (V{"/x/New_sx4375.sx\xC2\xB6" "7"}));
+  EXPECT_EQ(SplitCommandLine("\"/x/New_sx4375.sx\"\xC2\xB6"
+                             "7"),
+            (V{"/x/New_sx4375.sx\xC2\xB6"
+               "7"}));
   EXPECT_EQ(SplitCommandLine("  a   \"\"  b "), (V{"a", "", "b"}));
   EXPECT_EQ(SplitCommandLine(""), V{});
 }

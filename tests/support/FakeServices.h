@@ -25,12 +25,13 @@ class FakeShell : public Shell {
     urls.push_back(url);
     return true;
   }
-  Status StartProgram(const std::filesystem::path& program, const std::string& parameters) override {
+  Status StartProgram(const std::filesystem::path& program,
+                      const std::string& parameters) override {
     calls.push_back({program, parameters, false});
     return Status::Ok();
   }
-  WaitResult StartAndWait(const std::filesystem::path& program, const std::string& parameters,
-                          bool, std::chrono::milliseconds limit) override {
+  WaitResult StartAndWait(const std::filesystem::path& program, const std::string& parameters, bool,
+                          std::chrono::milliseconds limit) override {
     calls.push_back({program, parameters, true});
     lastLimit = limit;
     return waitResult;
@@ -43,15 +44,16 @@ class FakeShell : public Shell {
 
 class FakeFileDialogs : public FileDialogs {
  public:
-  std::optional<std::filesystem::path> ChooseDirectory(QWidget*, const std::string& title,
-                                                       const std::filesystem::path& root,
-                                                       const std::filesystem::path& start) override {
+  std::optional<std::filesystem::path> ChooseDirectory(
+      QWidget*, const std::string& title, const std::filesystem::path& root,
+      const std::filesystem::path& start) override {
     lastTitle = title;
     lastRoot = root;
     lastStart = start;
     return Next();
   }
-  std::optional<std::filesystem::path> SaveFileName(QWidget*, const std::filesystem::path& directory,
+  std::optional<std::filesystem::path> SaveFileName(QWidget*,
+                                                    const std::filesystem::path& directory,
                                                     const std::string& filter,
                                                     const std::string& suffix) override {
     lastStart = directory;
@@ -66,7 +68,8 @@ class FakeFileDialogs : public FileDialogs {
 
  private:
   std::optional<std::filesystem::path> Next() {
-    if (answers.empty()) return std::nullopt;
+    if (answers.empty())
+      return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
     return answer;
