@@ -1,6 +1,7 @@
 // Start-up: the application object, every window in its fixed order, the event loop.
 
 #include <QApplication>
+#include <QScreen>
 
 #include "app/AppState.h"
 #include "app/AppTexts.h"
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
   TFAbout about(services, &main_window);
   main_window.SetWindows(&saveproj, &about, &help);
 
+  main_window.move(main_window.screen()->availableGeometry().center() -
+                   main_window.rect().center());
   main_window.show();
   return QApplication::exec();
 }

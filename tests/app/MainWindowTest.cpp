@@ -240,6 +240,43 @@ TEST(MainWindow, UnwiredStepsSayNotAvailableYet) {
   EXPECT_EQ(app.Messages(), (std::vector<std::string>{"not available yet", "not available yet"}));
 }
 
+TEST(MainWindow, GoneProjectIsWrittenBackUnchanged) {
+  TempDir home;
+  WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=\\Gone\r\n");
+  {
+    Application app(home.path());
+    EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI");
+    EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS");
+    app.main.show();
+    app.main.close();
+  }
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"),
+            "[lastproj]\r\nprojectname=" + kSep + "Gone\r\n");
+}
+
+TEST(MainWindow, NewProjectSurvivesRestartWithLeadingSeparator) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS" / "A");
+  {
+    Application app(home.path());
+    app.NewProject("A\\B");
+    EXPECT_EQ(app.Caption(), kPrefix + "A" + kSep + "B");
+    app.NewProject("Plant2");
+    app.main.show();
+    app.main.close();
+  }
+  EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"), "[lastproj]\r\nprojectname=Plant2\r\n");
+  Application again(home.path());
+  EXPECT_EQ(again.Caption(), kPrefix + kSep + "Plant2");
+  EXPECT_TRUE(fs::is_directory(home / "PROJECTS" / "A" / "B" / "bin"));
+
+  // Open, then cancel: the same project, its name re-derived with the separator.
+  QTest::mouseClick(again.main.Opena, Qt::LeftButton);
+  EXPECT_EQ(again.fake.dialogs.lastStart, home / "PROJECTS" / "Plant2");
+  EXPECT_EQ(again.state.ProjectDir, home / "PROJECTS" / "Plant2");
+  EXPECT_EQ(again.Caption(), kPrefix + kSep + "Plant2");
+}
+
 TEST(MainWindow, AboutShowsIdentityAndOpensWebPage) {
   TempDir home;
   Application app(home.path());
