@@ -10,11 +10,16 @@
 #include "app/UQuastoreFirmWare.h"
 #include "app/Uhelp.h"
 #include "app/Unewp.h"
+#include "gateway/UGatewaySteps.h"
+#include "gateway/Upargen.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
 #include "platform/QtText.h"
+#include "platform/SerialPort.h"
 #include "platform/Shell.h"
 #include "platform/UiServices.h"
+#include "update/UBootSer.h"
+#include "update/UModifyFileSx.h"
 
 int main(int argc, char* argv[]) {
   using namespace quastor;
@@ -33,7 +38,18 @@ int main(int argc, char* argv[]) {
   TFsaveproj saveproj(state, services, &main_window);
   TFHelp help(state, services, &main_window);
   TFAbout about(services, &main_window);
+  TFModifyFileSx modifyfilesx(state, services, &main_window);
+  TFpargen pargen(state, services, &main_window);
+  TFBootSer bootser(state, services, std::make_unique<QtSerialPort>(), &main_window);
   main_window.SetWindows(&saveproj, &about, &help);
+  main_window.SetStepActions({
+      [&] { pargen.exec(); },
+      [&] { SaveGsdFile(&main_window, state, services); },
+      [&] {
+        if (PrepareDeviceUpdate(state, services))
+          bootser.exec();
+      },
+  });
 
   main_window.move(main_window.screen()->availableGeometry().center() -
                    main_window.rect().center());

@@ -1,0 +1,83 @@
+#include "gateway/ConfigImage.h"
+
+#include <cstdio>
+#include <system_error>
+
+#include "app/AppTexts.h"
+#include "gateway/GatewayTexts.h"
+#include "gateway/ParGen.h"
+#include "platform/FileWriting.h"
+#include "platform/PathText.h"
+#include "platform/Text.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = gateway_texts;
+
+Failure CannotCreate(const std::filesystem::path& file, const std::string& reason) {
+  return Failure{FormatText(texts::kCannotCreate, {Utf8FromPath(file), reason})};
+}
+
+}  // namespace
+
+std::filesystem::path ConfigImagePath(const std::filesystem::path& project_dir) {
+  return project_dir / "bin" / "bank.bin";
+}
+
+Result<ConfigImage> BuildConfigImage(const std::filesystem::path& project_dir) {
+  if (project_dir.empty())
+    return Failure{app_texts::kProjectNotValid};
+  ConfigImage image;
+  for (int shift = 0; shift < 32; shift += 8) {
+    image.push_back(static_cast<std::uint8_t>((kConfigImageHeader >> shift) & 0xFF));
+  }
+  const std::filesystem::path file = ParGenPath(project_dir);
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec))
+    return image;
+
+  ParGenReader reader;
+  if (Status opened = reader.Open(file); !opened)
+    return Failure{opened.error()};
+  for (const char* name : {texts::kProfiId, texts::kProfiBaud, texts::kProfiNbIn,
+                           texts::kProfiNbOut, texts::kDnetDevId, texts::kDnetBaud}) {
+    const Result<std::int32_t> value = reader.Integer(name);
+    if (!value)
+      return Failure{value.error()};
+    image.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(*value) & 0xFF));
+  }
+  return image;
+}
+
+Status WriteConfigImage(const std::filesystem::path& project_dir, const ConfigImage& image) {
+  if (project_dir.empty())
+    return Failure{app_texts::kProjectNotValid};
+  const std::filesystem::path file = ConfigImagePath(project_dir);
+  // A project copied without its bin directory still gets its image.
+  std::error_code ec;
+  if (!std::filesystem::is_directory(file.parent_path(), ec)) {
+    std::filesystem::create_directory(file.parent_path(), ec);
+    if (ec)
+      return CannotCreate(file, ec.message());
+  }
+  const std::string bytes(image.begin(), image.end());
+  if (Status written = WriteFileAtomic(file, bytes); !written) {
+    return CannotCreate(file, written.error());
+  }
+  return Status::Ok();
+}
+
+std::string HexBytes(const ConfigImage& image) {
+  std::string text;
+  for (std::uint8_t byte : image) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(byte));
+    if (!text.empty())
+      text += ' ';
+    text += digits;
+  }
+  return text;
+}
+
+}  // namespace quastor

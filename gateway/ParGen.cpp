@@ -1,0 +1,125 @@
+#include "gateway/ParGen.h"
+
+#include <system_error>
+
+#include "gateway/GatewayTexts.h"
+#include "platform/FileWriting.h"
+#include "platform/IntegerText.h"
+#include "platform/PathText.h"
+#include "platform/Text.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = gateway_texts;
+
+bool InRange(const std::string& text, std::int32_t low, std::int32_t high) {
+  const std::int32_t value = LenientInteger(text);
+  return value >= low && value <= high;
+}
+
+}  // namespace
+
+std::filesystem::path ParGenPath(const std::filesystem::path& project_dir) {
+  return project_dir / texts::kParGenFileName;
+}
+
+Status ParGenReader::Open(const std::filesystem::path& file) {
+  file_ = file;
+  return document_.Load(file);
+}
+
+Result<std::string> ParGenReader::Text(const char* name) const {
+  const pugi::xml_node element = document_.FirstTopLevelNode().child(name);
+  if (!element)
+    return Failure{FormatText(texts::kMissingElement, {Utf8FromPath(file_), name})};
+  return NodeText(element);
+}
+
+Result<std::int32_t> ParGenReader::Integer(const char* name) const {
+  const Result<std::string> text = Text(name);
+  if (!text)
+    return Failure{text.error()};
+  return StrictInteger(*text);
+}
+
+ParGenLoad LoadParGen(const std::filesystem::path& file) {
+  ParGenLoad load;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec))
+    return load;
+  load.found = true;
+
+  ParGenReader reader;
+  if (Status opened = reader.Open(file); !opened) {
+    load.problem = opened.error();
+    return load;
+  }
+  // Each step stores its value; the first failure stops the reading.
+  auto text = [&](const char* name, std::string& into) {
+    Result<std::string> value = reader.Text(name);
+    if (!value) {
+      load.problem = value.error();
+      return false;
+    }
+    into = *value;
+    return true;
+  };
+  auto integer = [&](const char* name, std::int32_t& into) {
+    Result<std::int32_t> value = reader.Integer(name);
+    if (!value) {
+      load.problem = value.error();
+      return false;
+    }
+    into = *value;
+    return true;
+  };
+  ParGen& v = load.values;
+  (void)(text(texts::kProfiId, v.profiId) && integer(texts::kProfiBaud, v.profiBaud) &&
+         text(texts::kProfiNbIn, v.profiNbIn) && text(texts::kProfiNbOut, v.profiNbOut) &&
+         text(texts::kDnetDevId, v.dnetDevId) && integer(texts::kDnetBaud, v.dnetBaud));
+  return load;
+}
+
+ParGen AsDialogShows(ParGen values) {
+  values.profiBaud = texts::kAutoBaudrate;
+  if (values.dnetBaud < 0 || values.dnetBaud >= texts::kDnetBaudCount)
+    values.dnetBaud = -1;
+  return values;
+}
+
+Status ValidateParGen(const ParGen& values) {
+  if (!InRange(values.profiId, 1, 125))
+    return Failure{texts::kBadProfiId};
+  if (!InRange(values.profiNbIn, 0, 244))
+    return Failure{texts::kBadProfiIn};
+  if (!InRange(values.profiNbOut, 0, 244))
+    return Failure{texts::kBadProfiOut};
+  if (!InRange(values.dnetDevId, 0, 63))
+    return Failure{texts::kBadDnetId};
+  if (values.dnetBaud < 0 || values.dnetBaud >= texts::kDnetBaudCount) {
+    return Failure{texts::kBadDnetBaud};
+  }
+  return Status::Ok();
+}
+
+std::string ParGenText(const ParGen& values) {
+  XmlDocument document;
+  pugi::xml_node root = document.AddRoot(texts::kRootName);
+  AppendTextChild(root, texts::kProfiId, values.profiId);
+  AppendTextChild(root, texts::kProfiBaud, std::to_string(values.profiBaud));
+  AppendTextChild(root, texts::kProfiNbIn, values.profiNbIn);
+  AppendTextChild(root, texts::kProfiNbOut, values.profiNbOut);
+  AppendTextChild(root, texts::kDnetDevId, values.dnetDevId);
+  AppendTextChild(root, texts::kDnetBaud, std::to_string(values.dnetBaud));
+  return document.ToText();
+}
+
+Status SaveParGen(const std::filesystem::path& file, const ParGen& values) {
+  const Status written = WriteFileAtomic(file, ParGenText(values));
+  if (!written)
+    return Failure{FormatText(texts::kCannotCreate, {Utf8FromPath(file), written.error()})};
+  return Status::Ok();
+}
+
+}  // namespace quastor

@@ -1,0 +1,46 @@
+#include "gateway/UGatewaySteps.h"
+
+#include "app/AppState.h"
+#include "app/AppTexts.h"
+#include "gateway/ConfigImage.h"
+#include "gateway/GatewayTexts.h"
+#include "gateway/GsdFile.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "platform/UiServices.h"
+
+namespace quastor {
+
+void SaveGsdFile(QWidget* parent, const AppState& state, UiServices& services) {
+  if (!state.ProjectSelected()) {
+    services.messages.Plain(app_texts::kProjectNotValid);
+    return;
+  }
+  const auto file = services.dialogs.SaveFileName(
+      parent, state.ProjectDir, gateway_texts::kGsdFilter, gateway_texts::kGsdSuffix);
+  if (!file)
+    return;
+  if (Status written = WriteGsdFile(state.ProjectDir, *file); !written) {
+    services.messages.Error(written.error());
+  }
+}
+
+bool PrepareDeviceUpdate(const AppState& state, UiServices& services) {
+  // Without a project there is no bin directory for the updater to read.
+  if (!state.ProjectSelected()) {
+    services.messages.Plain(app_texts::kProjectNotValid);
+    return false;
+  }
+  const Result<ConfigImage> image = BuildConfigImage(state.ProjectDir);
+  if (!image) {
+    services.messages.Error(image.error());
+    return false;
+  }
+  if (Status written = WriteConfigImage(state.ProjectDir, *image); !written) {
+    services.messages.Error(written.error());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quastor

@@ -1,0 +1,49 @@
+#pragma once
+// TFpargen ("SET COMMUNICATION"): the PROFIBUS station address and data sizes and the
+// DeviceNet node address and baud rate of the current project, kept in its pargen.xml.
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace quastor {
+
+struct AppState;
+struct ParGen;
+struct UiServices;
+
+class TFpargen : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFpargen(AppState& state, UiServices& services, QWidget* parent = nullptr);
+
+  QLineEdit* E_Pro_ID;
+  QComboBox* CB_Pro_Baud;
+  QLineEdit* E_Pro_IN;
+  QLineEdit* E_Pro_Out;
+  QLineEdit* E_DNET_ID;
+  QComboBox* CB_DNET_Baud;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+
+ public slots:
+  // Validates, writes pargen.xml and closes with OK; on a refusal the dialog stays open.
+  void BitBtn1Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Resets the controls to the defaults, then loads the project's pargen.xml.
+  void FormShow();
+  void ShowValues(const ParGen& values);
+  ParGen ValuesShown() const;
+
+  AppState& state_;
+  UiServices& services_;
+};
+
+}  // namespace quastor

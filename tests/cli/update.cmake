@@ -1,0 +1,2 @@
+# quastor-cli firmware, end to end.
+quastor_cli_test(cli_update_tests UpdateCliTest.cpp)

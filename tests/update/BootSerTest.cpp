@@ -1,0 +1,241 @@
+// The update wizard driven as a user would: Connect, Next, the options and Execute.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/AppState.h"
+#include "platform/SerialPort.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/TestFiles.h"
+#include "update/UBootSer.h"
+
+namespace quastor::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+// A port that does what it is told and writes down what was asked of it.
+class FakeSerialPort : public SerialPort {
+ public:
+  struct Log {
+    std::vector<std::string> calls;
+    bool open = false;
+    bool openFails = false;
+    bool dtrFails = false;
+  };
+  explicit FakeSerialPort(Log& log) : log_(log) {}
+  void Close() override {
+    log_.calls.push_back("close");
+    log_.open = false;
+  }
+  Status SetDeviceName(const std::string& name) override {
+    log_.calls.push_back("name " + name);
+    return Status::Ok();
+  }
+  Status Open() override {
+    log_.calls.push_back("open");
+    if (log_.openFails)
+      return Failure{SerialPortError(serial_texts::kCannotAccess, 2)};
+    log_.open = true;
+    return Status::Ok();
+  }
+  Status RaiseDtr() override {
+    log_.calls.push_back("dtr");
+    if (log_.dtrFails)
+      return Failure{SerialPortError(serial_texts::kDtrFailure, -1)};
+    return Status::Ok();
+  }
+  bool IsOpen() const override { return log_.open; }
+
+ private:
+  Log& log_;
+};
+
+struct Wizard {
+  FakeServices fakes;
+  FakeSerialPort::Log port;
+  AppState state;
+  std::unique_ptr<TFBootSer> dialog;
+
+  Wizard() {
+    state.AppDir = "/opt/app";
+    state.MasterDir = "/opt/app/MASTER";
+    state.ProjectsDir = "/opt/app/PROJECTS";
+    state.ProjectDir = "/opt/app/PROJECTS/Plant1";
+    dialog =
+        std::make_unique<TFBootSer>(state, fakes.services, std::make_unique<FakeSerialPort>(port));
+    dialog->show();
+  }
+  void ChoosePort(const QString& name) {
+    if (dialog->CB_Com->isEditable()) {
+      dialog->CB_Com->setEditText(name);
+    } else {
+      dialog->CB_Com->setCurrentText(name);
+    }
+  }
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  Texts Messages() const { return fakes.messages.Texts(); }
+};
+
+TEST(BootSer, NextBeforeConnectAsksForAPort) {
+  Wizard wizard;
+  EXPECT_TRUE(wizard.dialog->LbButton2->isVisible());
+  wizard.Click(wizard.dialog->LbButton2);
+  ASSERT_EQ(wizard.fakes.messages.Messages().size(), 1u);
+  EXPECT_EQ(wizard.fakes.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
+  EXPECT_EQ(wizard.Messages(), Texts{"Select one port."});
+  EXPECT_FALSE(wizard.dialog->OnOptionsPage());
+}
+
+TEST(BootSer, FailedConnectIsToldAndASecondConnectCanSucceed) {
+  struct Case {
+    bool openFails;
+    bool dtrFails;
+    bool leftOpen;  // a port opened before a DTR failure stays open until the next step
+  } cases[] = {{true, false, false}, {false, true, true}};
+  for (const Case& c : cases) {
+    Wizard wizard;
+    wizard.ChoosePort("COM3");
+    wizard.port.openFails = c.openFails;
+    wizard.port.dtrFails = c.dtrFails;
+    wizard.Click(wizard.dialog->LbButton1);
+    EXPECT_EQ(wizard.Messages(), Texts{"Error!! Com Port cannot be open."});
+    EXPECT_FALSE(wizard.dialog->Connected());
+    EXPECT_EQ(wizard.port.open, c.leftOpen);
+    wizard.Click(wizard.dialog->LbButton2);
+    EXPECT_FALSE(wizard.dialog->OnOptionsPage());
+
+    wizard.port = FakeSerialPort::Log{};
+    wizard.fakes.messages.Clear();
+    wizard.Click(wizard.dialog->LbButton1);
+    EXPECT_TRUE(wizard.Messages().empty());
+    EXPECT_TRUE(wizard.dialog->Connected());
+    EXPECT_EQ(wizard.port.calls, (Texts{"close", "name COM3", "open", "dtr"}));
+  }
+}
+
+TEST(BootSer, NextShowsTheOptionsAndFreesThePort) {
+  Wizard wizard;
+  wizard.Click(wizard.dialog->LbButton1);
+  ASSERT_TRUE(wizard.port.open);
+  wizard.Click(wizard.dialog->LbButton2);
+  EXPECT_TRUE(wizard.dialog->OnOptionsPage());
+  EXPECT_TRUE(wizard.dialog->LbButton4->isVisible());
+  EXPECT_FALSE(wizard.dialog->LbButton1->isVisible()) << "the instructions are hidden";
+  EXPECT_FALSE(wizard.port.open);
+  EXPECT_TRUE(wizard.Messages().empty());
+}
+
+TEST(BootSer, ExecuteRunsTheUpdaterWithTheChosenOptions) {
+  Wizard wizard;
+  wizard.ChoosePort("COM8");
+  wizard.Click(wizard.dialog->LbButton1);
+  wizard.Click(wizard.dialog->LbButton2);
+  for (QCheckBox* box : {wizard.dialog->CB_Firm, wizard.dialog->CB_RFirm, wizard.dialog->CB_Proj}) {
+    box->click();
+  }
+  wizard.fakes.shell.calls.clear();
+  wizard.Click(wizard.dialog->LbButton4);
+  ASSERT_EQ(wizard.fakes.shell.calls.size(), 1u);
+  const FakeShell::Call& call = wizard.fakes.shell.calls[0];
+  EXPECT_TRUE(call.waited);
+  EXPECT_EQ(wizard.fakes.shell.lastLimit, std::chrono::milliseconds(150000));
+#ifdef _WIN32
+  EXPECT_EQ(call.program, fs::path("/opt/app/Ser_4410_Update.exe"));
+#else
+  EXPECT_EQ(call.program, fs::path("/opt/app/Ser_4410_Update"));
+  EXPECT_EQ(call.parameters,
+            "COM8 NO NO NO PR \"/opt/app/MASTER/sim4410.sim\" \"/opt/app/PROJECTS/Plant1/bin/\"");
+#endif
+  EXPECT_TRUE(wizard.Messages().empty());
+  EXPECT_TRUE(wizard.dialog->OnOptionsPage()) << "the wizard stays on the options";
+}
+
+TEST(BootSer, UpdaterThatDoesNotRunToItsEndIsTold) {
+  struct Case {
+    WaitResult result;
+    MessageRecorder::Kind kind;
+    const char* message;
+  } cases[] = {
+      {{WaitResult::Outcome::kNotStarted, "No such file or directory"},
+       MessageRecorder::Kind::kError,
+       "Ser_4410_Update.exe Not Started (No such file or directory)"},
+      {{WaitResult::Outcome::kTimedOut, ""},
+       MessageRecorder::Kind::kPlain,
+       "Ser_4410_Update.exe still running after 150 seconds, it is left running"},
+  };
+  for (const Case& c : cases) {
+    Wizard wizard;
+    wizard.Click(wizard.dialog->LbButton1);
+    wizard.Click(wizard.dialog->LbButton2);
+    wizard.fakes.shell.waitResult = c.result;
+    wizard.Click(wizard.dialog->LbButton4);
+    ASSERT_EQ(wizard.fakes.messages.Messages().size(), 1u) << c.message;
+    EXPECT_EQ(wizard.fakes.messages.Messages()[0].kind, c.kind);
+    EXPECT_EQ(wizard.Messages(), Texts{c.message});
+  }
+}
+
+TEST(BootSer, ReopenedWizardStartsOverButKeepsTheOptions) {
+  Wizard wizard;
+  wizard.Click(wizard.dialog->LbButton1);
+  wizard.Click(wizard.dialog->LbButton2);
+  wizard.dialog->CB_Firm->setChecked(false);
+  wizard.dialog->CB_RProj->setChecked(false);
+  wizard.Click(wizard.dialog->LbButton1);  // not reachable on page 2: nothing happens
+  wizard.dialog->close();
+  EXPECT_FALSE(wizard.port.open);
+  wizard.dialog->show();
+  EXPECT_FALSE(wizard.dialog->OnOptionsPage());
+  EXPECT_FALSE(wizard.dialog->Connected());
+  EXPECT_FALSE(wizard.dialog->CB_Firm->isChecked());
+  EXPECT_TRUE(wizard.dialog->CB_RFirm->isChecked());
+  EXPECT_TRUE(wizard.dialog->CB_Proj->isChecked());
+  EXPECT_FALSE(wizard.dialog->CB_RProj->isChecked());
+
+  // A port left open by a failed DTR is released when the wizard closes.
+  wizard.port.dtrFails = true;
+  wizard.Click(wizard.dialog->LbButton1);
+  ASSERT_TRUE(wizard.port.open);
+  wizard.Click(wizard.dialog->Cancel);
+  EXPECT_FALSE(wizard.dialog->isVisible());
+  EXPECT_FALSE(wizard.port.open);
+}
+
+#ifndef _WIN32
+TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
+  TempDir app;
+  const fs::path updater = app / "Ser_4410_Update";
+  WriteBytes(updater,
+             "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
+  fs::permissions(updater, fs::perms::owner_all);
+  AppState state;
+  state.AppDir = app.path();
+  state.MasterDir = app / "MASTER";
+  state.ProjectDir = app / "PROJECTS" / "Plant 1";
+  MessageRecorder messages;
+  QtShell shell;
+  FakeFileDialogs dialogs;
+  UiServices services{messages, shell, dialogs};
+  FakeSerialPort::Log log;
+  TFBootSer dialog(state, services, std::make_unique<FakeSerialPort>(log));
+  dialog.show();
+  dialog.CB_Com->setEditText("/dev/ttyS7");
+  QTest::mouseClick(dialog.LbButton1, Qt::LeftButton);
+  QTest::mouseClick(dialog.LbButton2, Qt::LeftButton);
+  dialog.CB_RFirm->setChecked(false);
+  QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+  EXPECT_TRUE(messages.Texts().empty());
+  EXPECT_EQ(ReadBytes(app / "args.txt"), "/dev/ttyS7\nFW\nNO\nPW\nPR\n" +
+                                             (app / "MASTER").string() + "/sim4410.sim\n" +
+                                             (app / "PROJECTS").string() + "/Plant 1/bin/\n");
+}
+#endif
+
+}  // namespace
+}  // namespace quastor::test

@@ -1,0 +1,75 @@
+#pragma once
+// TFBootSer: the update wizard. Page 1 tells how to put the gateway into boot mode and tests
+// the chosen serial port; page 2 chooses what to transfer and runs the serial updater.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStackedLayout;
+class QWidget;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+class SerialPort;
+
+class TFBootSer : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFBootSer(const AppState& state, UiServices& services, std::unique_ptr<SerialPort> port,
+            QWidget* parent = nullptr);
+  ~TFBootSer() override;
+
+  bool Connected() const { return connected_; }
+  bool OnOptionsPage() const;
+
+  // Starts program with parameters and waits until it ends or 150 seconds have passed; the
+  // window keeps painting meanwhile. A program that cannot start, or still runs after the
+  // limit, is told in a message box.
+  void ExecuteAndWait(const std::filesystem::path& program, const std::string& parameters,
+                      bool hidden);
+
+  QComboBox* CB_Com;
+  QCheckBox* CB_Firm;
+  QCheckBox* CB_RFirm;
+  QCheckBox* CB_Proj;
+  QCheckBox* CB_RProj;
+  QPushButton* LbButton1;  // "Connect"
+  QPushButton* LbButton2;  // "Next"
+  QPushButton* LbButton4;  // "Execute update firmware"
+  QPushButton* Cancel;
+
+ public slots:
+  void LbButton1Click();
+  void LbButton2Click();
+  void LbButton4Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void FormShow();
+  void FormClose();
+  QWidget* BuildInstructionsPage();
+  QWidget* BuildOptionsPage();
+
+  const AppState& state_;
+  UiServices& services_;
+  std::unique_ptr<SerialPort> port_;
+  bool connected_ = false;
+  QStackedLayout* pages_;
+  QWidget* instructions_;
+  QWidget* options_;
+};
+
+}  // namespace quastor
