@@ -37,24 +37,6 @@ bool IsHiddenDestination(const std::string& word) {
   return false;
 }
 
-void AppendCodePoint(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 int HexValue(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';
@@ -244,7 +226,7 @@ class Reader {
     }
     if (cp != 0) {
       std::string text;
-      AppendCodePoint(text, cp);
+      AppendUtf8(text, cp);
       Text(text);
     }
     // Skip the stand-in characters that follow for readers without Unicode.

@@ -3,6 +3,7 @@
 // with its byte order mark, and 8-bit text from Windows (the ANSI code page on Windows,
 // Windows-1252 elsewhere when the bytes are not valid UTF-8). Inside the program text is UTF-8.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding);
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// Appends the UTF-8 form of a Unicode code point.
+void AppendUtf8(std::string& out, std::uint32_t code_point);
 
 std::string Windows1252ToUtf8(std::string_view bytes);
 
