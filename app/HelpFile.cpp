@@ -4,6 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "platform/FileReading.h"
+#include "platform/Text.h"
 #include "platform/TextCodec.h"
 
 namespace quastor {
@@ -25,27 +26,13 @@ Result<HelpText> LoadHelpFile(const std::filesystem::path& file) {
     return help;
   }
   const std::string text = DecodeText(bytes, nullptr);
-  help.document.paragraphs.emplace_back();
-  std::string line;
-  auto end_line = [&] {
+  for (const std::string_view line : SplitLines(text)) {
+    help.document.paragraphs.emplace_back();
     if (!line.empty())
-      help.document.paragraphs.back().runs.push_back(RtfRun{line});
-    line.clear();
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-      end_line();
-      help.document.paragraphs.emplace_back();
-    } else {
-      line += text[i];
-    }
+      help.document.paragraphs.back().runs.push_back(RtfRun{std::string(line)});
   }
-  end_line();
-  if (help.document.paragraphs.size() > 1 && help.document.paragraphs.back().runs.empty()) {
-    help.document.paragraphs.pop_back();
-  }
+  if (help.document.paragraphs.empty())
+    help.document.paragraphs.emplace_back();
   return help;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/Text.h"
 #include "platform/TextCodec.h"
 
 namespace quastor {
@@ -35,16 +36,6 @@ bool IsHiddenDestination(const std::string& word) {
       return true;
   }
   return false;
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 class Reader {
@@ -200,8 +191,8 @@ class Reader {
   void HexByte() {
     if (pos_ + 2 > in_.size())
       return;
-    const int high = HexValue(in_[pos_]);
-    const int low = HexValue(in_[pos_ + 1]);
+    const int high = HexDigitValue(in_[pos_]);
+    const int low = HexDigitValue(in_[pos_ + 1]);
     if (high < 0 || low < 0)
       return;
     pos_ += 2;

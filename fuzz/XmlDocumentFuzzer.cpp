@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (!doc.LoadText(text).ok())
     return 0;
-  (void)quastor::NodeText(doc.FirstTopLevelNode());
+  (void)doc.FirstTopLevelNode().Text();
   const std::string saved = doc.ToText();
   quastor::XmlDocument again;
   if (!again.LoadText(saved).ok())

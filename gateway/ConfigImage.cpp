@@ -16,7 +16,7 @@ namespace {
 namespace texts = gateway_texts;
 
 Failure CannotCreate(const std::filesystem::path& file, const std::string& reason) {
-  return Failure{FormatText(texts::kCannotCreate, {Utf8FromPath(file), reason})};
+  return Failure{FormatText(kCannotCreateFile, {Utf8FromPath(file), reason})};
 }
 
 }  // namespace
@@ -39,12 +39,12 @@ Result<ConfigImage> BuildConfigImage(const std::filesystem::path& project_dir) {
 
   ParGenReader reader;
   if (Status opened = reader.Open(file); !opened)
-    return Failure{opened.error()};
+    return opened.failure();
   for (const char* name : {texts::kProfiId, texts::kProfiBaud, texts::kProfiNbIn,
                            texts::kProfiNbOut, texts::kDnetDevId, texts::kDnetBaud}) {
     const Result<std::int32_t> value = reader.Integer(name);
     if (!value)
-      return Failure{value.error()};
+      return value.failure();
     image.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(*value) & 0xFF));
   }
   return image;
@@ -62,10 +62,7 @@ Status WriteConfigImage(const std::filesystem::path& project_dir, const ConfigIm
       return CannotCreate(file, ec.message());
   }
   const std::string bytes(image.begin(), image.end());
-  if (Status written = WriteFileAtomic(file, bytes); !written) {
-    return CannotCreate(file, written.error());
-  }
-  return Status::Ok();
+  return WriteFileOrCannotCreate(file, bytes);
 }
 
 std::string HexBytes(const ConfigImage& image) {

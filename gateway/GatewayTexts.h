@@ -55,9 +55,6 @@ inline constexpr char kGsdNeedsSettings[] =
     "The GSD file cannot be written: the communication settings file \"%s\" does not exist. "
     "Set the communication of the project first.";
 
-// Writing a file (the path, then the system's reason).
-inline constexpr char kCannotCreate[] = "Cannot create file \"%s\". %s";
-
 // The GSD save dialog.
 inline constexpr char kGsdFilter[] = "Generic Station Description (*.gsd)";
 inline constexpr char kGsdSuffix[] = "gsd";

@@ -45,7 +45,7 @@ Result<std::int32_t> ReadSize(const ParGenReader& reader, const char* name,
                               const char* range_message) {
   const Result<std::string> text = reader.Text(name);
   if (!text)
-    return Failure{text.error()};
+    return text.failure();
   const std::int32_t value = LenientInteger(*text);
   if (value < 0 || value > kGsdMaxBytes)
     return Failure{range_message};
@@ -70,13 +70,13 @@ Result<GsdSizes> ReadGsdSizes(const std::filesystem::path& project_dir) {
   }
   ParGenReader reader;
   if (Status opened = reader.Open(file); !opened)
-    return Failure{opened.error()};
+    return opened.failure();
   const Result<std::int32_t> nin = ReadSize(reader, texts::kProfiNbIn, texts::kBadProfiIn);
   if (!nin)
-    return Failure{nin.error()};
+    return nin.failure();
   const Result<std::int32_t> nout = ReadSize(reader, texts::kProfiNbOut, texts::kBadProfiOut);
   if (!nout)
-    return Failure{nout.error()};
+    return nout.failure();
   return GsdSizes{*nin, *nout};
 }
 
@@ -100,11 +100,8 @@ std::vector<std::string> GsdLines(const GsdSizes& sizes) {
 Status WriteGsdFile(const std::filesystem::path& project_dir, const std::filesystem::path& file) {
   const Result<GsdSizes> sizes = ReadGsdSizes(project_dir);
   if (!sizes)
-    return Failure{sizes.error()};
-  if (Status written = WriteFileAtomic(file, JoinCrLf(GsdLines(*sizes))); !written) {
-    return Failure{FormatText(texts::kCannotCreate, {Utf8FromPath(file), written.error()})};
-  }
-  return Status::Ok();
+    return sizes.failure();
+  return WriteFileOrCannotCreate(file, JoinCrLf(GsdLines(*sizes)));
 }
 
 }  // namespace quastor

@@ -30,16 +30,16 @@ Status ParGenReader::Open(const std::filesystem::path& file) {
 }
 
 Result<std::string> ParGenReader::Text(const char* name) const {
-  const pugi::xml_node element = document_.FirstTopLevelNode().child(name);
+  const XmlNode element = document_.FirstTopLevelNode().Child(name);
   if (!element)
     return Failure{FormatText(texts::kMissingElement, {Utf8FromPath(file_), name})};
-  return NodeText(element);
+  return element.Text();
 }
 
 Result<std::int32_t> ParGenReader::Integer(const char* name) const {
   const Result<std::string> text = Text(name);
   if (!text)
-    return Failure{text.error()};
+    return text.failure();
   return StrictInteger(*text);
 }
 
@@ -105,21 +105,18 @@ Status ValidateParGen(const ParGen& values) {
 
 std::string ParGenText(const ParGen& values) {
   XmlDocument document;
-  pugi::xml_node root = document.AddRoot(texts::kRootName);
-  AppendTextChild(root, texts::kProfiId, values.profiId);
-  AppendTextChild(root, texts::kProfiBaud, std::to_string(values.profiBaud));
-  AppendTextChild(root, texts::kProfiNbIn, values.profiNbIn);
-  AppendTextChild(root, texts::kProfiNbOut, values.profiNbOut);
-  AppendTextChild(root, texts::kDnetDevId, values.dnetDevId);
-  AppendTextChild(root, texts::kDnetBaud, std::to_string(values.dnetBaud));
+  XmlNode root = document.AddRoot(texts::kRootName);
+  root.AppendTextElement(texts::kProfiId, values.profiId);
+  root.AppendTextElement(texts::kProfiBaud, std::to_string(values.profiBaud));
+  root.AppendTextElement(texts::kProfiNbIn, values.profiNbIn);
+  root.AppendTextElement(texts::kProfiNbOut, values.profiNbOut);
+  root.AppendTextElement(texts::kDnetDevId, values.dnetDevId);
+  root.AppendTextElement(texts::kDnetBaud, std::to_string(values.dnetBaud));
   return document.ToText();
 }
 
 Status SaveParGen(const std::filesystem::path& file, const ParGen& values) {
-  const Status written = WriteFileAtomic(file, ParGenText(values));
-  if (!written)
-    return Failure{FormatText(texts::kCannotCreate, {Utf8FromPath(file), written.error()})};
-  return Status::Ok();
+  return WriteFileOrCannotCreate(file, ParGenText(values));
 }
 
 }  // namespace quastor

@@ -4,7 +4,11 @@
 #include <cerrno>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include "platform/PathText.h"
+#include "platform/Text.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,112 +20,192 @@
 namespace quastor {
 namespace {
 
+#ifdef _WIN32
+int OpenFd(const std::filesystem::path& path, int flags, int mode = _S_IREAD | _S_IWRITE) {
+  return _wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, mode);
+}
+int CloseFd(int fd) {
+  return _close(fd);
+}
+int SyncFd(int fd) {
+  return _commit(fd);
+}
+long ProcessId() {
+  return _getpid();
+}
+constexpr int kWriteOnly = _O_WRONLY;
+constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
+constexpr int kTruncate = _O_WRONLY | _O_TRUNC;
+#else
+int OpenFd(const std::filesystem::path& path, int flags, int mode = 0666) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+int CloseFd(int fd) {
+  return ::close(fd);
+}
+int SyncFd(int fd) {
+  return ::fsync(fd);
+}
+long ProcessId() {
+  return static_cast<long>(::getpid());
+}
+// Non-blocking, so that checking a FIFO for writing does not wait for a reader.
+constexpr int kWriteOnly = O_WRONLY | O_NONBLOCK;
+constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int kTruncate = O_WRONLY | O_TRUNC;
+#endif
+
+int LastError(int fallback = EIO) {
+  return errno != 0 ? errno : fallback;
+}
+
+// Writes every byte; the system's error code, or 0.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    errno = 0;
+#ifdef _WIN32
+    const int written = _write(fd, bytes.data(), chunk);
+#else
+    const ssize_t written = ::write(fd, bytes.data(), chunk);
+    if (written < 0 && errno == EINTR)
+      continue;
+#endif
+    if (written <= 0)
+      return LastError();
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+// Writes, flushes to the disk and closes; the first error code, or 0.
+int WriteSyncClose(int fd, std::string_view bytes) {
+  int error = WriteAll(fd, bytes);
+  if (error == 0 && SyncFd(fd) != 0)
+    error = LastError();
+  if (CloseFd(fd) != 0 && error == 0)
+    error = LastError();
+  return error;
+}
+
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
-#ifdef _WIN32
-  const long pid = _getpid();
-#else
-  const long pid = static_cast<long>(getpid());
-#endif
   std::filesystem::path name = target.filename();
-  name += "." + std::to_string(pid) + "-" + std::to_string(counter++) + ".tmp";
+  name += "." + std::to_string(ProcessId()) + "-" + std::to_string(counter++) + ".tmp";
   return target.parent_path() / name;
 }
 
-std::FILE* OpenNew(const std::filesystem::path& path) {
+// Gives the temporary the target's permission bits and, where allowed, its owner.
+void TakeOverMode(int fd, const std::filesystem::path& target) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), L"wbx");
+  (void)fd;
+  (void)target;
 #else
-  return std::fopen(path.c_str(), "wbx");
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0)
+    return;
+  // Owner first: changing the owner may clear the set-user-ID bits that fchmod then restores.
+  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    (void)!::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+  }
+  (void)::fchmod(fd, info.st_mode & 07777);
 #endif
 }
 
-int SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-  return _commit(_fileno(file));
+// Makes a completed rename survive a crash of the system.
+void SyncDirectory(const std::filesystem::path& dir) {
+#ifndef _WIN32
+  const int fd = OpenFd(dir.empty() ? std::filesystem::path(".") : dir, O_RDONLY);
+  if (fd >= 0) {
+    (void)::fsync(fd);
+    ::close(fd);
+  }
 #else
-  return fsync(fileno(file));
+  (void)dir;
 #endif
+}
+
+Failure Reason(int error) {
+  return Failure{SystemReason(error)};
 }
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(std::move(target)) {}
-
-AtomicFileWriter::~AtomicFileWriter() {
-  Discard();
-}
-
-Status AtomicFileWriter::Open() {
-  Discard();
-  error_ = 0;
-  temporary_ = TemporaryBeside(target_);
-  errno = 0;
-  file_ = OpenNew(temporary_);
-  if (file_ == nullptr) {
-    error_ = errno != 0 ? errno : EIO;
-    temporary_.clear();
-    return Failure{SystemReason(error_)};
-  }
-  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
-  return Status::Ok();
-}
-
-bool AtomicFileWriter::Write(std::string_view bytes) {
-  if (file_ == nullptr || error_ != 0)
-    return false;
-  if (bytes.empty())
-    return true;
-  errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    error_ = errno != 0 ? errno : EIO;
-    return false;
-  }
-  return true;
-}
-
-Status AtomicFileWriter::Commit() {
-  if (file_ == nullptr)
-    return Failure{SystemReason(error_ != 0 ? error_ : EBADF)};
-  if (error_ == 0 && (std::fflush(file_) != 0 || SyncToDisk(file_) != 0)) {
-    error_ = errno != 0 ? errno : EIO;
-  }
-  if (std::fclose(file_) != 0 && error_ == 0)
-    error_ = errno != 0 ? errno : EIO;
-  file_ = nullptr;
-  if (error_ != 0) {
-    const int error = error_;
-    Discard();
-    return Failure{SystemReason(error)};
-  }
+Result<std::filesystem::path> WriteTarget(const std::filesystem::path& path) {
+  std::filesystem::path target = path;
   std::error_code ec;
-  std::filesystem::rename(temporary_, target_, ec);
-  if (ec) {
-    Discard();
-    return Failure{ec.message()};
+  for (int hops = 0; hops < 40; ++hops) {
+    if (!std::filesystem::is_symlink(target, ec))
+      return target;
+    const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
+    if (ec)
+      return Reason(ec.value());
+    target = link.is_absolute() ? link : target.parent_path() / link;
   }
-  temporary_.clear();
-  return Status::Ok();
-}
-
-void AtomicFileWriter::Discard() {
-  if (file_ != nullptr) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
-  if (!temporary_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
-    temporary_.clear();
-  }
+  return Reason(ELOOP);
 }
 
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
-  AtomicFileWriter writer(path);
-  if (Status opened = writer.Open(); !opened)
-    return opened;
-  writer.Write(bytes);
-  return writer.Commit();
+  const Result<std::filesystem::path> resolved = WriteTarget(path);
+  if (!resolved)
+    return resolved.failure();
+  const std::filesystem::path& target = *resolved;
+
+  std::error_code ec;
+  const auto status = std::filesystem::status(target, ec);
+  const bool exists = std::filesystem::exists(status);
+  if (std::filesystem::is_directory(status))
+    return Reason(EISDIR);
+  if (exists) {
+    // The check a direct write makes: could the user open the file for writing?
+    errno = 0;
+    const int fd = OpenFd(target, kWriteOnly);
+    if (fd < 0)
+      return Reason(LastError(EACCES));
+    CloseFd(fd);
+  }
+
+  const std::filesystem::path temporary = TemporaryBeside(target);
+  errno = 0;
+  const int fd = OpenFd(temporary, kCreateNew);
+  if (fd < 0) {
+    const int error = LastError(EACCES);
+    if (!exists)
+      return Reason(error);
+    // The directory refuses new files, but the file itself may be written: in place.
+    errno = 0;
+    const int in_place = OpenFd(target, kTruncate);
+    if (in_place < 0)
+      return Reason(LastError(EACCES));
+    if (const int failed = WriteSyncClose(in_place, bytes); failed != 0)
+      return Reason(failed);
+    return Status::Ok();
+  }
+  if (exists)
+    TakeOverMode(fd, target);
+  if (const int failed = WriteSyncClose(fd, bytes); failed != 0) {
+    std::filesystem::remove(temporary, ec);
+    return Reason(failed);
+  }
+  std::filesystem::rename(temporary, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return Failure{ec.message()};
+  }
+  SyncDirectory(target.parent_path());
+  return Status::Ok();
+}
+
+Status WriteFileOrCannotCreate(const std::filesystem::path& path, std::string_view bytes) {
+  const Status written = WriteFileAtomic(path, bytes);
+  if (!written)
+    return Failure{FormatText(kCannotCreateFile, {Utf8FromPath(path), written.error()})};
+  return Status::Ok();
 }
 
 std::string JoinCrLf(const std::vector<std::string>& lines) {

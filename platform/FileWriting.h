@@ -1,9 +1,13 @@
 #pragma once
-// Writing files so that a reader never sees half a file: the bytes go to a temporary in the
-// same directory, are flushed to the disk, and the temporary then replaces the target in one
-// rename. A failure leaves the previous file untouched and removes the temporary.
+// Writing files so that a reader never sees half a file, without changing what the user had:
+// the bytes go to a temporary beside the target, are flushed to the disk, and the temporary
+// then replaces the target in one rename. The replacement keeps the target's permission bits
+// (and owner, where the system allows), writes through symbolic links to the file they name,
+// and refuses a target the user could not open for writing, with the reason a direct write
+// would give. Where the directory refuses new files but the target itself is writable, the
+// file is written in place instead. A failure leaves the previous file untouched and removes
+// the temporary.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -13,29 +17,18 @@
 
 namespace quastor {
 
-// Streams bytes to a temporary; Commit() replaces the target. Failures carry the system's
-// reason (for example "Permission denied"); callers put it into their own message.
-class AtomicFileWriter {
- public:
-  explicit AtomicFileWriter(std::filesystem::path target);
-  ~AtomicFileWriter();  // discards the temporary unless committed
-  AtomicFileWriter(const AtomicFileWriter&) = delete;
-  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-  Status Open();
-  bool Write(std::string_view bytes);  // false after the first failure
-  Status Commit();
-  void Discard();
-
- private:
-  std::filesystem::path target_;
-  std::filesystem::path temporary_;
-  std::FILE* file_ = nullptr;
-  int error_ = 0;
-};
+// "Cannot create file "<path>". <reason>": the message of every writer of a project file.
+inline constexpr char kCannotCreateFile[] = "Cannot create file \"%s\". %s";
 
 // Writes bytes to path atomically. The failure message is the system's reason.
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+// WriteFileAtomic with the failure put into kCannotCreateFile.
+Status WriteFileOrCannotCreate(const std::filesystem::path& path, std::string_view bytes);
+
+// The file a write to path reaches: symbolic links followed to the file they name (which need
+// not exist yet). Fails for a loop of links.
+Result<std::filesystem::path> WriteTarget(const std::filesystem::path& path);
 
 // Each line followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);

@@ -1,18 +1,14 @@
 #include "platform/IntegerText.h"
 
+#include "platform/Text.h"
+
 namespace quastor {
 namespace {
 
 int DigitValue(char c, bool hex) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
   if (!hex)
-    return -1;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
+    return (c >= '0' && c <= '9') ? c - '0' : -1;
+  return HexDigitValue(c);
 }
 
 }  // namespace

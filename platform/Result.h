@@ -26,6 +26,8 @@ class [[nodiscard]] Result {
   const T& operator*() const { return value(); }
   const T* operator->() const { return &value(); }
   const std::string& error() const { return std::get<1>(state_).message; }
+  // The failure, to pass on as another Result's or a Status's: `return read.failure();`.
+  Failure failure() const { return Failure{error()}; }
 
  private:
   std::variant<T, Failure> state_;
@@ -42,6 +44,7 @@ class [[nodiscard]] Status {
   bool ok() const { return !error_.has_value(); }
   explicit operator bool() const { return ok(); }
   const std::string& error() const { return *error_; }
+  Failure failure() const { return Failure{*error_}; }
 
  private:
   std::optional<std::string> error_;

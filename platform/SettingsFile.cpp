@@ -6,6 +6,7 @@
 
 #include "platform/FileReading.h"
 #include "platform/FileWriting.h"
+#include "platform/Text.h"
 #include "platform/TextCodec.h"
 
 namespace quastor {
@@ -17,18 +18,11 @@ struct IniText {
 };
 
 std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos)
-    return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+  return std::string(quastor::Trim(text));
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
+  return EqualsIgnoringCase(a, b);
 }
 
 std::optional<std::string> SectionName(const std::string& line) {
@@ -53,20 +47,8 @@ std::optional<IniText> Load(const std::filesystem::path& file) {
     return std::nullopt;
   IniText ini;
   const std::string text = DecodeText(*bytes, &ini.encoding);
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      ini.lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-        ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty())
-    ini.lines.push_back(line);
+  for (const std::string_view line : SplitLines(text))
+    ini.lines.emplace_back(line);
   return ini;
 }
 

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <sstream>
 
+#include <pugixml.hpp>
+
 #include "platform/FileReading.h"
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
+#include "platform/TextCodec.h"
 
 namespace quastor {
 namespace {
@@ -29,77 +32,179 @@ LineColumn PositionOf(std::string_view text, std::ptrdiff_t offset) {
   return at;
 }
 
+bool HasUtf16Or32Mark(std::string_view text) {
+  auto starts = [&](std::string_view mark) { return text.substr(0, mark.size()) == mark; };
+  using namespace std::string_view_literals;
+  return starts("\xFF\xFE"sv) || starts("\xFE\xFF"sv) || starts("\x00\x00\xFE\xFF"sv);
+}
+
+pugi::xml_node Node(const XmlNode& node) {
+  return pugi::xml_node(node.Native());
+}
+
+std::string AllText(pugi::xml_node node) {
+  if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+    return node.value();
+  std::string text;
+  for (pugi::xml_node child : node.children())
+    text += AllText(child);
+  return text;
+}
+
 }  // namespace
 
+XmlNode::Kind XmlNode::kind() const {
+  switch (Node(*this).type()) {
+    case pugi::node_null:
+      return Kind::kNull;
+    case pugi::node_element:
+      return Kind::kElement;
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+      return Kind::kText;
+    default:
+      return Kind::kOther;
+  }
+}
+
+std::string XmlNode::Name() const {
+  return Node(*this).name();
+}
+
+std::size_t XmlNode::ChildCount() const {
+  std::size_t count = 0;
+  for (pugi::xml_node child = Node(*this).first_child(); child; child = child.next_sibling())
+    ++count;
+  return count;
+}
+
+XmlNode XmlNode::ChildAt(std::size_t index) const {
+  pugi::xml_node child = Node(*this).first_child();
+  for (; child && index > 0; --index)
+    child = child.next_sibling();
+  return XmlNode(child.internal_object());
+}
+
+std::vector<XmlNode> XmlNode::Children() const {
+  std::vector<XmlNode> children;
+  for (pugi::xml_node child : Node(*this).children())
+    children.emplace_back(child.internal_object());
+  return children;
+}
+
+std::vector<XmlNode> XmlNode::ElementChildren() const {
+  std::vector<XmlNode> children;
+  for (pugi::xml_node child : Node(*this).children()) {
+    if (child.type() == pugi::node_element)
+      children.emplace_back(child.internal_object());
+  }
+  return children;
+}
+
+XmlNode XmlNode::Child(const std::string& name) const {
+  return XmlNode(Node(*this).child(name.c_str()).internal_object());
+}
+
+std::optional<std::string> XmlNode::Attribute(const std::string& name) const {
+  const pugi::xml_attribute attribute = Node(*this).attribute(name.c_str());
+  if (!attribute)
+    return std::nullopt;
+  return std::string(attribute.value());
+}
+
+std::vector<std::pair<std::string, std::string>> XmlNode::Attributes() const {
+  std::vector<std::pair<std::string, std::string>> attributes;
+  for (pugi::xml_attribute attribute : Node(*this).attributes())
+    attributes.emplace_back(attribute.name(), attribute.value());
+  return attributes;
+}
+
+std::string XmlNode::Text() const {
+  return AllText(Node(*this));
+}
+
+XmlNode XmlNode::AppendElement(const std::string& name) {
+  return XmlNode(Node(*this).append_child(name.c_str()).internal_object());
+}
+
+XmlNode XmlNode::AppendTextElement(const std::string& name, const std::string& text) {
+  XmlNode child = AppendElement(name);
+  child.SetText(text);
+  return child;
+}
+
+void XmlNode::SetAttribute(const std::string& name, const std::string& value) {
+  pugi::xml_node node = Node(*this);
+  pugi::xml_attribute attribute = node.attribute(name.c_str());
+  if (!attribute)
+    attribute = node.append_attribute(name.c_str());
+  attribute.set_value(value.c_str());
+}
+
+void XmlNode::SetText(const std::string& text) {
+  Node(*this).text().set(text.c_str());
+}
+
+XmlDocument::XmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
+XmlDocument::~XmlDocument() = default;
+
 Status XmlDocument::LoadText(std::string_view text, const std::string& source_name) {
-  doc_.reset();
+  doc_->reset();
+  // Files written on Windows may hold 8-bit text of its code page without saying so.
+  std::string converted;
+  pugi::xml_encoding encoding = pugi::encoding_auto;
+  if (!HasUtf16Or32Mark(text) && !IsValidUtf8(text)) {
+    converted = Windows1252ToUtf8(text);
+    encoding = pugi::encoding_utf8;
+  }
+  const std::string_view parsed = converted.empty() ? text : std::string_view(converted);
   const pugi::xml_parse_result result =
-      doc_.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
+      doc_->load_buffer(parsed.data(), parsed.size(), pugi::parse_default, encoding);
   if (!result) {
-    doc_.reset();
-    const LineColumn at = PositionOf(text, result.offset);
+    doc_->reset();
+    const LineColumn at = PositionOf(parsed, result.offset);
     return Failure{"\"" + source_name + "\" is not a valid XML document: " + result.description() +
                    " at line " + std::to_string(at.line) + ", column " + std::to_string(at.column) +
                    "."};
   }
-  if (!doc_.first_child()) {
+  if (!doc_->first_child()) {
     return Failure{"\"" + source_name + "\" is not a valid XML document: it holds no element."};
   }
   return Status::Ok();
 }
 
 Status XmlDocument::Load(const std::filesystem::path& file) {
-  doc_.reset();
+  doc_->reset();
   const Result<std::string> text = ReadWholeFile(file);
   if (!text)
     return Failure{"Cannot open file \"" + Utf8FromPath(file) + "\". " + text.error()};
   return LoadText(*text, Utf8FromPath(file));
 }
 
-pugi::xml_node XmlDocument::AddRoot(const std::string& name) {
-  return doc_.append_child(name.c_str());
+XmlNode XmlDocument::FirstTopLevelNode() const {
+  return XmlNode(doc_->first_child().internal_object());
+}
+
+XmlNode XmlDocument::DocumentElement() const {
+  return XmlNode(doc_->document_element().internal_object());
+}
+
+void XmlDocument::Clear() {
+  doc_->reset();
+}
+
+XmlNode XmlDocument::AddRoot(const std::string& name) {
+  return XmlNode(doc_->append_child(name.c_str()).internal_object());
 }
 
 std::string XmlDocument::ToText() const {
   std::ostringstream out;
-  doc_.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  doc_->save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
   return out.str();
 }
 
 Status XmlDocument::Save(const std::filesystem::path& file) const {
   return WriteFileAtomic(file, ToText());
-}
-
-std::optional<std::string> AttributeText(pugi::xml_node node, const char* name) {
-  const pugi::xml_attribute attribute = node.attribute(name);
-  if (!attribute)
-    return std::nullopt;
-  return std::string(attribute.value());
-}
-
-std::string NodeText(pugi::xml_node node) {
-  if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-    return node.value();
-  std::string text;
-  for (pugi::xml_node child : node.children())
-    text += NodeText(child);
-  return text;
-}
-
-std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node) {
-  std::vector<pugi::xml_node> children;
-  for (pugi::xml_node child : node.children()) {
-    if (child.type() == pugi::node_element)
-      children.push_back(child);
-  }
-  return children;
-}
-
-pugi::xml_node AppendTextChild(pugi::xml_node parent, const std::string& name,
-                               const std::string& text) {
-  pugi::xml_node child = parent.append_child(name.c_str());
-  child.text().set(text.c_str());
-  return child;
 }
 
 }  // namespace quastor

@@ -1,56 +1,96 @@
 #pragma once
-// An XML document over pugixml, as the project files use it: load with a readable message on
-// failure, the first top-level node or the document element as root, attributes with "absent"
-// told apart from "empty", and save without declaration and without indentation (atomically).
+// An XML document as the project files use it, over pugixml (which no other folder sees): load
+// with a readable message on failure, the first top-level node or the document element as
+// root, child nodes by position, attributes with "absent" told apart from "empty" and listed in
+// document order, and save without declaration and without indentation (atomically).
 
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "platform/Result.h"
 
+namespace pugi {
+struct xml_node_struct;
+class xml_document;
+}  // namespace pugi
+
 namespace quastor {
+
+// A node of an XmlDocument; a null node when a lookup finds nothing. Valid while its document
+// lives and is not cleared.
+class XmlNode {
+ public:
+  enum class Kind { kNull, kElement, kText, kOther };
+
+  XmlNode() = default;
+  explicit XmlNode(pugi::xml_node_struct* node) : node_(node) {}
+
+  explicit operator bool() const { return node_ != nullptr; }
+  Kind kind() const;
+  bool IsElement() const { return kind() == Kind::kElement; }
+  std::string Name() const;
+
+  // Child nodes of any kind (elements and character data; the parser keeps no comments and no
+  // blank text), by position from 0.
+  std::size_t ChildCount() const;
+  XmlNode ChildAt(std::size_t index) const;
+  std::vector<XmlNode> Children() const;
+  std::vector<XmlNode> ElementChildren() const;
+  // The first element child of that name.
+  XmlNode Child(const std::string& name) const;
+
+  // Value of the attribute, or nothing when the node has no such attribute.
+  std::optional<std::string> Attribute(const std::string& name) const;
+  // Every attribute, name and value, in document order.
+  std::vector<std::pair<std::string, std::string>> Attributes() const;
+  // All character data below the node, in document order (the node's "text").
+  std::string Text() const;
+
+  XmlNode AppendElement(const std::string& name);
+  // Appends an element child holding text.
+  XmlNode AppendTextElement(const std::string& name, const std::string& text);
+  void SetAttribute(const std::string& name, const std::string& value);
+  void SetText(const std::string& text);
+
+  pugi::xml_node_struct* Native() const { return node_; }
+
+ private:
+  pugi::xml_node_struct* node_ = nullptr;
+};
 
 class XmlDocument {
  public:
+  XmlDocument();
+  ~XmlDocument();
+  XmlDocument(const XmlDocument&) = delete;
+  XmlDocument& operator=(const XmlDocument&) = delete;
+
   // Failure messages name the file and say what is wrong with it, with line and column.
+  // Bytes that are not UTF-8 and carry no other byte order mark are read as Windows-1252.
   Status Load(const std::filesystem::path& file);
   Status LoadText(std::string_view text, const std::string& source_name = "XML text");
 
   // The first top-level node (comments, processing instructions and the declaration are not
   // kept by the parser, so this is the root element of a well-formed file).
-  pugi::xml_node FirstTopLevelNode() const { return doc_.first_child(); }
-  pugi::xml_node DocumentElement() const { return doc_.document_element(); }
+  XmlNode FirstTopLevelNode() const;
+  XmlNode DocumentElement() const;
 
-  void Clear() { doc_.reset(); }
-  pugi::xml_node AddRoot(const std::string& name);
+  void Clear();
+  XmlNode AddRoot(const std::string& name);
 
   // The document as text: UTF-8, no declaration, no indentation, no line breaks.
   std::string ToText() const;
   // Atomic replace; the failure message is the system's reason.
   Status Save(const std::filesystem::path& file) const;
 
-  pugi::xml_document& Native() { return doc_; }
-
  private:
-  pugi::xml_document doc_;
+  std::unique_ptr<pugi::xml_document> doc_;
 };
-
-// Value of the attribute, or nothing when the element has no such attribute.
-std::optional<std::string> AttributeText(pugi::xml_node node, const char* name);
-
-// All character data below node, in document order (the node's "text").
-std::string NodeText(pugi::xml_node node);
-
-// Element children of node, in document order.
-std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node);
-
-// Appends an element child holding text.
-pugi::xml_node AppendTextChild(pugi::xml_node parent, const std::string& name,
-                               const std::string& text);
 
 }  // namespace quastor

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/Text.h"
 #include "update/UpdateTexts.h"
 
 namespace quastor::srec {
@@ -9,16 +10,13 @@ namespace {
 
 constexpr std::uint8_t kNotHex = 0xFF;
 
+// A table, since every byte of a firmware file goes through it.
 constexpr std::array<std::uint8_t, 256> MakeHexTable() {
   std::array<std::uint8_t, 256> table{};
-  for (auto& value : table)
-    value = kNotHex;
-  for (int c = '0'; c <= '9'; ++c)
-    table[c] = static_cast<std::uint8_t>(c - '0');
-  for (int c = 'A'; c <= 'F'; ++c)
-    table[c] = static_cast<std::uint8_t>(c - 'A' + 10);
-  for (int c = 'a'; c <= 'f'; ++c)
-    table[c] = static_cast<std::uint8_t>(c - 'a' + 10);
+  for (int c = 0; c < 256; ++c) {
+    const int value = HexDigitValue(static_cast<char>(c));
+    table[static_cast<std::size_t>(c)] = value < 0 ? kNotHex : static_cast<std::uint8_t>(value);
+  }
   return table;
 }
 

@@ -19,7 +19,8 @@ using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 constexpr std::uint64_t kProgressStep = 1 << 16;
 
-std::string_view TrimEnd(std::string_view line) {
+// The line without its CR and trailing blanks.
+std::string_view WithoutLineEnd(std::string_view line) {
   while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
     line.remove_suffix(1);
   }
@@ -56,14 +57,14 @@ class BankMerger {
       if (status == LineReader::Status::kTooLong) {
         return Damaged(line_number, update_texts::kReasonTooLong);
       }
-      line = TrimEnd(line);
+      line = WithoutLineEnd(line);
       srec::Record record;
       const srec::Problem problem = srec::ParseRecord(line, &record);
       if (problem != srec::Problem::kNone) {
         return Damaged(line_number, srec::ProblemText(problem));
       }
       if (Status handled = Handle(line, record); !handled)
-        return Failure{handled.error()};
+        return handled.failure();
       if (request_.progress && reader_.consumed() >= next_report) {
         request_.progress(reader_.consumed() + (inserted_ ? kBankBytes : 0), total);
         next_report = reader_.consumed() + kProgressStep;

@@ -25,7 +25,7 @@ std::string Bytes(std::initializer_list<unsigned> values) {
 Status BuildAndWrite(const fs::path& project) {
   const Result<ConfigImage> image = BuildConfigImage(project);
   if (!image)
-    return Failure{image.error()};
+    return image.failure();
   return WriteConfigImage(project, *image);
 }
 

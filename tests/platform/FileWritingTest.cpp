@@ -1,22 +1,30 @@
-// Atomic replacement of files.
+// Atomic replacement of files, as a user without administrator rights meets it.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "platform/FileWriting.h"
+#include "platform/PathText.h"
 #include "tests/support/TestFiles.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quastor {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-int CountEntries(const std::filesystem::path& dir) {
+int CountEntries(const fs::path& dir) {
   int n = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+  for (const auto& entry : fs::directory_iterator(dir)) {
     (void)entry;
     ++n;
   }
@@ -32,31 +40,151 @@ TEST(FileWriting, ReplacesWholeFileAndLeavesNoTemporary) {
   EXPECT_EQ(CountEntries(dir.path()), 1);
 }
 
-TEST(FileWriting, UncommittedWriterLeavesOldFile) {
+TEST(FileWriting, FailuresCarryTheSystemsReasonAndCreateNothing) {
   TempDir dir;
-  const auto file = dir / "a.txt";
-  WriteBytes(file, "old");
-  {
-    AtomicFileWriter writer(file);
-    ASSERT_TRUE(writer.Open().ok());
-    ASSERT_TRUE(writer.Write("partial"));
-    // destroyed without Commit: a run aborted half-way
-  }
-  EXPECT_EQ(ReadBytes(file), "old");
+  fs::create_directory(dir / "sub");
+  const Status missing = WriteFileAtomic(dir / "no" / "such" / "file", "x");
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error(), SystemReason(ENOENT));
+  const Status directory = WriteFileAtomic(dir / "sub", "x");
+  ASSERT_FALSE(directory.ok());
+  EXPECT_EQ(directory.error(), SystemReason(EISDIR));
   EXPECT_EQ(CountEntries(dir.path()), 1);
-}
 
-TEST(FileWriting, MissingDirectoryFailsWithReason) {
-  TempDir dir;
-  const Status status = WriteFileAtomic(dir / "no" / "such" / "file", "x");
-  ASSERT_FALSE(status.ok());
-  EXPECT_NE(status.error().find("No such file"), std::string::npos) << status.error();
+  const Status wrapped = WriteFileOrCannotCreate(dir / "no" / "f.xml", "x");
+  EXPECT_EQ(wrapped.error(), "Cannot create file \"" + Utf8FromPath(dir / "no" / "f.xml") + "\". " +
+                                 SystemReason(ENOENT));
 }
 
 TEST(FileWriting, JoinCrLfEndsEveryLine) {
   EXPECT_EQ(JoinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
   EXPECT_EQ(JoinCrLf({}), "");
 }
+
+#ifndef _WIN32
+
+// Runs as an ordinary user for its lifetime when the tests run as root, so that permission
+// bits count as they do for the engineer at the desk.
+class AsOrdinaryUser {
+ public:
+  AsOrdinaryUser() {
+    if (::geteuid() == 0) {
+      dropped_ = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
+      EXPECT_TRUE(dropped_) << "cannot drop privileges";
+    }
+  }
+  ~AsOrdinaryUser() {
+    if (dropped_) {
+      EXPECT_EQ(::seteuid(0), 0);
+      EXPECT_EQ(::setegid(0), 0);
+    }
+  }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool dropped_ = false;
+};
+
+// A directory and files that the ordinary user owns, as in the user's own project.
+class OwnedDir {
+ public:
+  OwnedDir() { Own(dir_.path(), 0755); }
+  fs::path File(const std::string& name, const std::string& bytes, mode_t mode) const {
+    const fs::path file = dir_ / name;
+    WriteBytes(file, bytes);
+    Own(file, mode);
+    return file;
+  }
+  void Own(const fs::path& path, mode_t mode) const {
+    if (::geteuid() == 0) {
+      EXPECT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    EXPECT_EQ(::chmod(path.c_str(), mode), 0);
+  }
+  const fs::path& path() const { return dir_.path(); }
+  fs::path operator/(const std::string& name) const { return dir_ / name; }
+
+ private:
+  TempDir dir_;
+};
+
+mode_t ModeOf(const fs::path& file) {
+  struct stat info {};
+  EXPECT_EQ(::lstat(file.c_str(), &info), 0);
+  return info.st_mode & 07777;
+}
+
+TEST(FileWritingAsUser, WriteProtectedFileIsRefusedLikeADirectWriteAndKept) {
+  OwnedDir dir;
+  const fs::path file = dir.File("pargen.xml", "old", 0444);
+  Status status;
+  {
+    AsOrdinaryUser user;
+    status = WriteFileAtomic(file, "new");
+  }
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error(), SystemReason(EACCES));
+  EXPECT_EQ(ReadBytes(file), "old");
+  EXPECT_EQ(ModeOf(file), 0444u);
+  EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+TEST(FileWritingAsUser, ReplacementKeepsThePermissionBits) {
+  OwnedDir dir;
+  for (const mode_t mode : {0600u, 0640u, 0664u, 0755u}) {
+    const fs::path file = dir.File("f" + std::to_string(mode), "old", mode);
+    {
+      AsOrdinaryUser user;
+      ASSERT_TRUE(WriteFileAtomic(file, "new").ok());
+    }
+    EXPECT_EQ(ReadBytes(file), "new");
+    EXPECT_EQ(ModeOf(file), mode) << std::oct << mode;
+  }
+}
+
+TEST(FileWritingAsUser, SymbolicLinksAreWrittenThroughToTheFileTheyName) {
+  OwnedDir dir;
+  fs::create_directory(dir / "real");
+  dir.Own(dir / "real", 0755);
+  const fs::path real = dir.File("real/target.xml", "old", 0644);
+  fs::create_symlink("real/target.xml", dir / "relative.xml");
+  fs::create_symlink(dir / "relative.xml", dir / "chain.xml");
+  fs::create_symlink(dir / "real" / "later.xml", dir / "dangling.xml");
+  {
+    AsOrdinaryUser user;
+    ASSERT_TRUE(WriteFileAtomic(dir / "chain.xml", "through two links").ok());
+    ASSERT_TRUE(WriteFileAtomic(dir / "dangling.xml", "created where the link points").ok());
+  }
+  EXPECT_TRUE(fs::is_symlink(dir / "chain.xml"));
+  EXPECT_TRUE(fs::is_symlink(dir / "relative.xml"));
+  EXPECT_EQ(ReadBytes(real), "through two links");
+  EXPECT_EQ(ReadBytes(dir / "real" / "later.xml"), "created where the link points");
+  EXPECT_EQ(CountEntries(dir / "real"), 2);
+
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  EXPECT_FALSE(WriteFileAtomic(dir / "loop1", "x").ok());
+}
+
+TEST(FileWritingAsUser, DirectoryWithoutNewFilesStillTakesItsWritableFile) {
+  OwnedDir dir;
+  const fs::path file = dir.File("sdo.xml", "old and longer", 0644);
+  dir.Own(dir.path(), 0555);
+  Status in_place, new_file;
+  {
+    AsOrdinaryUser user;
+    in_place = WriteFileAtomic(file, "new");
+    new_file = WriteFileAtomic(dir / "other.xml", "x");
+  }
+  dir.Own(dir.path(), 0755);
+  ASSERT_TRUE(in_place.ok()) << in_place.error();
+  EXPECT_EQ(ReadBytes(file), "new");
+  ASSERT_FALSE(new_file.ok());
+  EXPECT_EQ(new_file.error(), SystemReason(EACCES));
+  EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace quastor

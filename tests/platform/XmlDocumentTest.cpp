@@ -11,24 +11,24 @@ namespace {
 TEST(XmlDocument, FirstTopLevelNodeSkipsDeclarationAndComments) {
   XmlDocument doc;
   ASSERT_TRUE(doc.LoadText("<?xml version=\"1.0\"?><!-- c --><Par_Gen><A>1</A></Par_Gen>").ok());
-  EXPECT_STREQ(doc.FirstTopLevelNode().name(), "Par_Gen");
-  EXPECT_STREQ(doc.DocumentElement().name(), "Par_Gen");
+  EXPECT_EQ(doc.FirstTopLevelNode().Name(), "Par_Gen");
+  EXPECT_EQ(doc.DocumentElement().Name(), "Par_Gen");
 }
 
 TEST(XmlDocument, AttributeAbsentIsNotEmpty) {
   XmlDocument doc;
   ASSERT_TRUE(doc.LoadText("<r a=\"\" b=\"x\"/>").ok());
   const auto root = doc.DocumentElement();
-  EXPECT_EQ(AttributeText(root, "a"), std::optional<std::string>(""));
-  EXPECT_EQ(AttributeText(root, "b"), std::optional<std::string>("x"));
-  EXPECT_EQ(AttributeText(root, "c"), std::nullopt);
+  EXPECT_EQ(root.Attribute("a"), std::optional<std::string>(""));
+  EXPECT_EQ(root.Attribute("b"), std::optional<std::string>("x"));
+  EXPECT_EQ(root.Attribute("c"), std::nullopt);
 }
 
 TEST(XmlDocument, NodeTextJoinsAllCharacterData) {
   XmlDocument doc;
   ASSERT_TRUE(doc.LoadText("<r>a<b>b</b><![CDATA[<c>]]></r>").ok());
-  EXPECT_EQ(NodeText(doc.DocumentElement()), "ab<c>");
-  EXPECT_EQ(ElementChildren(doc.DocumentElement()).size(), 1u);
+  EXPECT_EQ(doc.DocumentElement().Text(), "ab<c>");
+  EXPECT_EQ(doc.DocumentElement().ElementChildren().size(), 1u);
 }
 
 TEST(XmlDocument, ParseErrorNamesLineAndColumn) {
@@ -53,11 +53,37 @@ TEST(XmlDocument, SavesWithoutDeclarationOrIndentation) {
   test::TempDir dir;
   XmlDocument doc;
   auto root = doc.AddRoot("Par_Gen");
-  AppendTextChild(root, "PROFI_ID", "20");
-  AppendTextChild(root, "NAME", "a<b&c");
+  root.AppendTextElement("PROFI_ID", "20");
+  root.AppendTextElement("NAME", "a<b&c");
   ASSERT_TRUE(doc.Save(dir / "p.xml").ok());
   EXPECT_EQ(test::ReadBytes(dir / "p.xml"),
             "<Par_Gen><PROFI_ID>20</PROFI_ID><NAME>a&lt;b&amp;c</NAME></Par_Gen>");
+}
+
+TEST(XmlDocument, ChildNodesByPositionAndAttributesInDocumentOrder) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.LoadText("<t>\n  <row b=\"2\" a=\"1\"/>\n  text<!-- c --><x/></t>").ok());
+  const XmlNode root = doc.DocumentElement();
+  // Blank text and comments are no nodes; other text is.
+  ASSERT_EQ(root.ChildCount(), 3u);
+  EXPECT_EQ(root.ChildAt(0).Name(), "row");
+  EXPECT_EQ(root.ChildAt(1).kind(), XmlNode::Kind::kText);
+  EXPECT_EQ(root.ChildAt(2).Name(), "x");
+  EXPECT_FALSE(root.ChildAt(3));
+  using Pair = std::pair<std::string, std::string>;
+  EXPECT_EQ(root.ChildAt(0).Attributes(), (std::vector<Pair>{{"b", "2"}, {"a", "1"}}));
+  EXPECT_EQ(root.ChildAt(1).Attribute("b"), std::nullopt);
+}
+
+TEST(XmlDocument, EightBitTextWithoutDeclarationReadsAsWindows1252) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.LoadText("<r n=\"\xB0"
+                           "C\"/>")
+                  .ok());
+  EXPECT_EQ(doc.DocumentElement().Attribute("n"), std::optional<std::string>("\xC2\xB0"
+                                                                             "C"));
+  ASSERT_TRUE(doc.LoadText("<r n=\"\xC2\xB0\"/>").ok());
+  EXPECT_EQ(doc.DocumentElement().Attribute("n"), std::optional<std::string>("\xC2\xB0"));
 }
 
 }  // namespace
