@@ -23,6 +23,22 @@ void AppState::SetProjectPaths() {
   ProjectFiles.sendInfo = in_project("Send_Info.xml");
 }
 
+namespace {
+
+// The path without "." parts and trailing separators, for comparing directories by name.
+std::filesystem::path Normal(const std::filesystem::path& dir) {
+  std::filesystem::path normal = dir.lexically_normal();
+  if (!normal.has_filename() && normal.has_relative_path())
+    normal = normal.parent_path();
+  return normal;
+}
+
+}  // namespace
+
+bool AppState::ProjectSelected() const {
+  return !ProjectDir.empty() && Normal(ProjectDir) != Normal(ProjectsDir);
+}
+
 std::filesystem::path AppState::SettingsFile() const {
   return AppDir / app_texts::kSettingsFileName;
 }

@@ -35,7 +35,10 @@ struct AppState {
 
   // Recomputes ProjectFiles from ProjectDir; does not look at the disk.
   void SetProjectPaths();
-  bool ProjectSelected() const { return !ProjectDir.empty(); }
+  // Whether a project is selected: ProjectDir names a directory below ProjectsDir. Neither an
+  // empty ProjectDir nor ProjectsDir itself (where start-up stands without a remembered
+  // project) is a project, so no step writes into PROJECTS.
+  bool ProjectSelected() const;
   std::filesystem::path SettingsFile() const;
   std::filesystem::path BinDir() const { return ProjectDir / "bin"; }
 };

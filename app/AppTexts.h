@@ -17,6 +17,24 @@ inline constexpr char kUnableToWrite[] = "Unable to write to %s";
 inline constexpr char kProjectNotValid[] = "Project not valid";
 inline constexpr char kNotAvailableYet[] = "not available yet";
 
+// The main window's buttons.
+inline constexpr char kNewProject[] = "New project";
+inline constexpr char kOpenProject[] = "Open project";
+inline constexpr char kSetCommunication[] = "Set Communication";
+inline constexpr char kGsdFile[] = "GSD File";
+inline constexpr char kUpdateDevice[] = "Update Device";
+inline constexpr char kAbout[] = "About";
+inline constexpr char kAboutTip[] = "About this software";
+inline constexpr char kHelpTip[] = "Help (F1)";
+inline constexpr char kCloseTip[] = "Close";
+
+// The menu of windows beside About, with its groups.
+inline constexpr char kWindowsMenu[] = "Tools";
+inline constexpr char kWindowsMenuTip[] = "Table editors and tools (Alt+T)";
+inline constexpr char kWindowsMenuKey[] = "Alt+T";
+inline constexpr char kTablesGroup[] = "Tables";
+inline constexpr char kToolsGroup[] = "Tools";
+
 // New project dialog.
 inline constexpr char kNewProjectCaption[] = "New project";
 inline constexpr char kEditXmlCaption[] = "Edit XML";

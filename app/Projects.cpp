@@ -1,5 +1,6 @@
 #include "app/Projects.h"
 
+#include <cerrno>
 #include <system_error>
 
 #include "app/AppTexts.h"
@@ -36,6 +37,17 @@ bool HasControlCharacter(const std::string& text) {
   return false;
 }
 
+// The settings file trims blanks around a value and drops matching quotes, so such a name
+// would come back as another one at the next start.
+bool SettingsFileKeeps(const std::string& name) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  if (blank(name.front()) || blank(name.back()))
+    return false;
+  if (name.find('"') != std::string::npos)
+    return false;
+  return !(name.size() >= 2 && name.front() == '\'' && name.back() == '\'');
+}
+
 }  // namespace
 
 std::optional<std::string> NameBelow(const std::filesystem::path& path,
@@ -69,7 +81,7 @@ NewProjectOutcome CreateNewProject(AppState& state, const std::filesystem::path&
   NewProjectOutcome outcome;
   if (dest_dir.empty())
     outcome.messages.push_back(app_texts::kDestinationNotValid);
-  if (typed_name.empty() || HasControlCharacter(typed_name)) {
+  if (typed_name.empty() || HasControlCharacter(typed_name) || !SettingsFileKeeps(typed_name)) {
     outcome.messages.push_back(app_texts::kNameNotValid);
   }
   if (!outcome.messages.empty())
@@ -89,8 +101,10 @@ NewProjectOutcome CreateNewProject(AppState& state, const std::filesystem::path&
   }
   // One level only: a nested name needs its parent. A failure keeps the dialog open without
   // a message, as the dialog always did.
-  if (!std::filesystem::create_directory(dir, ec) || ec)
+  if (!std::filesystem::create_directory(dir, ec) || ec) {
+    outcome.reason = ec ? ec.message() : SystemReason(EEXIST);
     return outcome;
+  }
   std::filesystem::create_directories(dir / "bin", ec);
   state.ProjectName = name;
   state.ProjectDir = dest_dir;

@@ -14,11 +14,16 @@ namespace quastor {
 struct NewProjectOutcome {
   bool created = false;
   std::vector<std::string> messages;  // shown one after the other, in order
+  // Why the directory could not be made, in the system's words, when that was the refusal
+  // (the dialog stays open without a word; the command-line tool tells it).
+  std::string reason;
 };
 
 // Creates dest_dir/name and its bin subdirectory and makes it the current project (bare
-// ProjectName, no leading separator). Refuses an empty destination or name, an existing
-// directory, and a name that leads outside dest_dir (".." parts, absolute paths, links).
+// ProjectName, no leading separator). Refuses an empty destination or name, a name that the
+// settings file could not keep (leading or trailing blanks, double quotes, matching single
+// quotes), an existing directory, and a name that leads outside dest_dir (".." parts, absolute
+// paths, links).
 // A directory that cannot be created (missing parent of a nested name, no rights) gives no
 // message and created = false. The state is changed only when the project was created.
 NewProjectOutcome CreateNewProject(AppState& state, const std::filesystem::path& dest_dir,

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/AppTexts.h"
+#include "app/Projects.h"
 #include "platform/PathText.h"
 #include "platform/SettingsFile.h"
 #include "platform/Text.h"
@@ -36,8 +37,15 @@ AppState StartUp(const std::filesystem::path& app_dir) {
       name.front() = kNativeSeparator;
     }
   }
-  state.ProjectName = name;
   const std::filesystem::path remembered = ProjectDirOf(state, name);
+  // A remembered name that leads outside PROJECTS ("..", "../MASTER") counts as none, as
+  // "Open project" would refuse it: no step may write into the application directory.
+  if (!name.empty()) {
+    const auto below = NameBelow(remembered, state.ProjectsDir);
+    if (!below || below->empty())
+      name.clear();
+  }
+  state.ProjectName = name;
   if (!name.empty() && std::filesystem::is_directory(remembered, ignored)) {
     state.ProjectDir = remembered;
   } else {

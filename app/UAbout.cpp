@@ -7,28 +7,20 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
-#include "app/ClickLabel.h"
-#include "app/Logo.h"
-#include "platform/Shell.h"
-#include "platform/UiServices.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/Logo.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
 
 namespace quastor {
-namespace {
-
-QLabel* Named(QLabel* label, const char* name) {
-  label->setObjectName(name);
-  return label;
-}
-
-}  // namespace
-
 TFAbout::TFAbout(UiServices& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QuastorDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowCloseButtonHint),
       services_(services) {
   setObjectName("TFAbout");
   setWindowTitle(app_texts::kAboutCaption);
-  setModal(true);
   setFixedSize(397, 152);
 
   auto* Image2 = new ClickLabel(this);
@@ -56,8 +48,7 @@ TFAbout::TFAbout(UiServices& services, QWidget* parent)
   codes->addWidget(Named(new QLabel(app_texts::kDocumentCode, this), "Label12"), 2, 1);
   codes->setColumnStretch(2, 1);
 
-  auto* LbButton1 = new QPushButton(tr("OK"), this);
-  LbButton1->setObjectName("LbButton1");
+  auto* LbButton1 = NewButton(widget_texts::kOk, "LbButton1", this);
   LbButton1->setDefault(true);
   auto* Label4 = NewWebLinkLabel(app_texts::kWebAddress, this);
   Label4->setObjectName("Label4");

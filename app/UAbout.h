@@ -1,13 +1,13 @@
 #pragma once
 // TFAbout: the software's identity, version and codes.
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 namespace quastor {
 
 struct UiServices;
 
-class TFAbout : public QDialog {
+class TFAbout : public QuastorDialog {
   Q_OBJECT
 
  public:

@@ -5,32 +5,29 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "app/AppTexts.h"
-#include "app/ClickLabel.h"
 #include "app/Projects.h"
 #include "app/StartUp.h"
 #include "app/UAbout.h"
 #include "app/Uhelp.h"
 #include "app/Unewp.h"
-#include "platform/FileDialogs.h"
-#include "platform/MessageService.h"
-#include "platform/QtText.h"
-#include "platform/Shell.h"
-#include "platform/UiServices.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
 
 namespace quastor {
 namespace {
-
-QPushButton* NewButton(const QString& text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  return button;
-}
 
 QPushButton* NewBarButton(const QString& text, const char* name, const QString& tip,
                           QWidget* parent) {
@@ -70,21 +67,25 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
       " stop:1 #2b6cc4); }");
   auto* product = new QLabel("VA4410  DeviceNet slave \u2194 PROFIBUS DP slave", bar);
   product->setStyleSheet("color: white; font-weight: bold;");
-  HelpButton = NewBarButton("?", "HelpButton", tr("Help (F1)"), bar);
-  About = NewBarButton(tr("About"), "About", tr("About this software"), bar);
-  LbButton1 = NewBarButton("X", "LbButton1", tr("Close"), bar);
+  HelpButton = NewBarButton("?", "HelpButton", app_texts::kHelpTip, bar);
+  Windows = NewBarButton(app_texts::kWindowsMenu, "Windows", app_texts::kWindowsMenuTip, bar);
+  WindowsMenu = Named(new QMenu(Windows), "WindowsMenu");
+  Windows->setMenu(WindowsMenu);
+  About = NewBarButton(app_texts::kAbout, "About", app_texts::kAboutTip, bar);
+  LbButton1 = NewBarButton(widget_texts::kClose, "LbButton1", app_texts::kCloseTip, bar);
   auto* bar_layout = new QHBoxLayout(bar);
   bar_layout->setContentsMargins(12, 5, 8, 5);
   bar_layout->addWidget(product, 1);
+  bar_layout->addWidget(Windows);
   bar_layout->addWidget(HelpButton);
   bar_layout->addWidget(About);
   bar_layout->addWidget(LbButton1);
 
-  Newa = NewButton(tr("New project"), "Newa", this);
-  Opena = NewButton(tr("Open project"), "Opena", this);
-  btn_str_lng1a = NewButton(tr("Set Communication"), "btn_str_lng1a", this);
-  btn_str_lng2a = NewButton(tr("GSD File"), "btn_str_lng2a", this);
-  CreateBina = NewButton(tr("Update Device"), "CreateBina", this);
+  Newa = NewButton(app_texts::kNewProject, "Newa", this);
+  Opena = NewButton(app_texts::kOpenProject, "Opena", this);
+  btn_str_lng1a = NewButton(app_texts::kSetCommunication, "btn_str_lng1a", this);
+  btn_str_lng2a = NewButton(app_texts::kGsdFile, "btn_str_lng2a", this);
+  CreateBina = NewButton(app_texts::kUpdateDevice, "CreateBina", this);
   for (QPushButton* button : {Newa, Opena, btn_str_lng1a, btn_str_lng2a, CreateBina}) {
     button->setMinimumWidth(124);
   }
@@ -136,18 +137,38 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   connect(Label1, &ClickLabel::clicked, this, &TFQuastoreFirmWare::Label1Click);
   auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
   connect(help_key, &QShortcut::activated, this, &TFQuastoreFirmWare::HelpClick);
+  // The bar's buttons take no focus, so the menu of windows has a key of its own.
+  auto* windows_key = new QShortcut(QKeySequence(app_texts::kWindowsMenuKey), this);
+  connect(windows_key, &QShortcut::activated, Windows, &QPushButton::showMenu);
 
   FormCreate(app_dir);
 }
 
-void TFQuastoreFirmWare::SetWindows(TFsaveproj* saveproj, TFAbout* about, TFHelp* help) {
-  saveproj_ = saveproj;
-  about_ = about;
-  help_ = help;
-}
-
 void TFQuastoreFirmWare::SetStepActions(StepActions actions) {
   actions_ = std::move(actions);
+}
+
+void TFQuastoreFirmWare::AddMenuWindow(const std::string& group, const std::string& caption,
+                                       std::function<void()> open) {
+  if (group != lastMenuGroup_) {
+    WindowsMenu->addSection(Q(group));
+    lastMenuGroup_ = group;
+  }
+  QAction* action = WindowsMenu->addAction(Q(caption));
+  connect(action, &QAction::triggered, this, [open = std::move(open)] { open(); });
+}
+
+TFsaveproj& TFQuastoreFirmWare::SaveProj() {
+  if (saveproj_ == nullptr)
+    saveproj_ = new TFsaveproj(state_, services_, this);
+  return *saveproj_;
+}
+
+bool TFQuastoreFirmWare::ProjectOrMessage() {
+  if (state_.ProjectSelected())
+    return true;
+  services_.messages.Plain(app_texts::kProjectNotValid);
+  return false;
 }
 
 void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir) {
@@ -161,11 +182,10 @@ void TFQuastoreFirmWare::SetCaptionFor(const std::string& project_name) {
 }
 
 void TFQuastoreFirmWare::NewaClick() {
-  if (saveproj_ == nullptr)
-    return;
-  saveproj_->NewProjectMode = 0;
-  saveproj_->ProjectDestDir = state_.ProjectsDir;
-  if (saveproj_->exec() == QDialog::Accepted) {
+  TFsaveproj& saveproj = SaveProj();
+  saveproj.NewProjectMode = 0;
+  saveproj.ProjectDestDir = state_.ProjectsDir;
+  if (saveproj.exec() == QDialog::Accepted) {
     SetCaptionFor(state_.ProjectName);
     openExcelInitialDir_ = state_.ProjectDir;
   }
@@ -184,34 +204,31 @@ void TFQuastoreFirmWare::OpenaClick() {
 }
 
 void TFQuastoreFirmWare::btn_str_lng1aClick(QPushButton* which) {
-  if (!state_.ProjectSelected()) {
-    services_.messages.Plain(app_texts::kProjectNotValid);
+  if (!ProjectOrMessage())
     return;
-  }
   const auto& action = which == btn_str_lng2a ? actions_.saveGsdFile : actions_.setCommunication;
-  if (action) {
+  if (action)
     action();
-  } else {
-    services_.messages.Plain(app_texts::kNotAvailableYet);
-  }
 }
 
 void TFQuastoreFirmWare::CreateBinaClick() {
-  if (actions_.updateDevice) {
+  // Without a project there is no bin directory for the image and the updater.
+  if (!ProjectOrMessage())
+    return;
+  if (actions_.updateDevice)
     actions_.updateDevice();
-  } else {
-    services_.messages.Plain(app_texts::kNotAvailableYet);
-  }
 }
 
 void TFQuastoreFirmWare::AboutClick() {
-  if (about_ != nullptr)
-    about_->exec();
+  if (about_ == nullptr)
+    about_ = new TFAbout(services_, this);
+  about_->exec();
 }
 
 void TFQuastoreFirmWare::HelpClick() {
-  if (help_ != nullptr)
-    help_->exec();
+  if (help_ == nullptr)
+    help_ = new TFHelp(state_, services_, this);
+  help_->exec();
 }
 
 void TFQuastoreFirmWare::LbButton1Click() {

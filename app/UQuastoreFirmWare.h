@@ -1,12 +1,14 @@
 #pragma once
-// TFQuastoreFirmWare: the main window with its four steps.
+// TFQuastoreFirmWare: the main window with its four steps and its menu of windows.
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include <QWidget>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace quastor {
@@ -22,10 +24,10 @@ class TFQuastoreFirmWare : public QWidget {
 
  public:
   // The actions of Steps 2 to 4, wired by the start-up code to the windows of their
-  // subsystems. Unwired steps say "not available yet".
+  // subsystems. The main window makes the project test before it calls them.
   struct StepActions {
-    std::function<void()> setCommunication;  // Step 2, with a project selected
-    std::function<void()> saveGsdFile;       // Step 3, with a project selected
+    std::function<void()> setCommunication;  // Step 2
+    std::function<void()> saveGsdFile;       // Step 3
     std::function<void()> updateDevice;      // Step 4
   };
 
@@ -33,8 +35,14 @@ class TFQuastoreFirmWare : public QWidget {
   TFQuastoreFirmWare(AppState& state, UiServices& services, const std::filesystem::path& app_dir,
                      QWidget* parent = nullptr);
 
-  void SetWindows(TFsaveproj* saveproj, TFAbout* about, TFHelp* help);
   void SetStepActions(StepActions actions);
+  // Adds a window to the menu of windows, under its group ("Tables", "Tools"), in the order of
+  // the calls; open shows it.
+  void AddMenuWindow(const std::string& group, const std::string& caption,
+                     std::function<void()> open);
+
+  // The project dialog, built when first needed; it also edits text for the XML tool.
+  TFsaveproj& SaveProj();
 
   // Initial directory of the spreadsheet open dialog, kept equal to ProjectDir.
   const std::filesystem::path& OpenExcelInitialDir() const { return openExcelInitialDir_; }
@@ -44,9 +52,11 @@ class TFQuastoreFirmWare : public QWidget {
   QPushButton* btn_str_lng1a;  // "Set Communication"
   QPushButton* btn_str_lng2a;  // "GSD File"
   QPushButton* CreateBina;     // "Update Device"
+  QPushButton* Windows;        // the menu of windows
   QPushButton* About;
   QPushButton* HelpButton;
   QPushButton* LbButton1;  // "X"
+  QMenu* WindowsMenu;
 
  public slots:
   void NewaClick();
@@ -64,6 +74,8 @@ class TFQuastoreFirmWare : public QWidget {
  private:
   void FormCreate(const std::filesystem::path& app_dir);
   void SetCaptionFor(const std::string& project_name);
+  // Shows "Project not valid" and answers false when no project is selected.
+  bool ProjectOrMessage();
 
   AppState& state_;
   UiServices& services_;
@@ -71,6 +83,7 @@ class TFQuastoreFirmWare : public QWidget {
   TFAbout* about_ = nullptr;
   TFHelp* help_ = nullptr;
   StepActions actions_;
+  std::string lastMenuGroup_;
   std::filesystem::path openExcelInitialDir_;
 };
 

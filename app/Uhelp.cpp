@@ -6,9 +6,9 @@
 
 #include "app/AppTexts.h"
 #include "app/HelpFile.h"
-#include "platform/MessageService.h"
-#include "platform/QtText.h"
-#include "platform/UiServices.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiServices.h"
 
 namespace quastor {
 namespace {
@@ -36,10 +36,11 @@ void ShowDocument(QTextEdit* edit, const RtfDocument& document) {
 }  // namespace
 
 TFHelp::TFHelp(const AppState& state, UiServices& services, QWidget* parent)
-    : QDialog(parent), state_(state), services_(services) {
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services) {
   setObjectName("TFHelp");
   setWindowTitle(app_texts::kHelpCaption);
-  setModal(true);
   resize(492, 397);
   RichEdit1 = new QTextEdit(this);
   RichEdit1->setObjectName("RichEdit1");
@@ -49,11 +50,6 @@ TFHelp::TFHelp(const AppState& state, UiServices& services, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(RichEdit1);
-}
-
-void TFHelp::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormShow();
 }
 
 void TFHelp::FormShow() {

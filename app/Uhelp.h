@@ -1,7 +1,7 @@
 #pragma once
 // TFHelp: shows the help file of the application directory.
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 class QTextEdit;
 
@@ -10,7 +10,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFHelp : public QDialog {
+class TFHelp : public QuastorDialog {
   Q_OBJECT
 
  public:
@@ -19,11 +19,9 @@ class TFHelp : public QDialog {
   QTextEdit* RichEdit1;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
-  void FormShow();
-
   const AppState& state_;
   UiServices& services_;
 };

@@ -9,19 +9,17 @@
 #include "app/AppState.h"
 #include "app/AppTexts.h"
 #include "app/Projects.h"
-#include "platform/MessageService.h"
-#include "platform/QtText.h"
-#include "platform/UiServices.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/Widgets.h"
 
 namespace quastor {
 
 TFsaveproj::TFsaveproj(AppState& state, UiServices& services, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      state_(state),
-      services_(services) {
+    : QuastorDialog(parent), state_(state), services_(services) {
   setObjectName("TFsaveproj");
   setWindowTitle(app_texts::kNewProjectCaption);
-  setModal(true);
 
   Label1 = new QLabel(app_texts::kProjectNameLabel, this);
   Label1->setObjectName("Label1");
@@ -29,29 +27,17 @@ TFsaveproj::TFsaveproj(AppState& state, UiServices& services, QWidget* parent)
   Edit1->setObjectName("Edit1");
   Edit1->setMinimumWidth(260);
   Label1->setBuddy(Edit1);
-  bitbtn1 = new QPushButton(tr("OK"), this);
-  bitbtn1->setObjectName("bitbtn1");
-  bitbtn1->setDefault(true);
-  bitbtn2 = new QPushButton(tr("Cancel"), this);
-  bitbtn2->setObjectName("bitbtn2");
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(bitbtn1);
-  buttons->addWidget(bitbtn2);
+  const OkCancelRow buttons = NewOkCancelRow(this);
+  bitbtn1 = buttons.ok;
+  bitbtn2 = buttons.cancel;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addWidget(Edit1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFsaveproj::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &TFsaveproj::BitBtn2Click);
-}
-
-void TFsaveproj::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormShow();
 }
 
 void TFsaveproj::FormShow() {

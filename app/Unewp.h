@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +16,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFsaveproj : public QDialog {
+class TFsaveproj : public QuastorDialog {
   Q_OBJECT
 
  public:
@@ -36,11 +36,9 @@ class TFsaveproj : public QDialog {
   void BitBtn2Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
-  void FormShow();
-
   AppState& state_;
   UiServices& services_;
   QLabel* Label1;

@@ -40,11 +40,12 @@ bool Load(Context& ctx, ParGenLoad& load) {
   return true;
 }
 
+// Without a project there is no file: the values a new project starts from.
 int ShowSettings(Context& ctx) {
   ParGenLoad load;
-  if (!Load(ctx, load))
+  if (ctx.state.ProjectSelected() && !Load(ctx, load))
     return kFailed;
-  if (!load.found) {
+  if (ctx.state.ProjectSelected() && !load.found) {
     ctx.err << FormatText(texts::kNoSettingsYet, {Utf8FromPath(ctx.state.ProjectFiles.pargen)})
             << "\n";
   }
@@ -107,9 +108,11 @@ int SettingsCommand(Context& ctx, const Arguments& args) {
   const bool set = !args.empty() && args[0] == "set";
   if (!show && !set)
     return Usage(ctx, "settings needs: show, or set with options");
+  if (show)
+    return ShowSettings(ctx);
   if (!ProjectSelected(ctx))
     return kFailed;
-  return show ? ShowSettings(ctx) : SetSettings(ctx, args);
+  return SetSettings(ctx, args);
 }
 
 int ImageCommand(Context& ctx, const Arguments& args) {

@@ -26,9 +26,13 @@ int NewProject(Context& ctx, const std::string& name) {
     ctx.err << message << "\n";
   if (!outcome.created) {
     // The dialog stays open without a word when the directory cannot be made; here the
-    // refusal must still be told.
-    if (outcome.messages.empty())
-      ctx.err << app_texts::kNameNotValid << "\n";
+    // refusal is told with the system's reason.
+    if (outcome.messages.empty()) {
+      ctx.err << app_texts::kNameNotValid;
+      if (!outcome.reason.empty())
+        ctx.err << ": " << outcome.reason;
+      ctx.err << "\n";
+    }
     return kFailed;
   }
   return Remember(ctx);

@@ -22,8 +22,6 @@ inline constexpr char kIdLabel[] = "ID Dev.";
 inline constexpr char kBaudLabel[] = "Baud rate";
 inline constexpr char kByteInLabel[] = "N Byte IN";
 inline constexpr char kByteOutLabel[] = "N Byte OUT";
-inline constexpr char kOk[] = "OK";
-inline constexpr char kCancel[] = "Cancel";
 
 // PROFIBUS baud list, indexes 0 to 10; the gateway always runs with "Auto Baudrate".
 inline constexpr const char* kProfiBaudNames[] = {"9600",   "19200", "45.45K",       "93.75K",

@@ -5,9 +5,9 @@
 #include "gateway/ConfigImage.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/GsdFile.h"
-#include "platform/FileDialogs.h"
-#include "platform/MessageService.h"
-#include "platform/UiServices.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/UiServices.h"
 
 namespace quastor {
 

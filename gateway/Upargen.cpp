@@ -17,26 +17,24 @@
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
-#include "platform/MessageService.h"
-#include "platform/QtText.h"
-#include "platform/UiServices.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/Widgets.h"
 
 namespace quastor {
 namespace {
 
 namespace texts = gateway_texts;
 
-QLineEdit* NewEdit(const char* name, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
+QLineEdit* NewNumberEdit(const char* name, QWidget* parent) {
+  QLineEdit* edit = NewEdit(name, parent);
   edit->setFixedWidth(90);
   return edit;
 }
 
 QComboBox* NewList(const char* name, const char* const* items, int count, QWidget* parent) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(name);
-  list->setEditable(false);
+  QComboBox* list = NewDropDown(name, parent);
   for (int i = 0; i < count; ++i)
     list->addItem(items[i]);
   list->setFixedWidth(130);
@@ -64,19 +62,18 @@ QGroupBox* NewGroup(const char* title, const std::vector<std::pair<const char*, 
 }  // namespace
 
 TFpargen::TFpargen(AppState& state, UiServices& services, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QuastorDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       state_(state),
       services_(services) {
   setObjectName("TFpargen");
   setWindowTitle(texts::kCaption);
-  setModal(true);
 
-  E_Pro_ID = NewEdit("E_Pro_ID", this);
+  E_Pro_ID = NewNumberEdit("E_Pro_ID", this);
   CB_Pro_Baud = NewList("CB_Pro_Baud", texts::kProfiBaudNames, texts::kProfiBaudCount, this);
   CB_Pro_Baud->setEnabled(false);  // the gateway finds the PROFIBUS baud rate itself
-  E_Pro_IN = NewEdit("E_Pro_IN", this);
-  E_Pro_Out = NewEdit("E_Pro_Out", this);
-  E_DNET_ID = NewEdit("E_DNET_ID", this);
+  E_Pro_IN = NewNumberEdit("E_Pro_IN", this);
+  E_Pro_Out = NewNumberEdit("E_Pro_Out", this);
+  E_DNET_ID = NewNumberEdit("E_DNET_ID", this);
   // Not editable: only the three rates of the list can reach the gateway.
   CB_DNET_Baud = NewList("CB_DNET_Baud", texts::kDnetBaudNames, texts::kDnetBaudCount, this);
 
@@ -90,34 +87,20 @@ TFpargen::TFpargen(AppState& state, UiServices& services, QWidget* parent)
       NewGroup(texts::kDeviceNetGroup,
                {{texts::kIdLabel, E_DNET_ID}, {texts::kBaudLabel, CB_DNET_Baud}}, this);
 
-  bitbtn1 = new QPushButton(texts::kOk, this);
-  bitbtn1->setObjectName("bitbtn1");
-  bitbtn1->setDefault(true);
-  bitbtn2 = new QPushButton(texts::kCancel, this);
-  bitbtn2->setObjectName("bitbtn2");
+  const OkCancelRow buttons = NewOkCancelRow(this);
+  bitbtn1 = buttons.ok;
+  bitbtn2 = buttons.cancel;
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(profibus);
   groups->addWidget(devicenet);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(bitbtn1);
-  buttons->addWidget(bitbtn2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groups);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFpargen::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &TFpargen::reject);
-}
-
-void TFpargen::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
-  FormShow();
 }
 
 void TFpargen::FormShow() {

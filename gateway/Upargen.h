@@ -2,7 +2,7 @@
 // TFpargen ("SET COMMUNICATION"): the PROFIBUS station address and data sizes and the
 // DeviceNet node address and baud rate of the current project, kept in its pargen.xml.
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -14,7 +14,7 @@ struct AppState;
 struct ParGen;
 struct UiServices;
 
-class TFpargen : public QDialog {
+class TFpargen : public QuastorDialog {
   Q_OBJECT
 
  public:
@@ -34,11 +34,10 @@ class TFpargen : public QDialog {
   void BitBtn1Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  // Resets the controls to the defaults, then loads the project's pargen.xml.
+  void FormShow() override;
 
  private:
-  // Resets the controls to the defaults, then loads the project's pargen.xml.
-  void FormShow();
   void ShowValues(const ParGen& values);
   ParGen ValuesShown() const;
 

@@ -11,13 +11,14 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
-#include "platform/MessageService.h"
 #include "platform/ProcessLauncher.h"
-#include "platform/QtText.h"
-#include "platform/SerialPort.h"
-#include "platform/Shell.h"
 #include "platform/Text.h"
-#include "platform/UiServices.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/SerialPort.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/Widgets.h"
 #include "update/UpdateTexts.h"
 #include "update/UpdaterCommandLine.h"
 
@@ -26,21 +27,8 @@ namespace {
 
 constexpr std::chrono::milliseconds kUpdaterLimit{150000};
 
-QLabel* NewLabel(const char* text, const char* name, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QPushButton* NewButton(const char* text, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setObjectName(name);
-  return button;
-}
-
 QCheckBox* NewOption(const char* text, const char* name, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromUtf8(text), parent);
-  box->setObjectName(name);
+  QCheckBox* box = NewCheckBox(text, name, parent);
   box->setChecked(true);
   return box;
 }
@@ -49,10 +37,12 @@ QCheckBox* NewOption(const char* text, const char* name, QWidget* parent) {
 
 TFBootSer::TFBootSer(const AppState& state, UiServices& services, std::unique_ptr<SerialPort> port,
                      QWidget* parent)
-    : QDialog(parent), state_(state), services_(services), port_(std::move(port)) {
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services),
+      port_(std::move(port)) {
   setObjectName("TFBootSer");
   setWindowTitle(update_texts::kBootSerCaption);
-  setModal(true);
   instructions_ = BuildInstructionsPage();
   options_ = BuildOptionsPage();
   pages_ = new QStackedLayout(this);
@@ -76,9 +66,11 @@ QWidget* TFBootSer::BuildInstructionsPage() {
   CB_Com = new QComboBox(page);
   CB_Com->setObjectName("CB_Com");
   CB_Com->setEditable(SerialPortNameEditable());
-  for (const auto& name : SerialPortNames())
-    CB_Com->addItem(Q(name));
   CB_Com->setMinimumWidth(160);
+  NoPorts = NewLabel(update_texts::kNoSerialPort, "NoPorts", page);
+  NoPorts->setStyleSheet("color: #a00000;");
+  NoPorts->setWordWrap(true);
+  NoPorts->hide();
   LbButton1 = NewButton(update_texts::kConnect, "LbButton1", page);
   Cancel = NewButton(update_texts::kCancel, "Cancel", page);
   LbButton2 = NewButton(update_texts::kNext, "LbButton2", page);
@@ -101,6 +93,7 @@ QWidget* TFBootSer::BuildInstructionsPage() {
   layout->addWidget(NewLabel(update_texts::kStep2, "Label3", page));
   layout->addWidget(NewLabel(update_texts::kStep3, "Label4", page));
   layout->addLayout(port_row);
+  layout->addWidget(NoPorts);
   layout->addWidget(NewLabel(update_texts::kStep4, "Label5", page));
   layout->addWidget(NewLabel(update_texts::kStep5, "Label6", page));
   layout->addStretch();
@@ -148,11 +141,6 @@ bool TFBootSer::OnOptionsPage() const {
   return pages_->currentWidget() == options_;
 }
 
-void TFBootSer::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormShow();
-}
-
 void TFBootSer::hideEvent(QHideEvent* event) {
   FormClose();
   QDialog::hideEvent(event);
@@ -161,6 +149,20 @@ void TFBootSer::hideEvent(QHideEvent* event) {
 void TFBootSer::FormShow() {
   pages_->setCurrentWidget(instructions_);
   connected_ = false;
+  FillPortList();
+}
+
+// Listed at every showing, so that an adapter plugged in meanwhile appears; the choice made
+// before stays when its port is still there.
+void TFBootSer::FillPortList() {
+  const QString chosen = CB_Com->currentText();
+  CB_Com->clear();
+  for (const auto& name : SerialPortNames())
+    CB_Com->addItem(Q(name));
+  const int again = CB_Com->findText(chosen);
+  if (again >= 0)
+    CB_Com->setCurrentIndex(again);
+  NoPorts->setVisible(CB_Com->count() == 0);
 }
 
 void TFBootSer::FormClose() {
@@ -202,10 +204,14 @@ void TFBootSer::LbButton4Click() {
 
 void TFBootSer::ExecuteAndWait(const std::filesystem::path& program, const std::string& parameters,
                                bool hidden) {
-  const WaitResult result =
-      services_.shell.StartAndWait(program, parameters, hidden, kUpdaterLimit);
+  WaitResult result;
+  {
+    const Busy busy(this);
+    result = services_.shell.StartAndWait(program, parameters, hidden, kUpdaterLimit);
+  }
   switch (result.outcome) {
     case WaitResult::Outcome::kFinished:
+    case WaitResult::Outcome::kAbandoned:
       break;
     case WaitResult::Outcome::kNotStarted:
       services_.messages.Error(FormatText(update_texts::kUpdaterNotStarted, {result.reason}));

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +21,7 @@ struct AppState;
 struct UiServices;
 class SerialPort;
 
-class TFBootSer : public QDialog {
+class TFBootSer : public QuastorDialog {
   Q_OBJECT
 
  public:
@@ -33,12 +33,13 @@ class TFBootSer : public QDialog {
   bool OnOptionsPage() const;
 
   // Starts program with parameters and waits until it ends or 150 seconds have passed; the
-  // window keeps painting meanwhile. A program that cannot start, or still runs after the
-  // limit, is told in a message box.
+  // window keeps painting meanwhile and drops the input that arrives. A program that cannot
+  // start, or still runs after the limit, is told in a message box.
   void ExecuteAndWait(const std::filesystem::path& program, const std::string& parameters,
                       bool hidden);
 
   QComboBox* CB_Com;
+  QLabel* NoPorts;  // shown instead of an empty port list
   QCheckBox* CB_Firm;
   QCheckBox* CB_RFirm;
   QCheckBox* CB_Proj;
@@ -54,12 +55,12 @@ class TFBootSer : public QDialog {
   void LbButton4Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void FormShow();
   void FormClose();
+  void FillPortList();
   QWidget* BuildInstructionsPage();
   QWidget* BuildOptionsPage();
 

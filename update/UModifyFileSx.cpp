@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
-#include "platform/MessageService.h"
-#include "platform/QtText.h"
-#include "platform/Shell.h"
 #include "platform/Text.h"
-#include "platform/UiServices.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
 #include "update/UpdateTexts.h"
 
 namespace quastor {
@@ -31,10 +31,12 @@ constexpr int kPortCount = 8;
 }  // namespace
 
 TFModifyFileSx::TFModifyFileSx(const AppState& state, UiServices& services, QWidget* parent)
-    : QDialog(parent), state_(state), services_(services) {
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services) {
   setObjectName("TFModifyFileSx");
   setWindowTitle(update_texts::kModifyCaption);
-  setModal(true);
+  SetCentredOnShow(false);  // placed higher than centre, see PlaceOnScreen
 
   GbBank = new QGroupBox(this);
   GbBank->setObjectName("GbBank");
@@ -88,11 +90,6 @@ TFModifyFileSx::TFModifyFileSx(const AppState& state, UiServices& services, QWid
   connect(LbButton1, &QPushButton::clicked, this, &TFModifyFileSx::LbButton1Click);
   connect(LbButton2, &QPushButton::clicked, this, &TFModifyFileSx::LbButton2Click);
   connect(NewFileSx, &QLineEdit::textChanged, this, &TFModifyFileSx::NewFileSxChange);
-}
-
-void TFModifyFileSx::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  FormShow();
 }
 
 void TFModifyFileSx::PlaceOnScreen() {
@@ -149,6 +146,7 @@ bool TFModifyFileSx::ExeModFileSxClick() {
     job_.selected[bank - 1] = box->isVisibleTo(GbBank) && box->isChecked();
     SetMark(bank, false);
   }
+  const Busy busy(this);
   PipelineEvents events;
   events.message = [this](const std::string& text) { services_.messages.Plain(text); };
   events.progress = [this](std::uint64_t done, std::uint64_t total) { ShowProgress(done, total); };
@@ -177,8 +175,9 @@ void TFModifyFileSx::ShowProgress(std::uint64_t done, std::uint64_t total) {
   if (value == Avanzamento->value())
     return;
   Avanzamento->setValue(value);
-  // The run holds the user-interface thread; let the bar paint, but take no input.
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The run holds the user-interface thread; let the bar paint. The window is busy, so input
+  // that arrives meanwhile is dropped.
+  QApplication::processEvents();
 }
 
 void TFModifyFileSx::SetMark(int bank, bool marked) {

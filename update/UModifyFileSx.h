@@ -2,7 +2,7 @@
 // TFModifyFileSx: generates the project's firmware file New_sx4375.sx from the installed
 // firmware file and the project's bank images, then starts the flash programmer with it.
 
-#include <QDialog>
+#include "platform/ui/QuastorDialog.h"
 
 #include "update/FirmwareGeneration.h"
 
@@ -18,7 +18,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFModifyFileSx : public QDialog {
+class TFModifyFileSx : public QuastorDialog {
   Q_OBJECT
 
  public:
@@ -41,10 +41,9 @@ class TFModifyFileSx : public QDialog {
   void NewFileSxChange();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;
 
  private:
-  void FormShow();
   void PlaceOnScreen();
   bool ExeModFileSxClick();
   void ExeUpdateFirClick();

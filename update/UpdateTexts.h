@@ -23,6 +23,9 @@ inline constexpr char kReadProject[] = "Read Project when finish";
 inline constexpr char kExecute[] = "Execute update firmware";
 inline constexpr char kSelectOnePort[] = "Select one port.";
 inline constexpr char kComPortCannotOpen[] = "Error!! Com Port cannot be open.";
+inline constexpr char kNoSerialPort[] =
+    "No serial port found. Plug in the RS232 adapter, then type its device or open this window "
+    "again.";
 // The updater's outcome is told only when it could not run to its end.
 inline constexpr char kUpdaterNotStarted[] = "Ser_4410_Update.exe Not Started (%s)";
 inline constexpr char kUpdaterTimedOut[] =

@@ -22,7 +22,7 @@ TEST(StartUp, FirstRunInEmptyDirectory) {
   EXPECT_TRUE(fs::is_directory(home / "PROJECTS"));
   EXPECT_EQ(state.ProjectName, "");
   EXPECT_EQ(state.ProjectDir, home / "PROJECTS");
-  EXPECT_TRUE(state.ProjectSelected()) << "Set Communication must not answer Project not valid";
+  EXPECT_FALSE(state.ProjectSelected()) << "PROJECTS itself is no project: no step may write there";
   EXPECT_EQ(StartUpCaption(state), "Vexlar Quastor_SW4410_DNET2PROFI");
   EXPECT_EQ(state.ProjectFiles.pargen, home / "PROJECTS" / "pargen.xml");
 }

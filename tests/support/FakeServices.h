@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileDialogs.h"
-#include "platform/MessageService.h"
-#include "platform/Shell.h"
-#include "platform/UiServices.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
 
 namespace quastor::test {
 

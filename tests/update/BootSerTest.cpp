@@ -8,7 +8,8 @@
 #include <QtTest>
 
 #include "app/AppState.h"
-#include "platform/SerialPort.h"
+#include "platform/ui/SerialPort.h"
+#include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/TestFiles.h"
 #include "update/UBootSer.h"
@@ -18,43 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
-
-// A port that does what it is told and writes down what was asked of it.
-class FakeSerialPort : public SerialPort {
- public:
-  struct Log {
-    std::vector<std::string> calls;
-    bool open = false;
-    bool openFails = false;
-    bool dtrFails = false;
-  };
-  explicit FakeSerialPort(Log& log) : log_(log) {}
-  void Close() override {
-    log_.calls.push_back("close");
-    log_.open = false;
-  }
-  Status SetDeviceName(const std::string& name) override {
-    log_.calls.push_back("name " + name);
-    return Status::Ok();
-  }
-  Status Open() override {
-    log_.calls.push_back("open");
-    if (log_.openFails)
-      return Failure{SerialPortError(serial_texts::kCannotAccess, 2)};
-    log_.open = true;
-    return Status::Ok();
-  }
-  Status RaiseDtr() override {
-    log_.calls.push_back("dtr");
-    if (log_.dtrFails)
-      return Failure{SerialPortError(serial_texts::kDtrFailure, -1)};
-    return Status::Ok();
-  }
-  bool IsOpen() const override { return log_.open; }
-
- private:
-  Log& log_;
-};
 
 struct Wizard {
   FakeServices fakes;

@@ -8,7 +8,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/SerialPort.h"
+#include "platform/ui/SerialPort.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {

@@ -12,7 +12,8 @@
 namespace quastor {
 
 struct WaitResult {
-  enum class Outcome { kFinished, kNotStarted, kTimedOut };
+  // kAbandoned: the application is quitting while the program still runs.
+  enum class Outcome { kFinished, kNotStarted, kTimedOut, kAbandoned };
   Outcome outcome = Outcome::kNotStarted;
   std::string reason;  // why the program could not be started
 };
@@ -24,8 +25,10 @@ class Shell {
   // Starts the program and does not wait. The failure message is the system's reason.
   virtual Status StartProgram(const std::filesystem::path& program,
                               const std::string& parameters) = 0;
-  // Starts the program and waits until it ends or the limit passes; the program is left
-  // running after a time-out. The calling window keeps painting; user input is held back.
+  // Starts the program and waits until it ends or the limit passes, measured on a monotonic
+  // clock so that the wait never ends early; the program is left running after a time-out.
+  // Windows keep painting and input is delivered meanwhile: the caller disables its window
+  // (QuastorDialog::Busy) so that clicks are dropped rather than acted on.
   virtual WaitResult StartAndWait(const std::filesystem::path& program,
                                   const std::string& parameters, bool hidden,
                                   std::chrono::milliseconds limit) = 0;

@@ -1,4 +1,4 @@
-#include "platform/Shell.h"
+#include "platform/ui/Shell.h"
 
 #include <QDesktopServices>
 #include <QEventLoop>
@@ -7,7 +7,7 @@
 #include <QUrl>
 
 #include "platform/ProcessLauncher.h"
-#include "platform/QtText.h"
+#include "platform/ui/QtText.h"
 
 namespace quastor {
 namespace {
@@ -76,16 +76,33 @@ WaitResult QtShell::StartAndWait(const std::filesystem::path& program,
       finish(WaitResult::Outcome::kNotStarted);
     }
   });
+  // A timer may fire a little early; the limit counts on the monotonic clock, and an early
+  // timer is started again for the rest.
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   QTimer timer;
   timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, &loop,
-                   [&] { finish(WaitResult::Outcome::kTimedOut); });
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() > 0) {
+      timer.start(left);
+      return;
+    }
+    finish(WaitResult::Outcome::kTimedOut);
+  });
   process->start();
   timer.start(limit);
   if (!done)
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
+  if (!done) {
+    // The loop ended without an outcome of its own: the application is quitting.
+    done = true;
+    result.outcome = WaitResult::Outcome::kAbandoned;
+  }
   QObject::disconnect(process, nullptr, &loop, nullptr);
-  if (result.outcome == WaitResult::Outcome::kTimedOut) {
+  if (result.outcome == WaitResult::Outcome::kTimedOut ||
+      result.outcome == WaitResult::Outcome::kAbandoned) {
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
   } else {
     process->deleteLater();

@@ -1,4 +1,4 @@
-#include "platform/SerialPort.h"
+#include "platform/ui/SerialPort.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,8 +6,8 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
-#include "platform/QtText.h"
 #include "platform/Text.h"
+#include "platform/ui/QtText.h"
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>

@@ -1,4 +1,5 @@
-// The main window and its project dialogs, driven as a user would (offscreen).
+// The main window and its project dialogs, driven as a user would (offscreen), wired as the
+// shipped program wires them.
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,14 @@
 #include <QTextEdit>
 #include <filesystem>
 
+#include <QMenu>
+
 #include "app/AppState.h"
-#include "app/UAbout.h"
 #include "app/UQuastoreFirmWare.h"
-#include "app/Uhelp.h"
 #include "app/Unewp.h"
-#include "platform/QtText.h"
+#include "desktop/DesktopApplication.h"
+#include "platform/ui/QtText.h"
+#include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/TestFiles.h"
@@ -31,16 +34,14 @@ using test::WriteBytes;
 const std::string kPrefix = "Vexlar Quastor_SW4410_DNET2PROFI :";
 const std::string kSep(1, fs::path::preferred_separator);
 
-// The application's windows on a temporary application directory.
+// The application on a temporary application directory.
 class Application {
  public:
   explicit Application(const fs::path& home)
-      : main(state, fake.services, home),
-        saveproj(state, fake.services, &main),
-        help(state, fake.services, &main),
-        about(fake.services, &main) {
-    main.SetWindows(&saveproj, &about, &help);
-  }
+      : desktop(
+            fake.services, [this] { return std::make_unique<test::FakeSerialPort>(port); }, home),
+        main(desktop.MainWindow()),
+        state(desktop.State()) {}
   std::string Caption() const { return S(main.windowTitle()); }
   std::vector<std::string> Messages() const { return fake.messages.Texts(); }
 
@@ -60,15 +61,16 @@ class Application {
   }
 
   test::FakeServices fake;
-  AppState state;
-  TFQuastoreFirmWare main;
-  TFsaveproj saveproj;
-  TFHelp help;
-  TFAbout about;
+  test::FakeSerialPort::Log port;
+  DesktopApplication desktop;
+  TFQuastoreFirmWare& main;
+  AppState& state;
   bool stayedOpen = false;
 };
 
-TEST(MainWindow, FirstRunShowsDesignCaptionAndAllowsSteps) {
+// Without a project, PROJECTS is no project: Steps 2 to 4 write neither PROJECTS/pargen.xml
+// nor a fake project PROJECTS/bin.
+TEST(MainWindow, FirstRunShowsDesignCaptionAndRefusesStepsWithoutProject) {
   TempDir home;
   Application app(home.path());
   EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI");
@@ -76,11 +78,27 @@ TEST(MainWindow, FirstRunShowsDesignCaptionAndAllowsSteps) {
   EXPECT_TRUE(fs::is_directory(home / "MASTER"));
   EXPECT_TRUE(fs::is_directory(home / "PROJECTS"));
   EXPECT_EQ(app.main.OpenExcelInitialDir(), home / "PROJECTS");
-  int opened = 0;
-  app.main.SetStepActions({[&] { ++opened; }, nullptr, nullptr});
-  QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
-  EXPECT_EQ(opened, 1) << "ProjectDir = ProjectsDir is not empty: the guard must not trigger";
-  EXPECT_TRUE(app.Messages().empty());
+  for (QDialog* dialog : app.main.findChildren<QDialog*>())
+    ADD_FAILURE() << "built before it was opened: " << S(dialog->objectName());
+  test::ModalCloser closer;
+  for (QPushButton* step : {app.main.btn_str_lng1a, app.main.btn_str_lng2a, app.main.CreateBina})
+    QTest::mouseClick(step, Qt::LeftButton);
+  EXPECT_EQ(app.Messages(), std::vector<std::string>(3, "Project not valid"));
+  EXPECT_TRUE(closer.shown.empty());
+  EXPECT_TRUE(fs::is_empty(home / "PROJECTS"));
+}
+
+TEST(MainWindow, MenuOfWindowsOpensTheFirmwareGeneration) {
+  TempDir home;
+  Application app(home.path());
+  EXPECT_EQ(app.main.Windows->menu(), app.main.WindowsMenu);
+  QStringList captions;
+  for (QAction* action : app.main.WindowsMenu->actions())
+    captions << action->text();
+  EXPECT_EQ(captions, (QStringList{"Tools", "Generate Firmware"}));
+  test::ModalCloser closer;
+  app.main.WindowsMenu->actions().back()->trigger();
+  EXPECT_EQ(closer.shown, std::vector<std::string>{"TFModifyFileSx"});
 }
 
 TEST(MainWindow, RememberedProjectAndExitWithX) {
@@ -164,8 +182,8 @@ TEST(MainWindow, SaveprojDialogModes) {
   TempDir home;
   Application app(home.path());
   // Mode 1: a one-line editor that keeps the caller's text.
-  app.saveproj.NewProjectMode = 1;
-  app.saveproj.Edit1->setText("node text");
+  app.main.SaveProj().NewProjectMode = 1;
+  app.main.SaveProj().Edit1->setText("node text");
   WhenModalShown([](QWidget* dialog) {
     EXPECT_EQ(S(dialog->windowTitle()), "Edit XML");
     EXPECT_FALSE(dialog->findChild<QLabel*>("Label1")->isVisible());
@@ -174,19 +192,19 @@ TEST(MainWindow, SaveprojDialogModes) {
     QTest::keyClicks(edit, "!");
     QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
   });
-  EXPECT_EQ(app.saveproj.exec(), QDialog::Accepted);
-  EXPECT_EQ(S(app.saveproj.Edit1->text()), "node text!");
+  EXPECT_EQ(app.main.SaveProj().exec(), QDialog::Accepted);
+  EXPECT_EQ(S(app.main.SaveProj().Edit1->text()), "node text!");
 
   // Mode 0 clears the box on every showing; an empty destination and name give both messages.
-  app.saveproj.NewProjectMode = 0;
-  app.saveproj.ProjectDestDir.clear();
+  app.main.SaveProj().NewProjectMode = 0;
+  app.main.SaveProj().ProjectDestDir.clear();
   WhenModalShown([](QWidget* dialog) {
     EXPECT_EQ(S(dialog->windowTitle()), "New project");
     EXPECT_TRUE(dialog->findChild<QLineEdit*>("Edit1")->text().isEmpty());
     QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
     QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn2"), Qt::LeftButton);
   });
-  EXPECT_EQ(app.saveproj.exec(), QDialog::Rejected);
+  EXPECT_EQ(app.main.SaveProj().exec(), QDialog::Rejected);
   EXPECT_EQ(app.Messages(), (std::vector<std::string>{"directory destination not valid",
                                                       "Name project not valid"}));
 }
@@ -223,21 +241,29 @@ TEST(MainWindow, OpenCancelledAfterProjectVanishedGivesProjectNotValid) {
   QTest::mouseClick(app.main.Opena, Qt::LeftButton);  // the chooser is cancelled
   EXPECT_EQ(app.fake.dialogs.lastStart, fs::path()) << "nothing to preselect";
   EXPECT_EQ(app.Caption(), kPrefix);
-  int steps = 0;
-  app.main.SetStepActions({[&] { ++steps; }, [&] { ++steps; }, [&] { ++steps; }});
-  QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
-  QTest::mouseClick(app.main.btn_str_lng2a, Qt::LeftButton);
-  EXPECT_EQ(app.Messages(), (std::vector<std::string>{"Project not valid", "Project not valid"}));
-  QTest::mouseClick(app.main.CreateBina, Qt::LeftButton);
-  EXPECT_EQ(steps, 1) << "Update Device makes no project test";
+  test::ModalCloser closer;
+  for (QPushButton* step : {app.main.btn_str_lng1a, app.main.btn_str_lng2a, app.main.CreateBina})
+    QTest::mouseClick(step, Qt::LeftButton);
+  EXPECT_EQ(app.Messages(), std::vector<std::string>(3, "Project not valid"));
+  EXPECT_TRUE(closer.shown.empty());
 }
 
-TEST(MainWindow, UnwiredStepsSayNotAvailableYet) {
-  TempDir home;
-  Application app(home.path());
-  QTest::mouseClick(app.main.btn_str_lng2a, Qt::LeftButton);
-  QTest::mouseClick(app.main.CreateBina, Qt::LeftButton);
-  EXPECT_EQ(app.Messages(), (std::vector<std::string>{"not available yet", "not available yet"}));
+// A settings file that names a place outside PROJECTS selects no project, so no step writes
+// into the application directory or MASTER.
+TEST(MainWindow, RememberedNameOutsideProjectsIsNoProject) {
+  for (const char* remembered : {"..", "../MASTER", "\\..\\MASTER", "."}) {
+    TempDir home;
+    fs::create_directories(home / "MASTER");
+    WriteBytes(home / "Quastor_DNET2PROFI.ini",
+               std::string("[lastproj]\r\nprojectname=") + remembered + "\r\n");
+    Application app(home.path());
+    EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI") << remembered;
+    EXPECT_EQ(app.state.ProjectName, "") << remembered;
+    QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
+    EXPECT_EQ(app.Messages(), std::vector<std::string>{"Project not valid"}) << remembered;
+    EXPECT_FALSE(fs::exists(home / "pargen.xml"));
+    EXPECT_FALSE(fs::exists(home / "MASTER" / "pargen.xml"));
+  }
 }
 
 TEST(MainWindow, GoneProjectIsWrittenBackUnchanged) {

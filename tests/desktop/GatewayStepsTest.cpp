@@ -12,10 +12,12 @@
 
 #include "app/AppState.h"
 #include "app/UQuastoreFirmWare.h"
+#include "desktop/DesktopApplication.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
 #include "tests/gateway/GatewayTestFiles.h"
+#include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/TestFiles.h"
@@ -25,33 +27,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An application directory whose remembered project is Plant, the main window over it, and
-// the step actions as the application wires them (the wizard only counted).
+// An application directory whose remembered project is Plant, and the application over it as
+// the program wires it (the wizard closed as soon as it shows, and counted).
 class GatewaySteps : public ::testing::Test {
  protected:
   GatewaySteps() {
     fs::create_directories(project() / "bin");
     WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=/Plant\r\n");
-    window = std::make_unique<TFQuastoreFirmWare>(state, fake.services, home.path());
-    pargen = std::make_unique<TFpargen>(state, fake.services, window.get());
-    window->SetStepActions({[this] { pargen->exec(); },
-                            [this] { SaveGsdFile(window.get(), state, fake.services); },
-                            [this] {
-                              if (PrepareDeviceUpdate(state, fake.services))
-                                ++wizardShown;
-                            }});
+    desktop = std::make_unique<DesktopApplication>(
+        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
+    window = &desktop->MainWindow();
     window->show();
   }
+
   fs::path project() const { return home / "PROJECTS" / "Plant"; }
   fs::path bank() const { return project() / "bin" / "bank.bin"; }
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
   TempDir home;
-  AppState state;
   FakeServices fake;
-  std::unique_ptr<TFQuastoreFirmWare> window;
-  std::unique_ptr<TFpargen> pargen;  // destroyed before its parent window
-  int wizardShown = 0;
+  FakeSerialPort::Log port;
+  std::unique_ptr<DesktopApplication> desktop;
+  TFQuastoreFirmWare* window = nullptr;
 };
 
 TEST_F(GatewaySteps, SettingsConfirmedInStep2ShapeTheGsdFileOfStep3) {
@@ -141,31 +138,34 @@ TEST_F(GatewaySteps, UpdateDeviceWritesTheImageBeforeTheWizard) {
     if (c.pargen)
       WriteBytes(project() / "pargen.xml", *c.pargen);
     fake.messages.Clear();
-    wizardShown = 0;
+    ModalCloser closer;
 
     Click(window->CreateBina);
     const fs::path written = c.binIsAFile ? project() / "bin" : bank();
     EXPECT_EQ(ReadBytes(written), c.bank) << c.what;
     if (c.message.empty()) {
       EXPECT_TRUE(fake.messages.Texts().empty()) << c.what;
-      EXPECT_EQ(wizardShown, 1) << c.what;
+      EXPECT_EQ(closer.shown, std::vector<std::string>{"TFBootSer"}) << c.what;
     } else {
       ASSERT_EQ(fake.messages.Texts().size(), 1u) << c.what;
       EXPECT_EQ(fake.messages.Texts()[0].rfind(c.message, 0), 0u)
           << c.what << ": " << fake.messages.Texts()[0];
-      EXPECT_EQ(wizardShown, 0) << c.what;
+      EXPECT_TRUE(closer.shown.empty()) << c.what;
     }
   }
 }
 
 TEST_F(GatewaySteps, UpdateDeviceWithoutProjectOpensNoWizard) {
-  state.ProjectDir.clear();
+  AppState& state = desktop->State();
+  state.ProjectDir = state.ProjectsDir;  // as after opening PROJECTS itself
   state.SetProjectPaths();
+  ModalCloser closer;
   Click(window->CreateBina);
   EXPECT_EQ(fake.messages.Texts(), std::vector<std::string>{"Project not valid"});
-  EXPECT_EQ(wizardShown, 0);
+  EXPECT_TRUE(closer.shown.empty());
+  EXPECT_FALSE(fs::exists(home / "PROJECTS" / "bin"));
   // The GSD step refuses the same way when called without the main window's guard.
-  SaveGsdFile(window.get(), state, fake.services);
+  SaveGsdFile(window, state, fake.services);
   EXPECT_EQ(fake.messages.Texts().size(), 2u);
   EXPECT_TRUE(fake.dialogs.lastFilter.empty()) << "no save dialog was shown";
 }

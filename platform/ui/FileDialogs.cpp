@@ -1,10 +1,10 @@
-#include "platform/FileDialogs.h"
+#include "platform/ui/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QUrl>
 
-#include "platform/QtText.h"
+#include "platform/ui/QtText.h"
 
 namespace quastor {
 namespace {

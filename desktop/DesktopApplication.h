@@ -1,0 +1,55 @@
+#pragma once
+// The composition root: the main window and every window of the subsystems, wired as the
+// shipped program has them. main() builds one; the window tests build one over fake services.
+// The other windows are built when first opened and live until the main window goes.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+class SerialPort;
+class TFQuastoreFirmWare;
+class TFpargen;
+class TFBootSer;
+class TFModifyFileSx;
+
+using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
+
+class DesktopApplication {
+ public:
+  // Runs the main window's start-up over app_dir and wires its steps and menu of windows.
+  DesktopApplication(UiServices& services, SerialPortFactory make_port,
+                     const std::filesystem::path& app_dir);
+  ~DesktopApplication();
+  DesktopApplication(const DesktopApplication&) = delete;
+  DesktopApplication& operator=(const DesktopApplication&) = delete;
+
+  // Shows the main window centred on its screen.
+  void Show();
+
+  TFQuastoreFirmWare& MainWindow() { return *main_; }
+  AppState& State() { return *state_; }
+
+  TFpargen& Pargen();
+  TFBootSer& BootSer();
+  TFModifyFileSx& ModifyFileSx();
+
+ private:
+  void WireSteps();
+  void WireMenu();
+
+  std::unique_ptr<AppState> state_;
+  UiServices& services_;
+  SerialPortFactory makePort_;
+  std::unique_ptr<TFQuastoreFirmWare> main_;
+  // Children of the main window, which deletes them.
+  TFpargen* pargen_ = nullptr;
+  TFBootSer* bootser_ = nullptr;
+  TFModifyFileSx* modifyfilesx_ = nullptr;
+};
+
+}  // namespace quastor

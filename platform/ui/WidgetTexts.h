@@ -1,0 +1,12 @@
+#pragma once
+// Captions that every window's buttons share, so that each is written once.
+
+namespace quastor::widget_texts {
+
+inline constexpr char kOk[] = "OK";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kExport[] = "Export";
+inline constexpr char kImport[] = "Import";
+inline constexpr char kClose[] = "X";
+
+}  // namespace quastor::widget_texts
