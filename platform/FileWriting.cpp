@@ -85,7 +85,8 @@ int WriteAll(int fd, std::string_view bytes) {
 // Writes, flushes to the disk and closes; the first error code, or 0.
 int WriteSyncClose(int fd, std::string_view bytes) {
   int error = WriteAll(fd, bytes);
-  if (error == 0 && SyncFd(fd) != 0)
+  // A device or pipe cannot be synchronised (EINVAL); its bytes are written all the same.
+  if (error == 0 && SyncFd(fd) != 0 && errno != EINVAL)
     error = LastError();
   if (CloseFd(fd) != 0 && error == 0)
     error = LastError();
@@ -133,6 +134,16 @@ Failure Reason(int error) {
   return Failure{SystemReason(error)};
 }
 
+Status WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+  errno = 0;
+  const int fd = OpenFd(target, kTruncate);
+  if (fd < 0)
+    return Reason(LastError(EACCES));
+  if (const int failed = WriteSyncClose(fd, bytes); failed != 0)
+    return Reason(failed);
+  return Status::Ok();
+}
+
 }  // namespace
 
 Result<std::filesystem::path> WriteTarget(const std::filesystem::path& path) {
@@ -169,6 +180,9 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
     CloseFd(fd);
   }
 
+  // A device or pipe is written to, never replaced by a file.
+  if (exists && !std::filesystem::is_regular_file(status))
+    return WriteInPlace(target, bytes);
   const std::filesystem::path temporary = TemporaryBeside(target);
   errno = 0;
   const int fd = OpenFd(temporary, kCreateNew);
@@ -177,13 +191,7 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
     if (!exists)
       return Reason(error);
     // The directory refuses new files, but the file itself may be written: in place.
-    errno = 0;
-    const int in_place = OpenFd(target, kTruncate);
-    if (in_place < 0)
-      return Reason(LastError(EACCES));
-    if (const int failed = WriteSyncClose(in_place, bytes); failed != 0)
-      return Reason(failed);
-    return Status::Ok();
+    return WriteInPlace(target, bytes);
   }
   if (exists)
     TakeOverMode(fd, target);

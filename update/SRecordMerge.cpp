@@ -63,7 +63,7 @@ class BankMerger {
       if (problem != srec::Problem::kNone) {
         return Damaged(line_number, srec::ProblemText(problem));
       }
-      if (Status handled = Handle(line, record); !handled)
+      if (Status handled = Handle(line, record, line_number); !handled)
         return handled.failure();
       if (request_.progress && reader_.consumed() >= next_report) {
         request_.progress(reader_.consumed() + (inserted_ ? kBankBytes : 0), total);
@@ -87,10 +87,15 @@ class BankMerger {
                               {Utf8FromPath(request_.input), std::to_string(line_number), reason})};
   }
 
-  Status Handle(std::string_view line, const srec::Record& record) {
-    if (record.isData())
+  Status Handle(std::string_view line, const srec::Record& record, std::uint64_t line_number) {
+    if (record.isData()) {
+      ++inputDataRecords_;
       return HandleData(line, record);
+    }
     if (record.type == '5' || record.type == '6') {
+      // A count that does not match tells of lost lines: the file must not be flashed.
+      if (record.address != inputDataRecords_)
+        return Damaged(line_number, update_texts::kReasonRecordCount);
       WriteCount(line);
     } else {
       if (record.type == '9')
@@ -185,7 +190,8 @@ class BankMerger {
   const std::uint64_t bankEnd_;
   bool inserted_ = false;
   bool endSeen_ = false;
-  std::uint64_t dataRecords_ = 0;
+  std::uint64_t dataRecords_ = 0;       // written to the output
+  std::uint64_t inputDataRecords_ = 0;  // read from the input
   std::string piece_;
 };
 
@@ -224,9 +230,12 @@ Result<BankMerge> MergeFiles(const MergeRequest& request) {
 
 Result<BankMerge> MergeBank(const MergeRequest& request) {
   Result<BankMerge> merged = MergeFiles(request);
-  if (!merged.ok()) {
-    std::error_code ignored;
-    std::filesystem::remove(request.output, ignored);
+  // The half-written output goes; anything that is not a plain file of its own (a device, a
+  // link) stays where it is.
+  std::error_code ec;
+  if (!merged.ok() &&
+      std::filesystem::is_regular_file(std::filesystem::symlink_status(request.output, ec))) {
+    std::filesystem::remove(request.output, ec);
   }
   return merged;
 }

@@ -37,7 +37,8 @@ struct MergeRequest {
 // range is left out, and where the first of them stood the 512 S2 records of the bank image
 // are written (32 bytes each, an image shorter than the bank filled with 0xFF). A record that
 // lies only partly in the range keeps its bytes outside the range, rewritten as records of its
-// own type. An S5/S6 record count is rewritten to count the output's data records.
+// own type. An S5/S6 record count must count the input's data records before it (a file that
+// lost lines is refused); it is rewritten to count the output's.
 //
 // Every input line must be a valid record (hexadecimal digits, byte count and checksum), and
 // the input must hold an S9 record. On any failure the output is removed and the message names

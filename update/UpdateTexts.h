@@ -69,6 +69,7 @@ inline constexpr char kReasonHex[] = "not hexadecimal";
 inline constexpr char kReasonCount[] = "wrong byte count";
 inline constexpr char kReasonChecksum[] = "wrong checksum";
 inline constexpr char kReasonTooLong[] = "line too long";
+inline constexpr char kReasonRecordCount[] = "record count does not match the data records";
 
 // Firmware files and programs.
 inline constexpr char kSourceName[] = "sx4375.sx";

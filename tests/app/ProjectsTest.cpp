@@ -23,6 +23,14 @@ class ProjectsTest : public ::testing::Test {
   AppState state_;
 };
 
+TEST_F(ProjectsTest, NamesWithInnerBlanksAndQuotesAreKeptAcrossARestart) {
+  for (const std::string name : {"Plant 4", "O'Brien", "'Q"}) {
+    ASSERT_TRUE(CreateNewProject(state_, state_.ProjectsDir, name).created) << name;
+    ASSERT_TRUE(SaveLastProject(state_).ok());
+    EXPECT_EQ(StartUp(home_.path()).ProjectDir, home_ / "PROJECTS" / name) << name;
+  }
+}
+
 TEST_F(ProjectsTest, NewProjectIsDirectoryWithEmptyBin) {
   const auto outcome = CreateNewProject(state_, state_.ProjectsDir, "Plant2");
   ASSERT_TRUE(outcome.created);
@@ -49,6 +57,13 @@ TEST_F(ProjectsTest, RefusalsLeaveStateAndDiskAlone) {
       {"", "X", {"directory destination not valid"}},
       {state_.ProjectsDir, "", {"Name project not valid"}},
       {state_.ProjectsDir, "Bad\nName", {"Name project not valid"}},
+      // Names the settings file would give back otherwise at the next start.
+      {state_.ProjectsDir, "Plant 4 ", {"Name project not valid"}},
+      {state_.ProjectsDir, " Plant4", {"Name project not valid"}},
+      {state_.ProjectsDir, "Plant4\t", {"Name project not valid"}},
+      {state_.ProjectsDir, "\"Q\"", {"Name project not valid"}},
+      {state_.ProjectsDir, "A\"B", {"Name project not valid"}},
+      {state_.ProjectsDir, "'Q'", {"Name project not valid"}},
       {state_.ProjectsDir, "Old", {"Name project not valid because directory already exists"}},
       {state_.ProjectsDir,
        "..",
@@ -77,6 +92,7 @@ TEST_F(ProjectsTest, RefusalsLeaveStateAndDiskAlone) {
   }
   EXPECT_FALSE(fs::exists(home_ / "x"));
   EXPECT_FALSE(fs::exists(home_ / "abs"));
+  EXPECT_FALSE(fs::exists(home_ / "PROJECTS" / "Plant 4 "));
   EXPECT_FALSE(fs::exists(home_ / "outside" / "escaped"));
   EXPECT_FALSE(fs::exists(home_ / "PROJECTS" / "Missing"));
 }

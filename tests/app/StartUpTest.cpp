@@ -55,6 +55,24 @@ TEST(StartUp, RememberedProjectInEveryNotation) {
   }
 }
 
+// A remembered name that leads outside PROJECTS, or to PROJECTS itself, is no project.
+TEST(StartUp, RememberedNameOutsideProjectsCountsAsNone) {
+  TempDir home;
+  fs::create_directories(home / "MASTER");
+  fs::create_directories(home / "elsewhere");
+  fs::create_directories(home / "PROJECTS");
+  fs::create_directory_symlink(home / "elsewhere", home / "PROJECTS" / "link");
+  for (const char* value : {"..", "../MASTER", "\\..\\MASTER", "/../elsewhere", ".", "link"}) {
+    WriteBytes(home / "Quastor_DNET2PROFI.ini",
+               std::string("[lastproj]\r\nprojectname=") + value + "\r\n");
+    const AppState state = StartUp(home.path());
+    EXPECT_EQ(state.ProjectName, "") << value;
+    EXPECT_EQ(state.ProjectDir, home / "PROJECTS") << value;
+    EXPECT_FALSE(state.ProjectSelected()) << value;
+    EXPECT_EQ(StartUpCaption(state), "Vexlar Quastor_SW4410_DNET2PROFI") << value;
+  }
+}
+
 TEST(StartUp, GoneProjectKeepsItsNameForTheNextExit) {
   TempDir home;
   WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=\\Gone\r\n");

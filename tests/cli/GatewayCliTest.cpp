@@ -42,6 +42,27 @@ TEST_F(GatewayCli, ShowPrintsTheDefaultsOfAProjectWithoutSettings) {
   EXPECT_FALSE(fs::exists(pargen()));
 }
 
+// Without a project, the commands that write refuse with the main window's words, and
+// "settings show" tells the values a new project starts from. PROJECTS stays untouched.
+TEST(GatewayCliWithoutProject, WritingCommandsRefuseAndShowTellsTheDefaults) {
+  TempDir home;
+  fs::create_directories(home / "MASTER");
+  WriteBytes(home / "MASTER" / "sx4375.sx", "S9030000FC\r\n");
+  const std::vector<std::vector<std::string>> refused = {
+      {"settings", "set", "--profi-id", "7"}, {"image"}, {"gsd", "x.gsd"}, {"firmware"}};
+  for (const auto& args : refused) {
+    const CliRun run = RunCliAt(home.path(), args);
+    EXPECT_EQ(run.exitCode, 1) << args[0];
+    EXPECT_EQ(run.err, "Project not valid\n") << args[0];
+  }
+  const CliRun show = RunCliAt(home.path(), {"settings", "show"});
+  EXPECT_EQ(show.exitCode, 0);
+  EXPECT_EQ(show.out,
+            "PROFI_ID=20\nPROFI_BAUD=10\nPROFI_NB_IN=20\nPROFI_NB_OUT=20\nDNET_DEV_ID=10\n"
+            "DNET_BAUD=2\n");
+  EXPECT_TRUE(fs::is_empty(home / "PROJECTS"));
+}
+
 TEST_F(GatewayCli, SetAppliesOptionsToTheFileAndKeepsTextsAsTyped) {
   CliRun run = Run({"settings", "set"});
   ASSERT_EQ(run.exitCode, 0) << run.err;

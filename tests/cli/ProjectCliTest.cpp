@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "platform/PathText.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TestFiles.h"
 
@@ -58,8 +60,27 @@ TEST(ProjectCli, NestedNameNeedsItsParent) {
   fs::create_directories(home / "PROJECTS" / "A");
   EXPECT_EQ(RunCliAt(home.path(), {"project", "new", "A\\B"}).exitCode, 0);
   EXPECT_TRUE(fs::is_directory(home / "PROJECTS" / "A" / "B" / "bin"));
-  EXPECT_EQ(RunCliAt(home.path(), {"project", "new", "Missing/B"}).exitCode, 1);
+  const CliRun missing = RunCliAt(home.path(), {"project", "new", "Missing/B"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "Name project not valid: " + SystemReason(ENOENT) + "\n");
   EXPECT_FALSE(fs::exists(home / "PROJECTS" / "Missing"));
+}
+
+// The dialog stays open without a word when the directory cannot be made; the command says
+// why, in the system's words.
+TEST(ProjectCli, NewTellsWhyTheDirectoryCannotBeMade) {
+  TempDir home;
+  fs::create_directories(home / "PROJECTS");
+  const CliRun too_long = RunCliAt(home.path(), {"project", "new", std::string(300, 'n')});
+  EXPECT_EQ(too_long.exitCode, 1);
+  EXPECT_EQ(too_long.err, "Name project not valid: " + SystemReason(ENAMETOOLONG) + "\n");
+  // A PROJECTS that is a file cannot hold projects (and start-up cannot replace it).
+  fs::remove(home / "PROJECTS");
+  WriteBytes(home / "PROJECTS", "not a directory");
+  const CliRun no_projects = RunCliAt(home.path(), {"project", "new", "Plant"});
+  EXPECT_EQ(no_projects.exitCode, 1);
+  EXPECT_EQ(no_projects.err.rfind("Name project not valid: ", 0), 0u) << no_projects.err;
+  EXPECT_GT(no_projects.err.size(), std::string("Name project not valid: \n").size());
 }
 
 TEST(ProjectCli, OpenRemembersNameWithLeadingSeparator) {

@@ -184,6 +184,15 @@ TEST(FileWritingAsUser, DirectoryWithoutNewFilesStillTakesItsWritableFile) {
   EXPECT_EQ(CountEntries(dir.path()), 1);
 }
 
+TEST(FileWriting, DeviceIsWrittenToNotReplaced) {
+  const Status status = WriteFileAtomic("/dev/full", "x");
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error(), SystemReason(ENOSPC));
+  struct stat info {};
+  ASSERT_EQ(::stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
 #endif  // _WIN32
 
 }  // namespace

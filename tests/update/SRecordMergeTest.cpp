@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/PathText.h"
 #include "tests/update/UpdateTestSupport.h"
 #include "update/SRecord.h"
 #include "update/SRecordMerge.h"
@@ -102,12 +104,13 @@ TEST(SRecordMerge, BankRecordsStandWhereTheFirstBankRecordStood) {
   Lines expected(input.begin(), input.begin() + 8);
   ASSERT_EQ(input[5].substr(4, 6), "388000");
   ExpectBankRecords(merge.lines, 8, kBank1, image);
-  const Lines after = {input[9],  // between the banks, after the first bank record: keeps its place
-                       // The record that straddles the bank's end keeps its 16 bytes past the bank.
-                       "S21438C000030A11181F262D343B424950575E656C7B", input[13], input[14],
-                       input[15], input[16], input[17],
-                       "S503020EEC",  // the record count follows the output
-                       input[19]};
+  const Lines after = {
+      input[9],  // between the banks, after the first bank record: keeps its place
+                 // The record that straddles the bank's end keeps its 16 bytes past the bank.
+      "S21438C000030A11181F262D343B424950575E656C7B", input[13], input[14], input[15], input[16],
+      input[17],
+      "S503020EEC",  // the record count follows the output
+      input[19]};
   expected.insert(expected.end(), after.begin(), after.end());
   ASSERT_EQ(merge.lines.size(), expected.size() + kBankRecordCount);
   const Lines head(merge.lines.begin(), merge.lines.begin() + 8);
@@ -186,6 +189,13 @@ TEST(SRecordMerge, RefusesWhatItCannotUse) {
       {with_line3(std::string(70000, 'S')), "",
        "File IN Not Valid at line 3: line too long,Abort Procedure"},
       {without_s9, "", "File IN Has No S9 Record,Abort Procedure"},
+      // A lost line: the count says 17 data records, 16 are left.
+      {with_line3("S00600004844521B"), "",
+       "File IN Not Valid at line 19: record count does not match the data records,"
+       "Abort Procedure"},
+      // S7 and S8 end S3 and S2 files, but the programmer needs the S9.
+      {without_s9 + "S804000000FB\r\nS70500000000FA\r\n", "",
+       "File IN Has No S9 Record,Abort Procedure"},
       {fixture, std::string(kBankBytes + 1, '\0'),
        "File bank1.bin Longer Than 16384 Bytes,Abort Procedure"},
   };
@@ -202,6 +212,78 @@ TEST(SRecordMerge, RefusesWhatItCannotUse) {
     EXPECT_FALSE(fs::exists(merge.dir / "out.sx")) << c.message;
   }
 }
+
+std::string Record(char type, std::uint32_t address, const std::string& data) {
+  return srec::FormatRecord(type, address, reinterpret_cast<const std::uint8_t*>(data.data()),
+                            data.size()) +
+         "\r\n";
+}
+
+// Inputs at the edges of what the merge must handle, each with the whole output it gives.
+TEST(SRecordMerge, EdgesOfTheInput) {
+  const std::string image = PatternImage(kBankBytes, 3);
+  const std::string before = Record('2', kBank1 - 16, std::string(16, 'a'));  // ends at start
+  const std::string end = "S9030000FC\r\n";
+  struct Case {
+    const char* what;
+    std::string input;
+    BankMerge result;
+    std::string expected;  // "" stands for the input with CR LF line ends
+  } cases[] = {
+      {"a record ending exactly where the bank starts", before + end, BankMerge::kRangeAbsent, ""},
+      {"last line without a line end", before + "S9030000FC", BankMerge::kRangeAbsent,
+       before + end},
+      {"S7 and S8 pass through beside the S9", before + "S804000000FB\r\n" + end,
+       BankMerge::kRangeAbsent, ""},
+      {"a record without data inside the bank takes the bank's place",
+       before + Record('2', kBank1 + 0x100, "") + end, BankMerge::kInserted, "BANK"},
+  };
+  for (const Case& c : cases) {
+    Merge merge;
+    merge.Run(c.input, image, kBank1);
+    ASSERT_TRUE(merge.result.ok()) << c.what << ": " << merge.result.error();
+    EXPECT_EQ(*merge.result, c.result) << c.what;
+    if (c.expected == "BANK") {
+      ASSERT_EQ(merge.lines.size(), 2u + kBankRecordCount) << c.what;
+      EXPECT_EQ(merge.lines.front() + "\r\n", before) << c.what;
+      ExpectBankRecords(merge.lines, 1, kBank1, image);
+      EXPECT_EQ(merge.lines.back() + "\r\n", end) << c.what;
+    } else {
+      EXPECT_EQ(merge.output, c.expected.empty() ? c.input : c.expected) << c.what;
+    }
+  }
+}
+
+// Beyond 65535 data records the count needs three bytes: an S6 record.
+TEST(SRecordMerge, LargeFilesCountTheirRecordsInAnS6Record) {
+  std::string input;
+  const int records = 70000;
+  for (int i = 0; i < records; ++i)
+    input += Record('1', static_cast<std::uint32_t>(i % 0x1000) * 16, std::string(16, 'x'));
+  input += Record('6', records, "") + Record('2', kBank1, "bank") + "S9030000FC\r\n";
+  Merge merge;
+  merge.Run(input, "", kBank1);
+  ASSERT_TRUE(merge.result.ok()) << merge.result.error();
+  // The count stands before the bank's records, so it counts the input's records.
+  ASSERT_EQ(merge.lines.size(), records + 2u + kBankRecordCount);
+  EXPECT_EQ(merge.lines[records] + "\r\n", Record('6', records, ""));
+}
+
+#ifndef _WIN32
+TEST(SRecordMerge, WriteErrorIsToldAndStopsTheMerge) {
+  TempDir dir;
+  WriteBytes(dir / "in.sx", Fixture("sx4375.sx"));
+  WriteBytes(dir / "bank.bin", PatternImage(kBankBytes));
+  // A full disk, through a link to the device that is always full.
+  fs::create_symlink("/dev/full", dir / "full.sx");
+  MergeRequest request{dir / "in.sx", dir / "bank.bin", dir / "full.sx", 1, kBank1, {}};
+  const Result<BankMerge> result = MergeBank(request);
+  ASSERT_FALSE(result.ok());
+  EXPECT_EQ(result.error(), "File " + (dir / "full.sx").string() + " Not Writable (" +
+                                SystemReason(ENOSPC) + "),Abort Procedure");
+  EXPECT_TRUE(fs::exists("/dev/full")) << "only a file of its own is removed after a failure";
+}
+#endif
 
 TEST(SRecordMerge, MissingInputIsToldWithTheSystemsReason) {
   TempDir dir;
