@@ -157,7 +157,7 @@ void TFBootSer::FormShow() {
 void TFBootSer::FillPortList() {
   const QString chosen = CB_Com->currentText();
   CB_Com->clear();
-  for (const auto& name : SerialPortNames())
+  for (const auto& name : port_->PortNames())
     CB_Com->addItem(Q(name));
   const int again = CB_Com->findText(chosen);
   if (again >= 0)

@@ -29,6 +29,11 @@ inline constexpr char kErrorSuffix[] = " (Error: %d) ";
 // text followed by " (Error: code) ".
 std::string SerialPortError(const char* text, int code);
 
+// The port names to offer: "COM1" to "COM10" on Windows; elsewhere the system's serial
+// devices (full paths), where the user may also type a device path.
+std::vector<std::string> SerialPortNames();
+bool SerialPortNameEditable();
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -41,6 +46,8 @@ class SerialPort {
   // Sets the DTR line of the open port.
   virtual Status RaiseDtr() = 0;
   virtual bool IsOpen() const = 0;
+  // The port names to offer now (see SerialPortNames).
+  virtual std::vector<std::string> PortNames() const = 0;
 };
 
 // The serial port of the system, through QSerialPort. Flow control is left as the port has it.
@@ -53,15 +60,12 @@ class QtSerialPort : public SerialPort {
   Status Open() override;
   Status RaiseDtr() override;
   bool IsOpen() const override;
+  std::vector<std::string> PortNames() const override { return SerialPortNames(); }
 
  private:
   std::unique_ptr<QSerialPort> port_;
   std::string name_;
 };
 
-// The port names to offer: "COM1" to "COM10" on Windows; elsewhere the system's serial
-// devices (full paths), where the user may also type a device path.
-std::vector<std::string> SerialPortNames();
-bool SerialPortNameEditable();
 
 }  // namespace quastor

@@ -16,6 +16,7 @@ class FakeSerialPort : public SerialPort {
     bool open = false;
     bool openFails = false;
     bool dtrFails = false;
+    std::vector<std::string> names = {"COM1", "COM2"};  // the ports offered
   };
   explicit FakeSerialPort(Log& log) : log_(log) {}
   void Close() override {
@@ -40,6 +41,7 @@ class FakeSerialPort : public SerialPort {
     return Status::Ok();
   }
   bool IsOpen() const override { return log_.open; }
+  std::vector<std::string> PortNames() const override { return log_.names; }
 
  private:
   Log& log_;

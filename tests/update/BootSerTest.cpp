@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/AppState.h"
@@ -132,6 +134,8 @@ TEST(BootSer, UpdaterThatDoesNotRunToItsEndIsTold) {
       {{WaitResult::Outcome::kTimedOut, ""},
        MessageRecorder::Kind::kPlain,
        "Ser_4410_Update.exe still running after 150 seconds, it is left running"},
+      // The application quits while the updater runs: no start failure to tell.
+      {{WaitResult::Outcome::kAbandoned, ""}, MessageRecorder::Kind::kPlain, nullptr},
   };
   for (const Case& c : cases) {
     Wizard wizard;
@@ -139,6 +143,10 @@ TEST(BootSer, UpdaterThatDoesNotRunToItsEndIsTold) {
     wizard.Click(wizard.dialog->LbButton2);
     wizard.fakes.shell.waitResult = c.result;
     wizard.Click(wizard.dialog->LbButton4);
+    if (c.message == nullptr) {
+      EXPECT_EQ(wizard.Messages(), Texts{});
+      continue;
+    }
     ASSERT_EQ(wizard.fakes.messages.Messages().size(), 1u) << c.message;
     EXPECT_EQ(wizard.fakes.messages.Messages()[0].kind, c.kind);
     EXPECT_EQ(wizard.Messages(), Texts{c.message});
@@ -171,7 +179,63 @@ TEST(BootSer, ReopenedWizardStartsOverButKeepsTheOptions) {
   EXPECT_FALSE(wizard.port.open);
 }
 
+// The list is made each time the wizard shows, so that an adapter plugged in meanwhile
+// appears; with no port at all the wizard says so.
+TEST(BootSer, PortListFollowsThePortsAtEveryShowing) {
+  Wizard wizard;
+  wizard.port.names = {};
+  wizard.dialog->close();
+  wizard.dialog->show();
+  EXPECT_EQ(wizard.dialog->CB_Com->count(), 0);
+  EXPECT_TRUE(wizard.dialog->NoPorts->isVisible());
+  EXPECT_EQ(wizard.dialog->NoPorts->text().toStdString(),
+            "No serial port found. Plug in the RS232 adapter, then type its device or open this "
+            "window again.");
+  wizard.port.names = {"COM1", "COM4"};
+  wizard.dialog->close();
+  wizard.dialog->show();
+  EXPECT_EQ(wizard.dialog->CB_Com->count(), 2);
+  EXPECT_EQ(wizard.dialog->CB_Com->itemText(1), "COM4");
+  EXPECT_FALSE(wizard.dialog->NoPorts->isVisible());
+}
+
 #ifndef _WIN32
+// A stand-in updater that notes each start and runs for a while: clicks that arrive while it
+// runs must not start it again afterwards.
+TEST(BootSer, ClicksDuringTheWaitAreDroppedNotReplayed) {
+  TempDir app;
+  const fs::path updater = app / "Ser_4410_Update";
+  WriteBytes(updater, "#!/bin/sh\necho run >> \"$(dirname \"$0\")/runs.txt\"\nsleep 0.4\n");
+  fs::permissions(updater, fs::perms::owner_all);
+  AppState state;
+  state.AppDir = app.path();
+  state.ProjectDir = app / "PROJECTS" / "Plant1";
+  MessageRecorder messages;
+  QtShell shell;
+  FakeFileDialogs dialogs;
+  UiServices services{messages, shell, dialogs};
+  FakeSerialPort::Log log;
+  TFBootSer dialog(state, services, std::make_unique<FakeSerialPort>(log));
+  dialog.show();
+  QTest::mouseClick(dialog.LbButton1, Qt::LeftButton);
+  QTest::mouseClick(dialog.LbButton2, Qt::LeftButton);
+  bool enabled_during_wait = true;
+  QTimer::singleShot(150, &dialog, [&] {
+    enabled_during_wait = dialog.LbButton4->isEnabled() || dialog.isEnabled();
+    QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
+                      dialog.LbButton4->mapTo(&dialog, dialog.LbButton4->rect().center()));
+  });
+  QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_FALSE(enabled_during_wait);
+  EXPECT_TRUE(dialog.isVisible()) << "Escape during the wait does not close the wizard";
+  EXPECT_TRUE(dialog.isEnabled());
+  EXPECT_EQ(ReadBytes(app / "runs.txt"), "run\n");
+  EXPECT_TRUE(messages.Texts().empty());
+}
+
 TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
   TempDir app;
   const fs::path updater = app / "Ser_4410_Update";

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "tests/support/FakeServices.h"
@@ -116,6 +117,29 @@ TEST(ModifyFileSx, BankNotFoundIsMarkedRedUntilTheNextRun) {
   generator.Execute();
   for (int bank = 1; bank <= kBankCount; ++bank)
     EXPECT_FALSE(generator.dialog->Marked(bank));
+}
+
+// The run keeps the window painting its progress; clicks that arrive meanwhile are dropped,
+// so one press of Execute is one run and one start of the programmer.
+TEST(ModifyFileSx, ClicksDuringTheRunAreDropped) {
+  Generator generator;
+  generator.Show();
+  int clicks = 0;
+  bool enabled_during_run = false;
+  QTimer poke;
+  QObject::connect(&poke, &QTimer::timeout, [&] {
+    enabled_during_run = enabled_during_run || generator.dialog->isEnabled();
+    QTest::mouseClick(generator.dialog->LbButton2, Qt::LeftButton);
+    ++clicks;
+  });
+  poke.start(0);
+  generator.Execute();
+  poke.stop();
+  QApplication::processEvents();
+  EXPECT_GT(clicks, 0) << "the run let the window take events";
+  EXPECT_FALSE(enabled_during_run);
+  EXPECT_TRUE(generator.dialog->isEnabled());
+  EXPECT_EQ(generator.fakes.shell.calls.size(), 1u);
 }
 
 TEST(ModifyFileSx, ProgrammerStartsOnlyAfterACompleteRun) {
