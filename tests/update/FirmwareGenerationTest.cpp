@@ -85,9 +85,12 @@ TEST(FirmwareGeneration, PrepareRefusesAMissingInstallationOrProject) {
   EXPECT_EQ(job->NewFile(), installation.NewFile());
 }
 
+// The independent tools run on the system itself; the Windows build checks the same code.
+#ifndef _WIN32
 TEST(FirmwareGeneration, TwoBanksGiveBackTheirImagesToTheSRecordTools) {
+  // The check against an independent tool must run wherever the tests run.
   if (!ToolInstalled("srec_cat") || !ToolInstalled("srec_cmp")) {
-    GTEST_SKIP() << "srecord is not installed (scripts/install-deps.sh installs it)";
+    FAIL() << "srecord is not installed (scripts/install-deps.sh installs it)";
   }
   Installation installation;
   const PipelineOutcome outcome = installation.Run();
@@ -118,6 +121,7 @@ TEST(FirmwareGeneration, TwoBanksGiveBackTheirImagesToTheSRecordTools) {
   // The check itself tells a difference: the input and output differ inside the banks.
   EXPECT_NE(RunTool("srec_cmp " + in + " " + out).status, 0);
 }
+#endif
 
 TEST(FirmwareGeneration, BankRangeNotFoundIsMarkedAndTheMarkCarriesOver) {
   Installation installation;
