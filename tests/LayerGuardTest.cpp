@@ -18,8 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::set<std::string> kSubsystems = {"app",     "gateway", "update",
-                                           "canopen", "j1939",   "tools"};
+const std::set<std::string> kSubsystems = {"app", "gateway", "update", "canopen", "j1939", "tools"};
 
 struct Include {
   std::string target;  // "platform/Text.h", or "<QWidget>" for an angle include
@@ -118,8 +117,8 @@ TEST(LayerGuard, IncludesFollowTheLayers) {
   EXPECT_TRUE(windows.count("gateway/Upargen.h")) << "the window libraries were not found";
   std::vector<std::string> problems;
   int files = 0;
-  for (const char* folder : {"platform", "app", "gateway", "update", "canopen", "j1939", "tools",
-                             "cli"}) {
+  for (const char* folder :
+       {"platform", "app", "gateway", "update", "canopen", "j1939", "tools", "cli"}) {
     if (!fs::is_directory(top / folder))
       continue;
     for (const auto& entry : fs::recursive_directory_iterator(top / folder)) {
