@@ -17,7 +17,8 @@ inline constexpr char kUnableToWrite[] = "Unable to write to %s";
 inline constexpr char kProjectNotValid[] = "Project not valid";
 inline constexpr char kNotAvailableYet[] = "not available yet";
 
-// The main window's buttons.
+// The main window's bar and buttons.
+inline constexpr char kProductLine[] = "VA4410  DeviceNet \u2194 PROFIBUS DP";
 inline constexpr char kNewProject[] = "New project";
 inline constexpr char kOpenProject[] = "Open project";
 inline constexpr char kSetCommunication[] = "Set Communication";

@@ -22,6 +22,7 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/Shell.h"
+#include "platform/ui/TitleBar.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WidgetTexts.h"
 #include "platform/ui/Widgets.h"
@@ -31,21 +32,26 @@ namespace {
 
 QPushButton* NewBarButton(const QString& text, const char* name, const QString& tip,
                           QWidget* parent) {
-  auto* button = NewButton(text, name, parent);
-  button->setToolTip(tip);
-  button->setFlat(true);
-  button->setCursor(Qt::PointingHandCursor);
-  button->setStyleSheet(
-      "QPushButton { color: white; border: 1px solid rgba(255,255,255,90); border-radius: 3px;"
-      " padding: 1px 7px; background: transparent; }"
-      "QPushButton:hover { background: rgba(255,255,255,40); }");
-  return button;
+  return Named(new BarButton(text, tip, parent), name);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+void SetBold(QWidget* widget) {
+  QFont font = widget->font();
+  font.setBold(true);
+  widget->setFont(font);
 }
 
 QLabel* StepLabel(int step, QWidget* parent) {
   auto* label = new QLabel(QString("Step %1").arg(step), parent);
   label->setObjectName(QString("Step%1").arg(step));
-  label->setStyleSheet("font-weight: bold; color: #143d7a;");
+  SetBold(label);
+  SetTextColour(label, QColor(0x14, 0x3d, 0x7a));
   return label;
 }
 
@@ -60,13 +66,10 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   setWindowTitle(app_texts::kDesignCaption);
   setFixedSize(565, 210);
 
-  auto* bar = new QFrame(this);
-  bar->setObjectName("TitleBar");
-  bar->setStyleSheet(
-      "#TitleBar { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #143d7a,"
-      " stop:1 #2b6cc4); }");
-  auto* product = new QLabel("VA4410  DeviceNet slave \u2194 PROFIBUS DP slave", bar);
-  product->setStyleSheet("color: white; font-weight: bold;");
+  auto* bar = Named(new TitleBar(this), "TitleBar");
+  auto* product = new QLabel(app_texts::kProductLine, bar);
+  SetBold(product);
+  SetTextColour(product, Qt::white);
   HelpButton = NewBarButton("?", "HelpButton", app_texts::kHelpTip, bar);
   Windows = NewBarButton(app_texts::kWindowsMenu, "Windows", app_texts::kWindowsMenuTip, bar);
   WindowsMenu = Named(new QMenu(Windows), "WindowsMenu");
@@ -99,7 +102,7 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   for (int row = 0; row < 4; ++row) {
     steps->addWidget(StepLabel(row + 1, this), row, 0);
     auto* description = new QLabel(what[row], this);
-    description->setStyleSheet("color: #444;");
+    SetTextColour(description, QColor(0x44, 0x44, 0x44));
     steps->addWidget(description, row, 1);
   }
   steps->addWidget(Newa, 0, 2);

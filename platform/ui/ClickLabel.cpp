@@ -8,7 +8,9 @@ ClickLabel* NewWebLinkLabel(const QString& text, QWidget* parent) {
   QFont font = label->font();
   font.setUnderline(true);
   label->setFont(font);
-  label->setStyleSheet("color: #1a4fa0;");
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0x1a, 0x4f, 0xa0));
+  label->setPalette(palette);
   return label;
 }
 

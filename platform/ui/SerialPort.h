@@ -67,5 +67,4 @@ class QtSerialPort : public SerialPort {
   std::string name_;
 };
 
-
 }  // namespace quastor
