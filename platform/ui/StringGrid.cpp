@@ -1,0 +1,174 @@
+#include "platform/ui/StringGrid.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+#include "platform/ui/QtText.h"
+
+namespace quastor {
+
+StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void StringGridModel::SetColumns(std::vector<GridColumn> columns) {
+  beginResetModel();
+  columns_ = std::move(columns);
+  for (auto& row : rows_)
+    row.assign(columns_.size(), std::string());
+  endResetModel();
+}
+
+void StringGridModel::Reset(int count, int first_number) {
+  beginResetModel();
+  rows_.assign(static_cast<std::size_t>(std::max(0, count)),
+               std::vector<std::string>(columns_.size()));
+  firstNumber_ = first_number;
+  endResetModel();
+}
+
+void StringGridModel::SetRows(const GridRows& rows) {
+  beginResetModel();
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    auto& row = rows_[r];
+    if (r < rows.size()) {
+      row = rows[r];
+      row.resize(columns_.size());
+    } else {
+      row.assign(columns_.size(), std::string());
+    }
+  }
+  endResetModel();
+}
+
+void StringGridModel::SetCell(int row, int column, const std::string& text) {
+  rows_[row][column] = text;
+  const QModelIndex at = index(row, column);
+  emit dataChanged(at, at);
+}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid())
+    return {};
+  const GridColumn& column = columns_[index.column()];
+  const std::string& text = rows_[index.row()][index.column()];
+  switch (role) {
+    case Qt::DisplayRole:
+      return column.checkBox ? QVariant() : QVariant(Q(text));
+    case Qt::EditRole:
+      return Q(text);
+    case Qt::CheckStateRole:
+      if (column.checkBox)
+        return text == "1" ? Qt::Checked : Qt::Unchecked;
+      return {};
+    case Qt::BackgroundRole:
+      return column.background.isValid() ? QVariant(column.background) : QVariant();
+    default:
+      return {};
+  }
+}
+
+bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid())
+    return false;
+  std::string text;
+  if (role == Qt::CheckStateRole && columns_[index.column()].checkBox) {
+    text = value.toInt() == Qt::Checked ? "1" : "0";
+  } else if (role == Qt::EditRole) {
+    text = S(value.toString());
+  } else {
+    return false;
+  }
+  if (hook_) {
+    const std::optional<std::string> accepted = hook_(index.row(), index.column(), text);
+    if (!accepted)
+      return false;
+    text = *accepted;
+  }
+  rows_[index.row()][index.column()] = text;
+  emit dataChanged(index, index);
+  emit CellEdited(index.row(), index.column());
+  return true;
+}
+
+Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid())
+    return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  const GridColumn& column = columns_[index.column()];
+  if (column.editable)
+    flags |= column.checkBox ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
+  return flags;
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole)
+    return {};
+  if (orientation == Qt::Horizontal)
+    return section < static_cast<int>(columns_.size()) ? Q(columns_[section].title) : QVariant();
+  return QString::number(firstNumber_ + section);
+}
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(this) {
+  setModel(&model_);
+  // Rows of one fixed height: the grid never measures 1,500 rows.
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(20);
+  verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setHighlightSections(false);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setWordWrap(false);
+  if (auto* corner = findChild<QAbstractButton*>())
+    corner->installEventFilter(this);
+}
+
+void StringGrid::SetNumberTitle(const QString& title) {
+  numberTitle_ = title;
+  viewport()->update();
+}
+
+void StringGrid::Setup(std::vector<GridColumn> columns, int count, int first_number) {
+  std::vector<int> widths;
+  for (const auto& column : columns)
+    widths.push_back(column.width);
+  model_.SetColumns(std::move(columns));
+  model_.Reset(count, first_number);
+  for (std::size_t i = 0; i < widths.size(); ++i)
+    setColumnWidth(static_cast<int>(i), widths[i]);
+}
+
+void StringGrid::SetAllColumnWidths(int width) {
+  for (int i = 0; i < model_.columnCount(); ++i)
+    setColumnWidth(i, width);
+}
+
+// The corner above the numbers shows the number column's title, drawn as a header section.
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Paint || numberTitle_.isEmpty())
+    return QTableView::eventFilter(watched, event);
+  auto* corner = static_cast<QWidget*>(watched);
+  QPainter painter(corner);
+  QStyleOptionHeader option;
+  option.initFrom(corner);
+  option.rect = corner->rect();
+  option.text = numberTitle_;
+  option.textAlignment = Qt::AlignCenter;
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+  return true;
+}
+
+}  // namespace quastor
