@@ -60,7 +60,7 @@ Status StartDetached(const std::filesystem::path& program, const std::string& pa
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info)) {
-    return Failure{SystemReason(static_cast<int>(GetLastError()))};
+    return Failure{WindowsErrorReason(GetLastError())};
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
