@@ -135,6 +135,7 @@ TEST(UpdateCli, ProgrammerThatIsNoProgramIsReportedWithTheSystemsReason) {
       run.err.substr(prefix.size(), run.err.size() - prefix.size() - suffix.size());
   EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
   EXPECT_EQ(reason.find("Unknown error"), std::string::npos) << reason;
+  EXPECT_EQ(reason.find("%1"), std::string::npos) << "a place left unfilled: " << reason;
   EXPECT_TRUE(fs::exists(home.NewFile()));
   EXPECT_FALSE(fs::exists(home.dir / "args.txt"));
 }
