@@ -12,9 +12,16 @@
 namespace quastor {
 
 std::filesystem::path ApplicationDirectory(const std::filesystem::path& executable_dir) {
+#ifdef _WIN32
+  // The narrow environment is in the ANSI code page, which cannot hold every directory name.
+  if (const wchar_t* home = _wgetenv(L"QUASTOR_HOME"); home != nullptr && *home != L'\0') {
+    return std::filesystem::path(home);
+  }
+#else
   if (const char* home = std::getenv("QUASTOR_HOME"); home != nullptr && *home != '\0') {
     return PathFromUtf8(home);
   }
+#endif
   return executable_dir;
 }
 

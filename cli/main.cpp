@@ -44,7 +44,7 @@ bool SelectProject(Context& ctx, const std::string& name) {
 }
 
 int Run(int argc, char** argv) {
-  Arguments args(argv + 1, argv + argc);
+  const Arguments args = Utf8Arguments(argc, argv);
   std::optional<std::string> home;
   std::optional<std::string> project;
   std::size_t i = 0;
@@ -59,8 +59,11 @@ int Run(int argc, char** argv) {
       break;
     }
   }
+  // Native separators throughout, so that "--home C:/Quastor" prints as Windows writes paths.
   std::filesystem::path app_dir =
-      home ? PathFromUtf8(*home) : ApplicationDirectory(ExecutableDir(argv[0]));
+      home ? PathFromUtf8(*home)
+           : ApplicationDirectory(ExecutableDir(argc > 0 ? argv[0] : nullptr));
+  app_dir.make_preferred();
   Context ctx{StartUp(app_dir), std::cout, std::cerr};
   if (i >= args.size())
     return Usage(ctx, "no command given");

@@ -15,7 +15,12 @@ inline constexpr char kNativeSeparator = '/';
 std::filesystem::path PathFromUtf8(const std::string& text);
 std::string Utf8FromPath(const std::filesystem::path& path);
 
-// Text of the system's error code, as the system words it.
+// Text of an errno value, as the system words it.
 std::string SystemReason(int error_code);
+
+#ifdef _WIN32
+// Text of a Windows error code (GetLastError), as Windows words it, without the line end.
+std::string WindowsErrorReason(unsigned long error_code);
+#endif
 
 }  // namespace quastor

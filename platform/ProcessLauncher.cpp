@@ -60,7 +60,11 @@ Status StartDetached(const std::filesystem::path& program, const std::string& pa
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info)) {
-    return Failure{SystemReason(static_cast<int>(GetLastError()))};
+    // Some texts hold the place of the program's name ("%1 is not a valid Win32 application.").
+    std::string reason = WindowsErrorReason(GetLastError());
+    if (const auto place = reason.find("%1"); place != std::string::npos)
+      reason.replace(place, 2, Utf8FromPath(program));
+    return Failure{reason};
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);

@@ -47,12 +47,15 @@ TEST_F(ProjectsTest, NewProjectIsDirectoryWithEmptyBin) {
 TEST_F(ProjectsTest, RefusalsLeaveStateAndDiskAlone) {
   fs::create_directories(home_ / "PROJECTS" / "Old");
   fs::create_directories(home_ / "outside");
-  fs::create_symlink(home_ / "outside", home_ / "PROJECTS" / "link");
+  // Windows lets few users make links (and MinGW's library cannot): there the link case goes.
+  std::error_code no_links;
+  fs::create_directory_symlink(home_ / "outside", home_ / "PROJECTS" / "link", no_links);
   struct Case {
     fs::path dest;
     std::string name;
     std::vector<std::string> messages;
-  } cases[] = {
+  };
+  std::vector<Case> cases = {
       {"", "", {"directory destination not valid", "Name project not valid"}},
       {"", "X", {"directory destination not valid"}},
       {state_.ProjectsDir, "", {"Name project not valid"}},
@@ -77,11 +80,13 @@ TEST_F(ProjectsTest, RefusalsLeaveStateAndDiskAlone) {
       {state_.ProjectsDir,
        (home_ / "abs").string(),
        {"Name project not valid because it leads outside the projects directory"}},
-      {state_.ProjectsDir,
-       "link/escaped",
-       {"Name project not valid because it leads outside the projects directory"}},
       {state_.ProjectsDir, "Missing/Child", {}},  // no parent: no message, dialog stays open
   };
+  if (!no_links) {
+    cases.push_back({state_.ProjectsDir,
+                     "link/escaped",
+                     {"Name project not valid because it leads outside the projects directory"}});
+  }
   const AppState before = state_;
   for (const Case& c : cases) {
     const auto outcome = CreateNewProject(state_, c.dest, c.name);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/StartUp.h"
+#include "platform/PathText.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor {
@@ -40,9 +41,7 @@ TEST(StartUp, RememberedProjectInEveryNotation) {
       {"Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
       {"\\Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
       {"/Plant1", sep + "Plant1", home / "PROJECTS" / "Plant1"},
-#ifndef _WIN32
-      {"\\A\\B", "/A/B", home / "PROJECTS" / "A" / "B"},  // written on Windows, read here
-#endif
+      {"\\A\\B", sep + "A" + sep + "B", home / "PROJECTS" / "A" / "B"},  // written on Windows
   };
   for (const Case& c : cases) {
     WriteBytes(home / "Quastor_DNET2PROFI.ini",
@@ -101,14 +100,29 @@ TEST(StartUp, FailedSettingsWriteSaysUnableToWrite) {
   EXPECT_EQ(saved.error(), "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
 }
 
+// Sets QUASTOR_HOME of this process; an empty value removes it on Windows.
+void SetHome(const fs::path& value) {
+#ifdef _WIN32
+  _wputenv_s(L"QUASTOR_HOME", value.c_str());
+#else
+  setenv("QUASTOR_HOME", value.c_str(), 1);
+#endif
+}
+
 TEST(StartUp, HomeFromEnvironment) {
   TempDir home;
-  setenv("QUASTOR_HOME", home.path().c_str(), 1);
+  SetHome(home.path());
   EXPECT_EQ(ApplicationDirectory("/opt/exe"), home.path());
-  setenv("QUASTOR_HOME", "", 1);
+  // A name outside the ANSI code page's reach on Windows must come through whole.
+  const fs::path wide = home.path() / PathFromUtf8("Caf\xC3\xA9 \xCE\xA9");
+  SetHome(wide);
+  EXPECT_EQ(ApplicationDirectory("/opt/exe"), wide);
+  SetHome("");
   EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+#ifndef _WIN32
   unsetenv("QUASTOR_HOME");
   EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+#endif
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(ProjectCli, NewCreatesProjectWithBinAndRemembersIt) {
   // The next start turns the bare name into a name with a leading separator.
   const CliRun show = RunCliAt(home.path(), {"project", "show"});
   EXPECT_EQ(show.exitCode, 0);
-  EXPECT_EQ(show.out, "/Plant2\n" + (home / "PROJECTS" / "Plant2").string() + "\n");
+  EXPECT_EQ(show.out, kSep + "Plant2\n" + (home / "PROJECTS" / "Plant2").string() + "\n");
 }
 
 TEST(ProjectCli, NewRefusalsCarryTheDialogsMessages) {
@@ -88,7 +88,7 @@ TEST(ProjectCli, OpenRemembersNameWithLeadingSeparator) {
   fs::create_directories(home / "PROJECTS" / "Plant1" / "bin");
   const CliRun run = RunCliAt(home.path(), {"project", "open", "Plant1"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(Remembered(home), "[lastproj]\r\nprojectname=/Plant1\r\n");
+  EXPECT_EQ(Remembered(home), "[lastproj]\r\nprojectname=" + kSep + "Plant1\r\n");
 
   const CliRun missing = RunCliAt(home.path(), {"project", "open", "Gone"});
   EXPECT_EQ(missing.exitCode, 1);
@@ -96,7 +96,8 @@ TEST(ProjectCli, OpenRemembersNameWithLeadingSeparator) {
   const CliRun outside = RunCliAt(home.path(), {"project", "open", "../.."});
   EXPECT_EQ(outside.exitCode, 1);
   EXPECT_NE(outside.err.find("outside the projects directory"), std::string::npos);
-  EXPECT_EQ(Remembered(home), "[lastproj]\r\nprojectname=/Plant1\r\n") << "refusals keep it";
+  EXPECT_EQ(Remembered(home), "[lastproj]\r\nprojectname=" + kSep + "Plant1\r\n")
+      << "refusals keep it";
 }
 
 TEST(ProjectCli, ShowUsesSettingsFileWrittenOnWindows) {
@@ -104,12 +105,12 @@ TEST(ProjectCli, ShowUsesSettingsFileWrittenOnWindows) {
   fs::create_directories(home / "PROJECTS" / "Plant1");
   WriteBytes(home / "Quastor_DNET2PROFI.ini", "[LastProj]\r\nProjectName=\\Plant1\r\n");
   const CliRun run = RunCliAt(home.path(), {"project", "show"});
-  EXPECT_EQ(run.out, "/Plant1\n" + (home / "PROJECTS" / "Plant1").string() + "\n");
+  EXPECT_EQ(run.out, kSep + "Plant1\n" + (home / "PROJECTS" / "Plant1").string() + "\n");
 
   // A remembered project that is gone: the projects directory itself, the name kept.
   WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=\\Gone\r\n");
   EXPECT_EQ(RunCliAt(home.path(), {"project", "show"}).out,
-            "/Gone\n" + (home / "PROJECTS").string() + "\n");
+            kSep + "Gone\n" + (home / "PROJECTS").string() + "\n");
 }
 
 TEST(ProjectCli, ProjectOptionAndHomeFromEnvironment) {
@@ -120,7 +121,7 @@ TEST(ProjectCli, ProjectOptionAndHomeFromEnvironment) {
   const CliRun run =
       RunCli({"--project", "P2", "project", "show"}, {{"QUASTOR_HOME", home.path().string()}});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "/P2\n" + (home / "PROJECTS" / "P2").string() + "\n");
+  EXPECT_EQ(run.out, kSep + "P2\n" + (home / "PROJECTS" / "P2").string() + "\n");
   EXPECT_EQ(RunCliAt(home.path(), {"--project", "Nope", "project", "show"}).exitCode, 1);
 }
 

@@ -1,5 +1,5 @@
 // quastor-cli firmware, end to end on a temporary application directory with a stand-in
-// flash programmer that writes down its arguments.
+// flash programmer that writes down its arguments (tests/cli/StandInProgrammer.cpp).
 
 #include <gtest/gtest.h>
 
@@ -23,15 +23,19 @@ struct Home {
     WriteBytes(dir / "MASTER" / "sx4375.sx", ReadBytes(DataFile("update/sx4375.sx")));
     WriteBytes(dir / "PROJECTS" / "Plant1" / "bin" / "bank1.bin", std::string(16384, '\x11'));
     WriteBytes(dir / "PROJECTS" / "Plant1" / "bin" / "bank2.bin", std::string(200, '\x22'));
-    // The stand-in programmer writes each argument on a line, then renames the file into
-    // place so that the test never reads half of it.
-    WriteBytes(
-        dir / "FlashWrite",
-        "#!/bin/sh\nd=$(dirname \"$0\")\nfor a in \"$@\"; do echo \"$a\"; done > \"$d/args.tmp\""
-        "\nmv \"$d/args.tmp\" \"$d/args.txt\"\n");
-    fs::permissions(dir / "FlashWrite", fs::perms::owner_all);
+    fs::copy_file(QUASTOR_STAND_IN_PROGRAMMER, Programmer());
   }
-  fs::path NewFile() const { return dir / "PROJECTS" / "Plant1" / "New_sx4375.sx"; }
+  // Where the application directory holds the flash programmer: FlashWrite.exe on Windows.
+  fs::path Programmer() const {
+#ifdef _WIN32
+    return dir / "FlashWrite.exe";
+#else
+    return dir / "FlashWrite";
+#endif
+  }
+  fs::path NewFile() const {
+    return dir / "PROJECTS" / "Plant1" / "New_sx4375.sx";
+  }
   CliRun Firmware(std::vector<std::string> args) const {
     args.insert(args.begin(), {"--project", "Plant1", "firmware"});
     return RunCliAt(dir.path(), args);
@@ -95,11 +99,13 @@ TEST(UpdateCli, FailuresPrintTheDialogsMessages) {
       {"bank image missing",
        [](Home& h) { fs::remove(h.dir / "PROJECTS" / "Plant1" / "bin" / "bank2.bin"); },
        "File bank2.bin Not Found,Abort Procedure\n", false},
-      {"programmer missing", [](Home& h) { fs::remove(h.dir / "FlashWrite"); },
+      {"programmer missing", [](Home& h) { fs::remove(h.Programmer()); },
        "FlashWrite.exe Not Found, Procedure Aborted\n", true},
+#ifndef _WIN32
       {"programmer not executable",
-       [](Home& h) { fs::permissions(h.dir / "FlashWrite", fs::perms::owner_read); },
+       [](Home& h) { fs::permissions(h.Programmer(), fs::perms::owner_read); },
        "FlashWrite.exe Not Started (Permission denied), Procedure Aborted\n", true},
+#endif
   };
   for (const Case& c : cases) {
     Home home;
@@ -111,6 +117,27 @@ TEST(UpdateCli, FailuresPrintTheDialogsMessages) {
     EXPECT_EQ(fs::exists(home.NewFile()), c.newFile) << c.name;
     EXPECT_FALSE(fs::exists(home.dir / "args.txt")) << c.name;
   }
+}
+
+// A file in the programmer's place that is no program: the system's reason, in the system's
+// words and without a line end of its own, stands inside the message.
+TEST(UpdateCli, ProgrammerThatIsNoProgramIsReportedWithTheSystemsReason) {
+  Home home;
+  WriteBytes(home.Programmer(), "not a program\n");
+  const std::string prefix = "FlashWrite.exe Not Started (";
+  const std::string suffix = "), Procedure Aborted\n";
+  const CliRun run = home.Firmware({});
+  EXPECT_EQ(run.exitCode, 1);
+  ASSERT_GT(run.err.size(), prefix.size() + suffix.size()) << run.err;
+  EXPECT_EQ(run.err.substr(0, prefix.size()), prefix) << run.err;
+  EXPECT_EQ(run.err.substr(run.err.size() - suffix.size()), suffix) << run.err;
+  const std::string reason =
+      run.err.substr(prefix.size(), run.err.size() - prefix.size() - suffix.size());
+  EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
+  EXPECT_EQ(reason.find("Unknown error"), std::string::npos) << reason;
+  EXPECT_EQ(reason.find("%1"), std::string::npos) << "a place left unfilled: " << reason;
+  EXPECT_TRUE(fs::exists(home.NewFile()));
+  EXPECT_FALSE(fs::exists(home.dir / "args.txt"));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #pragma once
 // Helpers of the device update tests: record lines, bank images, the SRecord tools.
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,8 +69,25 @@ inline ToolRun RunTool(const std::string& command) {
   return run;
 }
 
+// Whether the program is on the search path.
 inline bool ToolInstalled(const std::string& name) {
+#ifdef _WIN32
+  // cmd.exe has no "command -v", and "where" answers 0 for anything under some versions of
+  // Wine: look through PATH for name.exe instead.
+  const char* path = std::getenv("PATH");
+  std::string dirs = path != nullptr ? path : "";
+  for (std::size_t start = 0; start <= dirs.size();) {
+    const std::size_t end = std::min(dirs.find(';', start), dirs.size());
+    const std::string dir = dirs.substr(start, end - start);
+    std::error_code ec;
+    if (!dir.empty() && std::filesystem::is_regular_file(dir + "\\" + name + ".exe", ec))
+      return true;
+    start = end + 1;
+  }
+  return false;
+#else
   return RunTool("command -v " + name).status == 0;
+#endif
 }
 
 }  // namespace quastor::test
