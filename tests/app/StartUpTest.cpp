@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/StartUp.h"
 #include "platform/PathText.h"
@@ -60,10 +62,14 @@ TEST(StartUp, RememberedNameOutsideProjectsCountsAsNone) {
   fs::create_directories(home / "MASTER");
   fs::create_directories(home / "elsewhere");
   fs::create_directories(home / "PROJECTS");
-  fs::create_directory_symlink(home / "elsewhere", home / "PROJECTS" / "link");
-  for (const char* value : {"..", "../MASTER", "\\..\\MASTER", "/../elsewhere", ".", "link"}) {
-    WriteBytes(home / "Quastor_DNET2PROFI.ini",
-               std::string("[lastproj]\r\nprojectname=") + value + "\r\n");
+  // Windows lets few users make links (and MinGW's library cannot): there the link case goes.
+  std::error_code no_links;
+  fs::create_directory_symlink(home / "elsewhere", home / "PROJECTS" / "link", no_links);
+  std::vector<std::string> values = {"..", "../MASTER", "\\..\\MASTER", "/../elsewhere", "."};
+  if (!no_links)
+    values.push_back("link");
+  for (const std::string& value : values) {
+    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=" + value + "\r\n");
     const AppState state = StartUp(home.path());
     EXPECT_EQ(state.ProjectName, "") << value;
     EXPECT_EQ(state.ProjectDir, home / "PROJECTS") << value;

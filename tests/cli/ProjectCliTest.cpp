@@ -71,9 +71,15 @@ TEST(ProjectCli, NestedNameNeedsItsParent) {
 TEST(ProjectCli, NewTellsWhyTheDirectoryCannotBeMade) {
   TempDir home;
   fs::create_directories(home / "PROJECTS");
+  // Each system has its own words for a name that is too long.
   const CliRun too_long = RunCliAt(home.path(), {"project", "new", std::string(300, 'n')});
   EXPECT_EQ(too_long.exitCode, 1);
+#ifndef _WIN32
   EXPECT_EQ(too_long.err, "Name project not valid: " + SystemReason(ENAMETOOLONG) + "\n");
+#else
+  EXPECT_EQ(too_long.err.rfind("Name project not valid: ", 0), 0u) << too_long.err;
+  EXPECT_GT(too_long.err.size(), std::string("Name project not valid: \n").size());
+#endif
   // A PROJECTS that is a file cannot hold projects (and start-up cannot replace it).
   fs::remove(home / "PROJECTS");
   WriteBytes(home / "PROJECTS", "not a directory");
