@@ -55,8 +55,4 @@ std::string OverwriteQuestion(const LoadGaps& gaps, const std::string& file_name
   return FormatText(texts::kOverwriteQuestion, {Joined(gaps.details), file_name});
 }
 
-std::string NothingWrittenMessage(const LoadGaps& gaps) {
-  return Joined(gaps.details) + "\n" + texts::kNothingWritten;
-}
-
 }  // namespace quastor

@@ -40,7 +40,4 @@ std::string SheetSource(const std::string& sheet_name);
 // Asked before OK writes file_name without what the gaps did not show.
 std::string OverwriteQuestion(const LoadGaps& gaps, const std::string& file_name);
 
-// The command-line tool's refusal: the gaps' sentences and "Nothing was written.".
-std::string NothingWrittenMessage(const LoadGaps& gaps);
-
 }  // namespace quastor

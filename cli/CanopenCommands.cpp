@@ -5,6 +5,7 @@
 // rather than rewritten without what was not read; a table file that does not exist yet is
 // not an error.
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -64,9 +65,13 @@ int Fail(Context& ctx, const std::string& message) {
   return kFailed;
 }
 
-int Refuse(Context& ctx, const LoadGaps& gaps) {
-  return Fail(ctx,
-              gaps.Complete() ? std::string(texts::kNothingWritten) : NothingWrittenMessage(gaps));
+// Refuses to write: the gaps' sentences that were not printed already, then the refusal.
+int Refuse(Context& ctx, const LoadGaps& gaps, const std::vector<std::string>& printed = {}) {
+  for (const std::string& detail : gaps.details) {
+    if (std::find(printed.begin(), printed.end(), detail) == printed.end())
+      ctx.err << detail << "\n";
+  }
+  return Fail(ctx, texts::kNothingWritten);
 }
 
 int Done(Context& ctx, const Status& written, const fs::path& file) {
@@ -82,7 +87,7 @@ bool LoadGrids(Context& ctx, const GridLoad& load, bool tell_missing) {
     Print(ctx, load.messages);
   if (load.gaps.Complete())
     return true;
-  Refuse(ctx, load.gaps);
+  Refuse(ctx, load.gaps, load.messages);
   return false;
 }
 
@@ -107,7 +112,7 @@ int ImportStoredPdo(Context& ctx, const fs::path& workbook) {
       ctx.err << message << "\n";
   }
   if (!load.complete)
-    return Refuse(ctx, load.gaps);
+    return Refuse(ctx, load.gaps, load.messages);
   Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(load.model, workbook);
   if (!imported)
     return Fail(ctx, imported.error());
@@ -123,7 +128,7 @@ int ExportTable(Context& ctx, Table table) {
     const StoredPdoLoad load = LoadStoredPdo(dir, ctx.state.ProjectFiles.sdopdo);
     Print(ctx, load.messages);
     if (!load.complete)
-      return Refuse(ctx, load.gaps);
+      return Refuse(ctx, load.gaps, load.messages);
     return Done(ctx, ExportStoredPdoCsv(dir, load.model), CsvPath(dir, texts::kStoredPdoTable));
   }
   const bool sdo = table == Table::kSdo;
