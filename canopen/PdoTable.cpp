@@ -8,6 +8,7 @@
 #include "canopen/ImportSheet.h"
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
+#include "platform/FileWriting.h"
 #include "platform/Text.h"
 
 namespace quastor {
@@ -97,8 +98,10 @@ GridLoad LoadPdoTable(const std::filesystem::path& file) {
   return LoadGridTable(file, kLayout, FromFile, texts::kFileNotFound);
 }
 
-Result<std::vector<std::vector<std::string>>> PdoTableRecords(const SideGrids& grids) {
-  std::vector<std::vector<std::string>> records;
+Result<std::string> PdoTableText(const SideGrids& grids) {
+  TableFileWriter writer(texts::kPdoTable,
+                         {std::begin(texts::kPdoAttributes), std::end(texts::kPdoAttributes)},
+                         grids.a.size() + grids.b.size());
   for (const Side side : kBothSides) {
     const GridRows& rows = grids.of(side);
     const Result<std::size_t> count = EntryCount(side, rows);
@@ -111,24 +114,19 @@ Result<std::vector<std::vector<std::string>>> PdoTableRecords(const SideGrids& g
     if (!order)
       return order.failure();
     for (const std::size_t r : *order) {
-      std::vector<std::string> record;
-      for (std::size_t k = 0; k < kLayout.columns; ++k) {
-        const std::string& cell = CellText(rows[r], k);
-        record.push_back(k == kFlags ? FileFlags(side, cell) : cell);
-      }
-      records.push_back(std::move(record));
+      const GridRow& row = rows[r];
+      writer.Add({CellText(row, 0), CellText(row, 1), FileFlags(side, CellText(row, kFlags)),
+                  CellText(row, 3), CellText(row, 4)});
     }
   }
-  return records;
+  return writer.Finish();
 }
 
 Status SavePdoTable(const std::filesystem::path& file, const SideGrids& grids) {
-  const Result<std::vector<std::vector<std::string>>> records = PdoTableRecords(grids);
-  if (!records)
-    return records.failure();
-  return WriteTableFile(file, texts::kPdoTable,
-                        {std::begin(texts::kPdoAttributes), std::end(texts::kPdoAttributes)},
-                        *records);
+  const Result<std::string> text = PdoTableText(grids);
+  if (!text)
+    return text.failure();
+  return WriteFileOrCannotCreate(file, *text);
 }
 
 Result<GridImport> ImportPdoSheet(const WorkbookSheet& sheet) {

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "canopen/GridTable.h"
 #include "canopen/SideGrids.h"
@@ -23,12 +22,13 @@ SideGrids EmptyPdoGrids();
 // "Error in reading file XML" with the rows read before a reading error.
 GridLoad LoadPdoTable(const std::filesystem::path& file);
 
-// The records OK writes, sga then sgb, each side's rows up to the first empty cobid in
-// ascending cobid order (equal cobids: the row further down first). Refuses a filled row at or
-// below an empty cobid (naming entry and page) and a cobid that is not a number.
-Result<std::vector<std::vector<std::string>>> PdoTableRecords(const SideGrids& grids);
+// The text OK writes: sga then sgb, each side's rows up to the first empty cobid in ascending
+// cobid order (equal cobids: the row further down first), "en_bypass" 3/2 (sga) or 1/0 (sgb),
+// the higher when the translation cell is exactly "1". Refuses a filled row at or below an
+// empty cobid (naming entry and page) and a cobid that is not a number.
+Result<std::string> PdoTableText(const SideGrids& grids);
 
-// OK: writes the records to file atomically; on any failure the file stays as it was.
+// OK: writes PdoTableText to file atomically; on any failure the file stays as it was.
 Status SavePdoTable(const std::filesystem::path& file, const SideGrids& grids);
 
 // Import from the sheet "rpdodef": the new grids, or the failure (the grids stay as they were).

@@ -78,20 +78,18 @@ GridLoad LoadSdoTable(const std::filesystem::path& file) {
 }
 
 std::string SdoTableText(const SideGrids& grids) {
-  std::vector<std::vector<std::string>> records;
+  TableFileWriter writer(texts::kSdoTable,
+                         {std::begin(texts::kSdoAttributes), std::end(texts::kSdoAttributes)});
   for (const Side side : kBothSides) {
     for (const GridRow& row : grids.of(side)) {
       if (!RowFilled(row))
         continue;
-      std::vector<std::string> record{ConfCode(side, CellText(row, 0))};
-      for (int k = 1; k < texts::kSdoColumnCount; ++k)
-        record.push_back(CellText(row, k));
-      records.push_back(std::move(record));
+      writer.Add({ConfCode(side, CellText(row, 0)), CellText(row, 1), CellText(row, 2),
+                  CellText(row, 3), CellText(row, 4), CellText(row, 5), CellText(row, 6),
+                  CellText(row, 7)});
     }
   }
-  return TableFileText(texts::kSdoTable,
-                       {std::begin(texts::kSdoAttributes), std::end(texts::kSdoAttributes)},
-                       records);
+  return writer.Finish();
 }
 
 Status SaveSdoTable(const std::filesystem::path& file, const SideGrids& grids) {

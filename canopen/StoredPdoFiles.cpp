@@ -155,7 +155,8 @@ StoredPdoLoad LoadStoredPdo(const std::filesystem::path& project_dir,
 }
 
 Result<std::string> StoredPdoFileText(const StoredPdoModel& model) {
-  std::vector<std::vector<std::string>> records;
+  TableFileWriter writer(texts::kStoredPdoTable, {std::begin(texts::kStoredPdoAttributes),
+                                                  std::end(texts::kStoredPdoAttributes)});
   for (const Side side : kBothSides) {
     const auto pairs = Pairs(model.page(side));
     const Result<std::vector<std::size_t>> order = KeyOrder(
@@ -168,12 +169,10 @@ Result<std::string> StoredPdoFileText(const StoredPdoModel& model) {
       return order.failure();
     for (const std::size_t i : *order) {
       const auto& [pdo, entry] = pairs[i];
-      records.push_back({entry->index, entry->subindex, Nrpdo(side, *pdo), entry->poscomp});
+      writer.Add({entry->index, entry->subindex, Nrpdo(side, *pdo), entry->poscomp});
     }
   }
-  return TableFileText(
-      texts::kStoredPdoTable,
-      {std::begin(texts::kStoredPdoAttributes), std::end(texts::kStoredPdoAttributes)}, records);
+  return writer.Finish();
 }
 
 Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& model) {

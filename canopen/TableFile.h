@@ -9,13 +9,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "canopen/LoadGaps.h"
 #include "platform/Result.h"
 #include "platform/XmlDocument.h"
+#include "platform/XmlRecordWriter.h"
 
 namespace quastor {
 
@@ -49,16 +52,26 @@ struct TableFileRead {
 // placed before stay placed. The gaps name the file by its file name.
 TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step);
 
-// The text of a table file: element table_name holding one "row" per record, the record's
-// values set to the attributes in list order.
-std::string TableFileText(const std::string& table_name, const std::vector<std::string>& attributes,
-                          const std::vector<std::vector<std::string>>& records);
+// A table file built record by record: the document element table_name holding one "row" per
+// Add, the values set to the attributes in list order.
+class TableFileWriter {
+ public:
+  // expected_records makes room for that many records in advance.
+  TableFileWriter(const std::string& table_name, std::vector<std::string> attributes,
+                  std::size_t expected_records = 0);
+  // Adds a record; values[k] goes to attribute k, attributes without a value get "".
+  void Add(std::initializer_list<std::string_view> values);
+  // The file's text (no declaration, no indentation); the writer is done afterwards.
+  std::string Finish() { return writer_.Finish(); }
 
-// Replaces file with TableFileText atomically; fails with the "Cannot create file" message
+ private:
+  XmlRecordWriter writer_;
+  std::vector<std::string> attributes_;
+};
+
+// Replaces file with the writer's text atomically; fails with the "Cannot create file" message
 // and leaves the file as it was.
-Status WriteTableFile(const std::filesystem::path& file, const std::string& table_name,
-                      const std::vector<std::string>& attributes,
-                      const std::vector<std::vector<std::string>>& records);
+Status WriteTableFile(const std::filesystem::path& file, TableFileWriter records);
 
 // The name of a file as the gap texts use it.
 std::string SourceName(const std::filesystem::path& file);
