@@ -41,7 +41,8 @@ struct GridLoad {
   LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file
 };
 
-// The grids after a successful import; they replace the window's grids whole.
+// The grids after a successful import; they replace the window's grids whole, and its gaps
+// replace the load's (the grids no longer show the file).
 struct GridImport {
   SideGrids grids;
   LoadGaps gaps;  // records beyond a grid's rows: show the details, ask before OK

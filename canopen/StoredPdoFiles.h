@@ -40,7 +40,8 @@ Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& mo
 struct StoredPdoImport {
   std::vector<std::vector<TClSdo>> listsA;  // one per CAN A PDO
   std::vector<std::vector<TClSdo>> listsB;  // one per CAN B PDO
-  LoadGaps gaps;  // records naming no PDO: show the details, ask before OK
+  LoadGaps gaps;  // records naming no PDO: show the details, ask before OK (they replace the
+                  // load's gaps, since the entry lists no longer come from the file)
 };
 
 // Import from the sheet "sdopdo" (fields index, subindex, nrpdo, poscomp); the PDOs stay.

@@ -73,14 +73,6 @@ TEST(ImportSheet, EmptySheetGivesEmptyGrids) {
   EXPECT_EQ(imported->grids.b, EmptySdoGrids().b);
 }
 
-TEST(ImportSheet, ColumnLetters) {
-  EXPECT_EQ(ColumnLetters(0), "A");
-  EXPECT_EQ(ColumnLetters(25), "Z");
-  EXPECT_EQ(ColumnLetters(26), "AA");
-  EXPECT_EQ(ColumnLetters(701), "ZZ");
-  EXPECT_EQ(ColumnLetters(702), "AAA");
-}
-
 TEST(ImportWorkbook, UnreadableWorkbookFailsWithItsName) {
   TempDir dir;
   const auto missing = dir / "none.xls";

@@ -41,6 +41,14 @@ TEST_F(PdoTable, LoadPlacesRecordsByTheSideBitAndKeepsWhatCouldNotBeRead) {
   } cases[] = {
       {"missing file", nullptr, {"File XML not found"}, {}, {}, 0, ""},
       {"empty document element", "<rpdodef/>", {}, {}, {}, 0, ""},
+      {"layout or a comment taken for records",
+       "<?xml version=\"1.0\"?>\r\n<rpdodef>\r\n  <!-- edited -->\r\n  <row cobid='7' "
+       "id_dev_orig='1' en_bypass='1' posind='0' n_tpdo='1'/>\r\n</rpdodef>\r\n",
+       {},
+       {},
+       {{"7", "1", "1", "0", "1"}},
+       0,
+       ""},
       {"side or translation bit misread",
        "<rpdodef>"
        "<row cobid='0x1A00' id_dev_orig='1' en_bypass='7' posind='2' n_tpdo='3'/>"
