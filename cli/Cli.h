@@ -25,6 +25,8 @@ int SettingsCommand(Context& ctx, const Arguments& args);
 int ImageCommand(Context& ctx, const Arguments& args);
 int GsdCommand(Context& ctx, const Arguments& args);
 int FirmwareCommand(Context& ctx, const Arguments& args);
+int ImportCommand(Context& ctx, const Arguments& args);
+int ExportCommand(Context& ctx, const Arguments& args);
 
 // Prints the usage text to ctx.err and returns kUsage.
 int Usage(Context& ctx, const std::string& problem);

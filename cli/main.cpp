@@ -73,8 +73,8 @@ int Run(int argc, char** argv) {
   using Handler = int (*)(Context&, const Arguments&);
   static const std::map<std::string, Handler> kCommands = {
       {"project", ProjectCommand}, {"settings", SettingsCommand}, {"image", ImageCommand},
-      {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", NotAvailable},
-      {"export", NotAvailable},    {"xml", NotAvailable},         {"check", NotAvailable}};
+      {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", ImportCommand},
+      {"export", ExportCommand},   {"xml", NotAvailable},         {"check", NotAvailable}};
   const auto found = kCommands.find(command);
   if (found == kCommands.end())
     return Usage(ctx, "unknown command \"" + command + "\"");

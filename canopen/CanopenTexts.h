@@ -1,0 +1,146 @@
+#pragma once
+// The CANopen table editors' own words, shared by their windows, the command-line tool and
+// the tests: table and attribute names, captions, titles, buttons and every message.
+
+namespace quastor::canopen_texts {
+
+// Table names: the document element of the table file, the sheet and the CSV file.
+inline constexpr char kSdoTable[] = "sdo";
+inline constexpr char kPdoTable[] = "rpdodef";
+inline constexpr char kStoredPdoTable[] = "sdopdo";
+inline constexpr char kEmcyTable[] = "emcydef";
+inline constexpr char kEmcyWordTable[] = "emcyword";
+// Every writer names its records so; readers take the records by position, whatever their name.
+inline constexpr char kRecordName[] = "row";
+
+// Buttons of every table editor's bottom panel.
+inline constexpr char kOk[] = "OK";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kExport[] = "Export";
+inline constexpr char kImport[] = "Import";
+// The workbook open dialog of the Import button.
+inline constexpr char kWorkbookFilter[] = "File EXCEL (*.xls)|*.xls";
+
+// Reading and writing table files.
+inline constexpr char kParserNotInstalled[] = "Error XML parser not installed";
+inline constexpr char kFileNotFound[] = "File XML not found";
+inline constexpr char kErrorReading[] = "Error in reading file XML";
+
+// SDO access table (sdo.xml, window TFsdo).
+inline constexpr char kSdoFileName[] = "sdo.xml";
+inline constexpr char kSdoCaption[] = "Set SDO Access";
+inline constexpr char kSdoPageA[] = "SDO from CAN A request to CAN B";
+inline constexpr char kSdoPageB[] = "SDO from CAN B request to CAN A";
+inline constexpr char kSdoVirtualA[] = "Define virtual index SDO in CAN A";
+inline constexpr char kSdoRealB[] = "Input index address SDO in CAN B";
+inline constexpr char kSdoVirtualB[] = "Define virtual index SDO in CAN B";
+inline constexpr char kSdoRealA[] = "Input index address SDO in CAN A";
+inline constexpr int kSdoColumnCount = 8;
+inline constexpr int kSdoRowCount = 1500;
+// Titles the grid draws over columns 0 to 8.
+inline constexpr const char* kSdoColumnTitles[] = {
+    "N°", "RW", "Index", "SubIndex", "devID", "Index", "SubIndex", "nbyte", "mnemonico"};
+// The header cells of row 0 (column 0 holds "N"); they reach only the CSV file.
+inline constexpr char kNumberHeader[] = "N";
+inline constexpr const char* kSdoHeaderTexts[] = {"RW",    "Index",    "Subindex", "devID",
+                                                  "Index", "Subindex", "nbyte",    "mnemonico"};
+// sdo.xml attributes of columns 1 to 8 (column 1 is the RW bit of "conf").
+inline constexpr const char* kSdoAttributes[] = {"conf",   "IndexA",    "SubindexA", "devIDB",
+                                                 "IndexB", "SubindexB", "nbyteB",    "mnemonico"};
+
+// PDO translation table (rpdodef.xml, window TFpdo).
+inline constexpr char kPdoFileName[] = "rpdodef.xml";
+inline constexpr char kPdoCaption[] = "Define Traslate PDO";
+inline constexpr char kPdoPageA[] = "PDO From CanA to CanB";
+inline constexpr char kPdoPageB[] = "PDO From CanB to CanA";
+inline constexpr int kPdoColumnCount = 5;
+inline constexpr int kPdoRowCount = 10;
+inline constexpr const char* kPdoColumnTitles[] = {"N°",          "cobid", "id_dev_orig",
+                                                   "en_traslate", "posid", "n_tPDO"};
+// Attributes of columns 1 to 5, also the header cells of row 0.
+inline constexpr const char* kPdoAttributes[] = {"cobid", "id_dev_orig", "en_bypass", "posind",
+                                                 "n_tpdo"};
+// OK refuses to drop filled entries below an empty cobid (entry numbers as column "N°" shows).
+inline constexpr char kCobidGap[] =
+    "Error! Entry N° %s of \"%s\" is filled, but the cobid of entry N° %s above it is empty. "
+    "Fill in that cobid, or clear the entries below it.";
+inline constexpr char kCobidEmpty[] =
+    "Error! Entry N° %s of \"%s\" is filled, but its cobid is empty. Fill in the cobid, or "
+    "clear the entry.";
+
+// Stored PDO definitions (sdopdo.xml, window TFInfopdo).
+inline constexpr char kStoredPdoFileName[] = "sdopdo.xml";
+inline constexpr char kStoredPdoCaption[] = "Define Store PDO";
+inline constexpr char kStoredPdoPageA[] = "CanA";
+inline constexpr char kStoredPdoPageB[] = "CanB";
+inline constexpr const char* kStoredPdoAttributes[] = {"index", "subindex", "nrpdo", "poscomp"};
+inline constexpr char kSdoLabelPrefix[] = "Sdo";
+// Page CanA's labels; page CanB's follow them.
+inline constexpr char kSdoListLabelA[] = "SDO CANB";
+inline constexpr char kSdoListLabelB[] = "SDO CANA";
+inline constexpr char kCorrelated[] = "Correlated";
+inline constexpr char kPdoListLabelA[] = "Index PDO in CANA";
+inline constexpr char kPdoListLabelB[] = "Index PDO in CANB";
+inline constexpr char kIndexLabelA[] = "Index SDO CANB";
+inline constexpr char kIndexLabelB[] = "Index SDO CANA";
+inline constexpr char kSubindexLabelA[] = "Subindex SDO CANB";
+inline constexpr char kSubindexLabelB[] = "Subindex SDO CANA";
+inline constexpr char kByteGroup[] = "Selected PDO Byte";
+inline constexpr const char* kByteItems[] = {"none", "B1", "B2", "B3", "B4",
+                                             "B5",   "B6", "B7", "B8"};
+inline constexpr int kByteItemCount = 9;
+inline constexpr char kTranslateIn[] = "Traslate in";
+// Beside page CanA's low-byte group; page CanB has kTranslateIn there.
+inline constexpr char kTranslateInLowA[] = "Trsalete in";
+inline constexpr char kHighSdoByte[] = "High SDO Byte";
+inline constexpr char kLowSdoByte[] = "Low SDO Byte";
+inline constexpr char kDeleteSdo[] = "Delete SDO";
+inline constexpr char kNewSdo[] = "New SDO";
+inline constexpr char kModifySdo[] = "Modify SDO";
+inline constexpr char kCopySdo[] = "Copy SDO";
+inline constexpr char kPasteSdo[] = "Paste SDO";
+// Loading its three files.
+inline constexpr char kSdoFileNotFound[] = "File SDO XML not found";
+inline constexpr char kSdoErrorReading[] = "Error in reading file SDO XML";
+inline constexpr char kPdoFileNotFound[] = "File PDO XML not found";
+inline constexpr char kPdoErrorReading[] = "Error in reading file PDO XML";
+inline constexpr char kStoredPdoFileNotFound[] = "File SDOPDO XML not found";
+inline constexpr char kStoredPdoErrorReading[] = "Error in reading file SDOPDO XML";
+// The collision test of New and Modify.
+inline constexpr char kSdoAlreadyExists[] = "Index or Subindex Not Valid,Sdo Already Exists";
+inline constexpr char kIndexNotValid[] = "Index or Subindex Not Valid";
+// "nrpdo" keeps seven bits for the PDO number.
+inline constexpr int kMaxStoredPdoNumber = 127;
+inline constexpr char kPdoNumberTooHigh[] =
+    "Error! PDO %s is number %d of its side; only PDOs 1 to 127 can store SDO entries.";
+
+// Why a record of a table file or a sheet cannot be read (the reason inside the texts below).
+inline constexpr char kAttributeMissing[] = "attribute \"%s\" is missing";
+inline constexpr char kNotAnElement[] = "it is not an element";
+inline constexpr char kNoPdoNumber[] = "nrpdo '%s' holds no PDO number from 1 to 127";
+
+// What a load or an import could not show; "%s" first is the file name or the sheet.
+inline constexpr char kFileUnread[] = "%s could not be read, so none of its records is shown: %s";
+inline constexpr char kReadingStopped[] =
+    "Reading of %s stopped at record %d of %d (%s), so %d records are not shown.";
+inline constexpr char kRecordsNotShown[] =
+    "%d records of %s for \"%s\" do not fit in its %d rows and are not shown.";
+inline constexpr char kRecordsSkipped[] =
+    "%d records of %s are not shown: their PDO number names no PDO of their side in "
+    "rpdodef.xml.";
+inline constexpr char kSheetSource[] = "sheet \"%s\"";
+// Asked before OK writes the file without them (the gaps' sentences first, then the file).
+inline constexpr char kOverwriteQuestion[] =
+    "%s\nOK writes %s without them, and they are lost. Write the file anyway?";
+// The command-line tool's refusal after those sentences.
+inline constexpr char kNothingWritten[] = "Nothing was written.";
+
+// Importing a sheet.
+inline constexpr char kNoSheet[] = "Error! The workbook \"%s\" has no sheet \"%s\".";
+inline constexpr char kTooFewColumns[] =
+    "Error! The sheet \"%s\" has %d columns, but the table needs %d.";
+// Row (headings = row 1), sheet, column letter, field name, reason.
+inline constexpr char kSheetCellError[] = "Error! Row %d of sheet \"%s\", column %s (%s): %s";
+inline constexpr char kEmptyCell[] = "the cell is empty";
+
+}  // namespace quastor::canopen_texts

@@ -1,0 +1,64 @@
+#pragma once
+// Loading and importing the tables that the editors show as two side grids (the SDO access
+// table and the PDO translation table): each record of the file or the sheet fills the next
+// row of its side, and what does not fit is counted.
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "canopen/ImportSheet.h"
+#include "canopen/LoadGaps.h"
+#include "canopen/SideGrids.h"
+#include "canopen/TableFile.h"
+#include "platform/Result.h"
+#include "platform/Workbook.h"
+
+namespace quastor {
+
+// The grids' size and the pages' captions that the gap texts name.
+struct GridLayout {
+  std::size_t rows = 0;
+  std::size_t columns = 0;
+  const char* pageA = "";
+  const char* pageB = "";
+};
+
+// A record turned into its side and its row of cells.
+struct PlacedRow {
+  Side side = Side::kA;
+  GridRow row;
+};
+
+// The grids as the window's show fills them from the table file.
+struct GridLoad {
+  SideGrids grids;     // layout-sized, filled from the file
+  bool found = false;  // the file exists
+  // To show one after the other: the system's reading messages, then what did not fit.
+  std::vector<std::string> messages;
+  LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file
+};
+
+// The grids after a successful import; they replace the window's grids whole, and its gaps
+// replace the load's (the grids no longer show the file).
+struct GridImport {
+  SideGrids grids;
+  LoadGaps gaps;  // records beyond a grid's rows: show the details, ask before OK
+};
+
+using FileRowStep = std::function<Result<PlacedRow>(const TableRecord&)>;
+using SheetRowStep = std::function<Result<PlacedRow>(const WorkbookSheet&, const SheetRecord&)>;
+
+// Reads file with step; a missing file shows missing_message (none when null), a reading error
+// "Error in reading file XML".
+GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layout,
+                       const FileRowStep& step, const char* missing_message);
+
+// Imports every record of sheet with step (layout.columns fields each); the first failure
+// is returned and no grid is made.
+Result<GridImport> ImportGridSheet(const WorkbookSheet& sheet, const GridLayout& layout,
+                                   const SheetRowStep& step);
+
+}  // namespace quastor

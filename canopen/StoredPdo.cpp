@@ -1,0 +1,159 @@
+#include "canopen/StoredPdo.h"
+
+#include "canopen/CanopenTexts.h"
+#include "platform/IntegerText.h"
+#include "platform/Text.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = canopen_texts;
+
+constexpr int kLastByteItem = 8;
+
+int Half(std::int32_t value) {
+  const int half = static_cast<int>(value & 15);
+  return half <= kLastByteItem ? half : -1;
+}
+
+// Whether a stored entry has the edits' index and subindex; the subindex is read only when
+// the indexes are equal.
+Result<bool> SameEntry(const TClSdo& entry, std::int32_t index, std::int32_t subindex) {
+  const Result<std::int32_t> entry_index = StrictInteger(entry.index);
+  if (!entry_index)
+    return entry_index.failure();
+  if (*entry_index != index)
+    return false;
+  const Result<std::int32_t> entry_subindex = StrictInteger(entry.subindex);
+  if (!entry_subindex)
+    return entry_subindex.failure();
+  return *entry_subindex == subindex;
+}
+
+TClSdo EntryOf(const SdoEdits& edits) {
+  return TClSdo{edits.index, edits.subindex, ComposePoscomp(edits.choice)};
+}
+
+std::string Label(std::size_t number) {
+  return texts::kSdoLabelPrefix + std::to_string(number);
+}
+
+}  // namespace
+
+std::string ComposePoscomp(PoscompChoice choice) {
+  const int high = choice.high < 0 ? 0 : choice.high;
+  const int low = choice.low < 0 ? 0 : choice.low;
+  return std::to_string(16 * high + low);
+}
+
+Result<PoscompChoice> SplitPoscomp(std::string_view poscomp) {
+  const Result<std::int32_t> value = StrictInteger(poscomp);
+  if (!value)
+    return value.failure();
+  return PoscompChoice{Half(*value >> 4), Half(*value)};
+}
+
+std::vector<std::string> PdoLabels(const StoredPdoPage& page) {
+  std::vector<std::string> labels;
+  for (const TClPdo& pdo : page.pdos)
+    labels.push_back(pdo.cobid);
+  return labels;
+}
+
+void ChoosePdo(StoredPdoPage& page, std::size_t pdo) {
+  page.selectedPdo.reset();
+  page.selectedSdo.reset();
+  page.sdoLabels.clear();
+  if (pdo >= page.pdos.size())
+    return;
+  page.selectedPdo = pdo;
+  for (std::size_t i = 0; i < page.pdos[pdo].sdoList.size(); ++i)
+    page.sdoLabels.push_back(Label(i));
+}
+
+EditsToShow ChooseSdo(StoredPdoPage& page, std::size_t entry) {
+  if (!page.selectedPdo || entry >= page.pdos[*page.selectedPdo].sdoList.size())
+    return EditsToShow{};
+  page.selectedSdo = entry;
+  const TClSdo& e = page.pdos[*page.selectedPdo].sdoList[entry];
+  return EditsToShow{e.index, e.subindex, SplitPoscomp(e.poscomp)};
+}
+
+Status CollisionTest(const StoredPdoPage& page, const SdoEdits& edits,
+                     std::optional<std::pair<std::size_t, std::size_t>> modified) {
+  // The edits are read first, so that an entry is never stored with a key OK cannot order.
+  const Result<std::int32_t> index = StrictInteger(edits.index);
+  if (!index)
+    return index.failure();
+  const Result<std::int32_t> subindex = StrictInteger(edits.subindex);
+  if (!subindex)
+    return subindex.failure();
+  for (const TClSdo& entry : page.sdoTable) {
+    const Result<bool> same = SameEntry(entry, *index, *subindex);
+    if (!same)
+      return same.failure();
+    if (*same)
+      return Failure{texts::kSdoAlreadyExists};
+  }
+  for (std::size_t p = 0; p < page.pdos.size(); ++p) {
+    const std::vector<TClSdo>& list = page.pdos[p].sdoList;
+    for (std::size_t e = 0; e < list.size(); ++e) {
+      if (modified && modified->first == p && modified->second == e)
+        continue;
+      const Result<bool> same = SameEntry(list[e], *index, *subindex);
+      if (!same)
+        return same.failure();
+      if (*same)
+        return Failure{texts::kIndexNotValid};
+    }
+  }
+  return Status::Ok();
+}
+
+Status NewSdo(StoredPdoPage& page, const SdoEdits& edits) {
+  if (!page.selectedPdo)
+    return Status::Ok();
+  TClPdo& pdo = page.pdos[*page.selectedPdo];
+  // "nrpdo" holds seven bits of PDO number: a higher one would be read back as another PDO.
+  if (pdo.number > texts::kMaxStoredPdoNumber) {
+    return Failure{FormatText(texts::kPdoNumberTooHigh, {pdo.cobid, std::to_string(pdo.number)})};
+  }
+  if (Status free = CollisionTest(page, edits, std::nullopt); !free)
+    return free;
+  page.sdoLabels.push_back(Label(page.sdoLabels.size()));
+  page.selectedSdo = page.sdoLabels.size() - 1;
+  pdo.sdoList.push_back(EntryOf(edits));
+  return Status::Ok();
+}
+
+Status ModifySdo(StoredPdoPage& page, const SdoEdits& edits) {
+  if (!page.selectedPdo || !page.selectedSdo)
+    return Status::Ok();
+  if (Status free =
+          CollisionTest(page, edits, std::make_pair(*page.selectedPdo, *page.selectedSdo));
+      !free) {
+    return free;
+  }
+  page.pdos[*page.selectedPdo].sdoList[*page.selectedSdo] = EntryOf(edits);
+  return Status::Ok();
+}
+
+void DeleteSdo(StoredPdoPage& page) {
+  if (!page.selectedPdo || !page.selectedSdo)
+    return;
+  std::vector<TClSdo>& list = page.pdos[*page.selectedPdo].sdoList;
+  const std::size_t entry = *page.selectedSdo;
+  list.erase(list.begin() + static_cast<std::ptrdiff_t>(entry));
+  page.sdoLabels.erase(page.sdoLabels.begin() + static_cast<std::ptrdiff_t>(entry));
+  page.selectedSdo.reset();
+}
+
+SdoClipboard CopySdo(const SdoEdits& edits) {
+  return SdoClipboard{edits.index, edits.subindex, ComposePoscomp(edits.choice)};
+}
+
+EditsToShow PasteSdo(const SdoClipboard& clipboard) {
+  return EditsToShow{clipboard.index, clipboard.subindex, SplitPoscomp(clipboard.poscomp)};
+}
+
+}  // namespace quastor

@@ -1,0 +1,85 @@
+#include "canopen/TableFile.h"
+
+#include <system_error>
+#include <utility>
+
+#include "canopen/CanopenTexts.h"
+#include "platform/FileWriting.h"
+#include "platform/IntegerText.h"
+#include "platform/PathText.h"
+#include "platform/Text.h"
+
+namespace quastor {
+
+namespace texts = canopen_texts;
+
+Result<std::string> TableRecord::Text(const std::string& name) const {
+  std::optional<std::string> text = node_.Attribute(name);
+  if (!text)
+    return Failure{FormatText(texts::kAttributeMissing, {name})};
+  return std::move(*text);
+}
+
+std::optional<std::string> TableRecord::OptionalText(const std::string& name) const {
+  return node_.Attribute(name);
+}
+
+Result<std::int32_t> TableRecord::Number(const std::string& name) const {
+  const Result<std::string> text = Text(name);
+  if (!text)
+    return text.failure();
+  return StrictInteger(*text);
+}
+
+std::string SourceName(const std::filesystem::path& file) {
+  return Utf8FromPath(file.filename());
+}
+
+TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step) {
+  TableFileRead read;
+  std::error_code ec;
+  // A file whose state cannot be learnt counts as present, so that loading it tells why.
+  if (!std::filesystem::exists(file, ec) && !ec) {
+    read.complete = true;
+    return read;
+  }
+  read.found = true;
+  const std::string source = SourceName(file);
+  XmlDocument document;
+  if (Status loaded = document.Load(file); !loaded) {
+    NoteFileUnread(read.gaps, source, loaded.error());
+    return read;
+  }
+  const std::vector<XmlNode> records = document.DocumentElement().Children();
+  read.recordCount = records.size();
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    Status placed = records[i].IsElement() ? step(TableRecord(records[i]))
+                                           : Status(Failure{texts::kNotAnElement});
+    if (!placed) {
+      NoteReadingStopped(read.gaps, source, i + 1, records.size(), placed.error());
+      return read;
+    }
+  }
+  read.complete = true;
+  return read;
+}
+
+TableFileWriter::TableFileWriter(const std::string& table_name, std::vector<std::string> attributes,
+                                 std::size_t expected_records)
+    : writer_(table_name), attributes_(std::move(attributes)) {
+  // A record: "<row", per attribute its name, =, quotes, blank and about eight bytes, "/>".
+  std::size_t record_bytes = 6;
+  for (const std::string& attribute : attributes_)
+    record_bytes += attribute.size() + 12;
+  writer_.Reserve(expected_records * record_bytes + table_name.size() + 8);
+}
+
+void TableFileWriter::Add(std::initializer_list<std::string_view> values) {
+  writer_.AddRecord(texts::kRecordName, attributes_, values);
+}
+
+Status WriteTableFile(const std::filesystem::path& file, TableFileWriter records) {
+  return WriteFileOrCannotCreate(file, records.Finish());
+}
+
+}  // namespace quastor

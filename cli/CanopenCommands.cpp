@@ -1,0 +1,197 @@
+// import TABLE WORKBOOK | export TABLE, for the tables sdo, rpdodef and sdopdo.
+// import: loads the table file as the window's show does, imports the sheet as Import does and
+// writes the table file as OK does. export: loads the table file the same way and writes
+// ProjectDir/TABLE.csv as Export does. A file that could not be read completely is refused
+// rather than rewritten without what was not read; a table file that does not exist yet is
+// not an error.
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/AppTexts.h"
+#include "canopen/CanopenTexts.h"
+#include "canopen/ExportCsv.h"
+#include "canopen/LoadGaps.h"
+#include "canopen/PdoTable.h"
+#include "canopen/SdoTable.h"
+#include "canopen/StoredPdoFiles.h"
+#include "cli/Cli.h"
+#include "platform/PathText.h"
+
+namespace quastor::cli {
+namespace {
+
+namespace texts = canopen_texts;
+namespace fs = std::filesystem;
+
+enum class Table { kSdo, kPdo, kStoredPdo, kLater, kUnknown };
+
+Table TableNamed(const std::string& name) {
+  if (name == texts::kSdoTable)
+    return Table::kSdo;
+  if (name == texts::kPdoTable)
+    return Table::kPdo;
+  if (name == texts::kStoredPdoTable)
+    return Table::kStoredPdo;
+  if (name == texts::kEmcyTable || name == texts::kEmcyWordTable)
+    return Table::kLater;
+  return Table::kUnknown;
+}
+
+fs::path Normal(const fs::path& dir) {
+  fs::path normal = dir.lexically_normal();
+  return normal.has_filename() ? normal : normal.parent_path();
+}
+
+// A project is selected unless ProjectDir is empty or PROJECTS itself, the state start-up
+// leaves when the remembered project is gone.
+bool ProjectChosen(Context& ctx) {
+  const fs::path& dir = ctx.state.ProjectDir;
+  if (!dir.empty() && Normal(dir) != Normal(ctx.state.ProjectsDir))
+    return true;
+  ctx.err << app_texts::kProjectNotValid << "\n";
+  return false;
+}
+
+void Print(Context& ctx, const std::vector<std::string>& messages) {
+  for (const std::string& message : messages)
+    ctx.err << message << "\n";
+}
+
+int Fail(Context& ctx, const std::string& message) {
+  ctx.err << message << "\n";
+  return kFailed;
+}
+
+// Refuses to write: the gaps' sentences that were not printed already, then the refusal.
+int Refuse(Context& ctx, const LoadGaps& gaps, const std::vector<std::string>& printed = {}) {
+  for (const std::string& detail : gaps.details) {
+    if (std::find(printed.begin(), printed.end(), detail) == printed.end())
+      ctx.err << detail << "\n";
+  }
+  return Fail(ctx, texts::kNothingWritten);
+}
+
+int Done(Context& ctx, const Status& written, const fs::path& file) {
+  if (!written)
+    return Fail(ctx, written.error());
+  ctx.out << Utf8FromPath(file) << "\n";
+  return kDone;
+}
+
+// The load of a two-grid table; a missing file is told only where it matters (export).
+bool LoadGrids(Context& ctx, const GridLoad& load, bool tell_missing) {
+  if (load.found || tell_missing)
+    Print(ctx, load.messages);
+  if (load.gaps.Complete())
+    return true;
+  Refuse(ctx, load.gaps, load.messages);
+  return false;
+}
+
+template <class ImportFn, class SaveFn>
+int ImportGrids(Context& ctx, const GridLoad& load, const fs::path& file, ImportFn import,
+                SaveFn save) {
+  if (!LoadGrids(ctx, load, false))
+    return kFailed;
+  const Result<GridImport> imported = import();
+  if (!imported)
+    return Fail(ctx, imported.error());
+  if (!imported->gaps.Complete())
+    return Refuse(ctx, imported->gaps);
+  return Done(ctx, save(file, imported->grids), file);
+}
+
+int ImportStoredPdo(Context& ctx, const fs::path& workbook) {
+  const fs::path& file = ctx.state.ProjectFiles.sdopdo;
+  StoredPdoLoad load = LoadStoredPdo(ctx.state.ProjectDir, file);
+  for (const std::string& message : load.messages) {
+    if (load.sdopdoFound || message != texts::kStoredPdoFileNotFound)
+      ctx.err << message << "\n";
+  }
+  if (!load.complete)
+    return Refuse(ctx, load.gaps, load.messages);
+  Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(load.model, workbook);
+  if (!imported)
+    return Fail(ctx, imported.error());
+  if (!imported->gaps.Complete())
+    return Refuse(ctx, imported->gaps);
+  ApplyStoredPdoImport(load.model, std::move(imported.value()));
+  return Done(ctx, SaveStoredPdo(file, load.model), file);
+}
+
+int ExportTable(Context& ctx, Table table) {
+  const fs::path& dir = ctx.state.ProjectDir;
+  if (table == Table::kStoredPdo) {
+    const StoredPdoLoad load = LoadStoredPdo(dir, ctx.state.ProjectFiles.sdopdo);
+    Print(ctx, load.messages);
+    if (!load.complete)
+      return Refuse(ctx, load.gaps, load.messages);
+    return Done(ctx, ExportStoredPdoCsv(dir, load.model), CsvPath(dir, texts::kStoredPdoTable));
+  }
+  const bool sdo = table == Table::kSdo;
+  const GridLoad load =
+      sdo ? LoadSdoTable(SdoTablePath(dir)) : LoadPdoTable(ctx.state.ProjectFiles.rpdodef);
+  if (!LoadGrids(ctx, load, true))
+    return kFailed;
+  return Done(ctx, sdo ? ExportSdoCsv(dir, load.grids) : ExportPdoCsv(dir, load.grids),
+              CsvPath(dir, sdo ? texts::kSdoTable : texts::kPdoTable));
+}
+
+// The table named by the first argument, or the exit code when there is none to work on.
+bool ChooseTable(Context& ctx, const Arguments& args, Table& table, int& exit_code) {
+  table = TableNamed(args[0]);
+  if (table == Table::kUnknown) {
+    exit_code = Usage(ctx, "unknown table \"" + args[0] + "\" (sdo, rpdodef, sdopdo)");
+    return false;
+  }
+  if (table == Table::kLater) {
+    exit_code = Fail(ctx, app_texts::kNotAvailableYet);
+    return false;
+  }
+  if (!ProjectChosen(ctx)) {
+    exit_code = kFailed;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int ImportCommand(Context& ctx, const Arguments& args) {
+  if (args.size() != 2 || args[1].empty())
+    return Usage(ctx, "import needs: TABLE WORKBOOK");
+  Table table;
+  int exit_code = kDone;
+  if (!ChooseTable(ctx, args, table, exit_code))
+    return exit_code;
+  const fs::path workbook = PathFromUtf8(args[1]);
+  switch (table) {
+    case Table::kSdo: {
+      const fs::path file = SdoTablePath(ctx.state.ProjectDir);
+      return ImportGrids(
+          ctx, LoadSdoTable(file), file, [&] { return ImportSdoWorkbook(workbook); }, SaveSdoTable);
+    }
+    case Table::kPdo: {
+      const fs::path& file = ctx.state.ProjectFiles.rpdodef;
+      return ImportGrids(
+          ctx, LoadPdoTable(file), file, [&] { return ImportPdoWorkbook(workbook); }, SavePdoTable);
+    }
+    default:
+      return ImportStoredPdo(ctx, workbook);
+  }
+}
+
+int ExportCommand(Context& ctx, const Arguments& args) {
+  if (args.size() != 1)
+    return Usage(ctx, "export needs: TABLE");
+  Table table;
+  int exit_code = kDone;
+  if (!ChooseTable(ctx, args, table, exit_code))
+    return exit_code;
+  return ExportTable(ctx, table);
+}
+
+}  // namespace quastor::cli

@@ -1,0 +1,124 @@
+// quastor-cli import TABLE WORKBOOK | export TABLE, end to end on a temporary application
+// directory.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/Workbook.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/support/TestFiles.h"
+
+namespace quastor::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kBrokenPdos[] =
+    "<rpdodef><row cobid='1' id_dev_orig='1' en_bypass='3' posind='0' n_tpdo='1'/>"
+    "<row cobid='2' id_dev_orig='1' en_bypass='3' n_tpdo='1'/></rpdodef>";
+constexpr char kBrokenPdosMessage[] =
+    "Error in reading file XML\nReading of rpdodef.xml stopped at record 2 of 2 (attribute "
+    "\"posind\" is missing), so 1 records are not shown.\nNothing was written.\n";
+
+// An application directory whose remembered project is Plant.
+class CanopenCli : public ::testing::Test {
+ protected:
+  CanopenCli() {
+    fs::create_directories(project() / "bin");
+    WriteBytes(home_ / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=/Plant\r\n");
+  }
+  fs::path project() const { return home_ / "PROJECTS" / "Plant"; }
+  CliRun Run(const std::vector<std::string>& args) { return RunCliAt(home_.path(), args); }
+
+  TempDir home_;
+};
+
+TEST_F(CanopenCli, ExportWritesTheCsvAsTheWindowDoes) {
+  CliRun run = Run({"export", "rpdodef"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "File XML not found\n");
+  const std::string csv = ReadBytes(project() / "rpdodef.csv");
+  EXPECT_EQ(csv.substr(0, 37), "cobid,id_dev_orig,00,posind,n_tpdo,\r\n");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 22);
+
+  WriteBytes(project() / "rpdodef.xml",
+             "<rpdodef><row cobid='0x181' id_dev_orig='1' en_bypass='1' posind='0' n_tpdo='1'/>"
+             "<row cobid='0x182' id_dev_orig='1' en_bypass='3' posind='0' n_tpdo='1'/></rpdodef>");
+  WriteBytes(project() / "sdopdo.xml",
+             "<sdopdo><row index='0x2000' subindex='1' nrpdo='1' poscomp='33'/>"
+             "<row index='0x2001' subindex='2' nrpdo='129' poscomp='48'/></sdopdo>");
+  run = Run({"export", "sdopdo"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "File SDO XML not found\n");
+  EXPECT_EQ(run.out, (project() / "sdopdo.csv").string() + "\n");
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.csv"), "0x2000,1,1,33,\r\n0x2001,2,129,48,\r\n");
+
+  WriteBytes(project() / "rpdodef.xml", kBrokenPdos);
+  run = Run({"export", "rpdodef"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, kBrokenPdosMessage);
+}
+
+TEST_F(CanopenCli, ImportThatCannotCompleteWritesNothing) {
+  WriteBytes(project() / "rpdodef.xml", kBrokenPdos);
+  CliRun run = Run({"import", "rpdodef", (home_ / "book.xls").string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, kBrokenPdosMessage);
+  EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), kBrokenPdos);
+
+  run = Run({"import", "sdo", (home_ / "book.xls").string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find((home_ / "book.xls").string()), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(project() / "sdo.xml"));
+}
+
+TEST_F(CanopenCli, ImportWritesTheTableFilesAsOkDoes) {
+  const fs::path workbook = DataFile("canopen/tables.xls");
+  if (!WorkbookSupported() || !fs::exists(workbook))
+    GTEST_SKIP() << "this build reads no workbooks";
+  CliRun run = Run({"import", "rpdodef", workbook.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"),
+            "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "
+            "n_tpdo=\"1\"/><row cobid=\"0x183\" id_dev_orig=\"4\" en_bypass=\"2\" posind=\"\" "
+            "n_tpdo=\"4\"/><row cobid=\"385\" id_dev_orig=\"3\" en_bypass=\"1\" posind=\"1\" "
+            "n_tpdo=\"3\"/><row cobid=\"0x182\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"0\" "
+            "n_tpdo=\"2\"/></rpdodef>");
+  run = Run({"import", "sdopdo", workbook.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "File SDO XML not found\n");
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
+            "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/><row "
+            "index=\"8194\" subindex=\"0\" nrpdo=\"2\" poscomp=\"\"/><row index=\"0x2001\" "
+            "subindex=\"2\" nrpdo=\"129\" poscomp=\"48\"/></sdopdo>");
+}
+
+TEST_F(CanopenCli, UsageLaterTablesAndNoProject) {
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* err;  // its start
+  } cases[] = {
+      {{"import", "emcydef", "book.xls"}, 1, "not available yet\n"},
+      {{"export", "emcyword"}, 1, "not available yet\n"},
+      {{"export", "pdo"}, 2, "quastor-cli: unknown table \"pdo\""},
+      {{"import", "sdo"}, 2, "quastor-cli: import needs: TABLE WORKBOOK"},
+      {{"export"}, 2, "quastor-cli: export needs: TABLE"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Run(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args.back();
+    EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;
+  }
+  fs::remove(home_ / "Quastor_DNET2PROFI.ini");
+  const CliRun run = Run({"export", "sdo"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Project not valid\n");
+  EXPECT_TRUE(fs::is_empty(home_ / "PROJECTS" / "Plant" / "bin"));
+}
+
+}  // namespace
+}  // namespace quastor::test
