@@ -40,16 +40,8 @@ Table TableNamed(const std::string& name) {
   return Table::kUnknown;
 }
 
-fs::path Normal(const fs::path& dir) {
-  fs::path normal = dir.lexically_normal();
-  return normal.has_filename() ? normal : normal.parent_path();
-}
-
-// A project is selected unless ProjectDir is empty or PROJECTS itself, the state start-up
-// leaves when the remembered project is gone.
 bool ProjectChosen(Context& ctx) {
-  const fs::path& dir = ctx.state.ProjectDir;
-  if (!dir.empty() && Normal(dir) != Normal(ctx.state.ProjectsDir))
+  if (ctx.state.ProjectSelected())
     return true;
   ctx.err << app_texts::kProjectNotValid << "\n";
   return false;
