@@ -13,13 +13,12 @@ inline constexpr char kEmcyWordTable[] = "emcyword";
 // Every writer names its records so; readers take the records by position, whatever their name.
 inline constexpr char kRecordName[] = "row";
 
-// Buttons of every table editor's bottom panel.
-inline constexpr char kOk[] = "OK";
-inline constexpr char kCancel[] = "Cancel";
-inline constexpr char kExport[] = "Export";
-inline constexpr char kImport[] = "Import";
-// The workbook open dialog of the Import button.
-inline constexpr char kWorkbookFilter[] = "File EXCEL (*.xls)|*.xls";
+// The workbook open dialog of the Import button (the bottom panel's captions are the widget
+// kit's).
+inline constexpr char kWorkbookFilter[] = "File EXCEL (*.xls *.xlsx *.ods)";
+
+// The title of every grid's number column.
+inline constexpr char kNumberTitle[] = "N°";
 
 // Reading and writing table files.
 inline constexpr char kParserNotInstalled[] = "Error XML parser not installed";

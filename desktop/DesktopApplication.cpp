@@ -3,8 +3,13 @@
 #include "app/AppState.h"
 #include "app/AppTexts.h"
 #include "app/UQuastoreFirmWare.h"
+#include "canopen/CanopenTexts.h"
+#include "canopen/UInfoPdo.h"
+#include "canopen/USdo.h"
+#include "canopen/Updo.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
+#include "platform/ui/MessageService.h"
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/Widgets.h"
@@ -43,14 +48,34 @@ void DesktopApplication::WireSteps() {
 }
 
 void DesktopApplication::WireMenu() {
+  main_->AddMenuWindow(app_texts::kTablesGroup, canopen_texts::kSdoCaption,
+                       [this] { OpenTable(Sdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, canopen_texts::kPdoCaption,
+                       [this] { OpenTable(Pdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, canopen_texts::kStoredPdoCaption,
+                       [this] { OpenTable(InfoPdo()); });
   main_->AddMenuWindow(app_texts::kToolsGroup, update_texts::kModifyCaption,
                        [this] { ModifyFileSx().exec(); });
 }
 
+void DesktopApplication::OpenTable(QDialog& editor) {
+  if (!state_->ProjectSelected()) {
+    services_.messages.Plain(app_texts::kProjectNotValid);
+    return;
+  }
+  editor.exec();
+}
+
+// Built on first use as a child of the main window, which deletes it.
+template <class Window, class... Args>
+Window& DesktopApplication::Built(Window*& window, Args&&... args) {
+  if (window == nullptr)
+    window = new Window(*state_, services_, std::forward<Args>(args)..., main_.get());
+  return *window;
+}
+
 TFpargen& DesktopApplication::Pargen() {
-  if (pargen_ == nullptr)
-    pargen_ = new TFpargen(*state_, services_, main_.get());
-  return *pargen_;
+  return Built(pargen_);
 }
 
 TFBootSer& DesktopApplication::BootSer() {
@@ -60,9 +85,19 @@ TFBootSer& DesktopApplication::BootSer() {
 }
 
 TFModifyFileSx& DesktopApplication::ModifyFileSx() {
-  if (modifyfilesx_ == nullptr)
-    modifyfilesx_ = new TFModifyFileSx(*state_, services_, main_.get());
-  return *modifyfilesx_;
+  return Built(modifyfilesx_);
+}
+
+TFsdo& DesktopApplication::Sdo() {
+  return Built(sdo_);
+}
+
+TFpdo& DesktopApplication::Pdo() {
+  return Built(pdo_);
+}
+
+TFInfopdo& DesktopApplication::InfoPdo() {
+  return Built(infopdo_);
 }
 
 }  // namespace quastor

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
+
 namespace quastor {
 
 struct AppState;
@@ -16,6 +18,9 @@ class TFQuastoreFirmWare;
 class TFpargen;
 class TFBootSer;
 class TFModifyFileSx;
+class TFsdo;
+class TFpdo;
+class TFInfopdo;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -37,10 +42,17 @@ class DesktopApplication {
   TFpargen& Pargen();
   TFBootSer& BootSer();
   TFModifyFileSx& ModifyFileSx();
+  TFsdo& Sdo();
+  TFpdo& Pdo();
+  TFInfopdo& InfoPdo();
 
  private:
   void WireSteps();
   void WireMenu();
+  // Shows a table editor of the current project; without one, "Project not valid".
+  void OpenTable(QDialog& editor);
+  template <class Window, class... Args>
+  Window& Built(Window*& window, Args&&... args);
 
   std::unique_ptr<AppState> state_;
   UiServices& services_;
@@ -50,6 +62,9 @@ class DesktopApplication {
   TFpargen* pargen_ = nullptr;
   TFBootSer* bootser_ = nullptr;
   TFModifyFileSx* modifyfilesx_ = nullptr;
+  TFsdo* sdo_ = nullptr;
+  TFpdo* pdo_ = nullptr;
+  TFInfopdo* infopdo_ = nullptr;
 };
 
 }  // namespace quastor

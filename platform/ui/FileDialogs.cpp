@@ -51,4 +51,16 @@ std::optional<std::filesystem::path> QtFileDialogs::SaveFileName(
   return PathOf(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
+std::optional<std::filesystem::path> QtFileDialogs::OpenFileName(
+    QWidget* parent, const std::filesystem::path& directory, const std::string& filter) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(Q(filter));
+  dialog.setDirectory(QPath(directory));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
+  return PathOf(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
 }  // namespace quastor

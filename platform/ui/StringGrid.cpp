@@ -131,8 +131,10 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(this) {
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setWordWrap(false);
-  if (auto* corner = findChild<QAbstractButton*>())
-    corner->installEventFilter(this);
+  // The corner button is the view's only direct button child.
+  corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+  if (corner_ != nullptr)
+    corner_->installEventFilter(this);
 }
 
 void StringGrid::SetNumberTitle(const QString& title) {
@@ -157,9 +159,9 @@ void StringGrid::SetAllColumnWidths(int width) {
 
 // The corner above the numbers shows the number column's title, drawn as a header section.
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::Paint || numberTitle_.isEmpty())
+  if (watched != corner_ || event->type() != QEvent::Paint || numberTitle_.isEmpty())
     return QTableView::eventFilter(watched, event);
-  auto* corner = static_cast<QWidget*>(watched);
+  QWidget* corner = corner_;
   QPainter painter(corner);
   QStyleOptionHeader option;
   option.initFrom(corner);

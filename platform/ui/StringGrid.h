@@ -18,7 +18,7 @@ namespace quastor {
 struct GridColumn {
   std::string title;
   int width = 72;
-  QColor background;  // invalid: the grid's own colour
+  QColor background;      // invalid: the grid's own colour
   bool checkBox = false;  // the cell shows a check box; its text is "1" when checked, else "0"
   bool editable = true;
 };
@@ -86,6 +86,7 @@ class StringGrid : public QTableView {
  private:
   StringGridModel model_;
   QString numberTitle_;
+  QWidget* corner_ = nullptr;
 };
 
 }  // namespace quastor

@@ -95,7 +95,7 @@ TEST(MainWindow, MenuOfWindowsOpensTheFirmwareGeneration) {
   QStringList captions;
   for (QAction* action : app.main.WindowsMenu->actions())
     captions << action->text();
-  EXPECT_EQ(captions, (QStringList{"Tools", "Generate Firmware"}));
+  EXPECT_EQ(captions.mid(captions.indexOf("Tools")), (QStringList{"Tools", "Generate Firmware"}));
   test::ModalCloser closer;
   app.main.WindowsMenu->actions().back()->trigger();
   EXPECT_EQ(closer.shown, std::vector<std::string>{"TFModifyFileSx"});

@@ -61,6 +61,13 @@ class FakeFileDialogs : public FileDialogs {
     lastSuffix = suffix;
     return Next();
   }
+  std::optional<std::filesystem::path> OpenFileName(QWidget*,
+                                                    const std::filesystem::path& directory,
+                                                    const std::string& filter) override {
+    lastStart = directory;
+    lastFilter = filter;
+    return Next();
+  }
   // Answers in order; nothing (a cancel) once they run out.
   std::deque<std::optional<std::filesystem::path>> answers;
   std::string lastTitle, lastFilter, lastSuffix;

@@ -1,0 +1,91 @@
+#pragma once
+// TFInfopdo ("Define Store PDO"): per side the PDOs of the PDO translation table and, for the
+// chosen PDO, the SDO entries where the gateway stores its bytes; kept in sdopdo.xml. The
+// window maps its list boxes, edits and radio groups to the model of StoredPdo.h.
+
+#include <array>
+#include <filesystem>
+
+#include "canopen/LoadGaps.h"
+#include "canopen/StoredPdo.h"
+#include "platform/ui/QuastorDialog.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+
+class TFInfopdo : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  TFInfopdo(const AppState& state, UiServices& services, QWidget* parent = nullptr);
+
+  // The controls of one page; page CanA's names end in A, page CanB's in B.
+  struct PageControls {
+    QListWidget* LSdoCan;
+    QListWidget* LPdoCan;
+    QLineEdit* Eindex;
+    QLineEdit* Esubindex;
+    QGroupBox* PoscompMsb;
+    QGroupBox* PoscompLsb;
+    QButtonGroup* msbItems;  // ids 0 ("none") to 8 ("B8")
+    QButtonGroup* lsbItems;
+    QPushButton* Delete;
+    QPushButton* New;
+    QPushButton* Modify;
+    QPushButton* Copy;
+    QPushButton* Paste;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+  const StoredPdoModel& Model() const { return model_; }
+
+  QTabWidget* Notebook;
+  QPushButton* LbButton1;  // OK
+  QPushButton* bitbtn2;    // Cancel
+  QPushButton* button1;    // Export
+  QPushButton* bitbtn4;    // Import
+
+ public slots:
+  void BitBtn1Click();
+  void BitBtn4Click();
+  void Button1Click();
+  // One handler per action for both pages; the page is the side whose control raised it.
+  void LPdoCanAClick(Side side);
+  void LSdoCanAClick(Side side);
+  void DeleteAClick(Side side);
+  void NewAClick(Side side);
+  void ModifyAClick(Side side);
+  void CopyAClick(Side side);
+  void PasteAClick(Side side);
+
+ protected:
+  void FormShow() override;
+
+ private:
+  QWidget* BuildPage(Side side);
+  SdoEdits EditsShown(Side side) const;
+  void ShowEdits(Side side, const EditsToShow& edits);
+  void SetChoice(QButtonGroup* group, int item);
+  void ClearEdits(Side side);
+  // Puts the page's list boxes in line with the model, without raising their handlers.
+  void ShowLists(Side side);
+  void ShowAll(const std::vector<std::string>& messages);
+
+  const AppState& state_;
+  UiServices& services_;
+  std::array<PageControls, 2> pages_{};
+  StoredPdoModel model_;
+  LoadGaps gaps_;
+  std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
+  bool showing_ = false;
+};
+
+}  // namespace quastor

@@ -1,0 +1,30 @@
+#pragma once
+// TFsdo ("Set SDO Access"): the SDO access table, one grid per direction, kept in the
+// project's sdo.xml.
+
+#include "canopen/UTwoGridTable.h"
+
+namespace quastor {
+
+class TFsdo : public TwoGridTableDialog {
+  Q_OBJECT
+
+ public:
+  TFsdo(const AppState& state, UiServices& services, QWidget* parent = nullptr);
+
+  QLabel* StaticText1;  // over the left columns of sga
+  QLabel* StaticText2;  // over the right columns of sga
+  QLabel* StaticText3;  // the same over sgb
+  QLabel* StaticText4;
+
+ protected:
+  GridLoad Load() override;
+  Status Save(const SideGrids& grids) override;
+  Result<GridImport> Import(const std::filesystem::path& workbook) override;
+  Status Export(const SideGrids& grids) override;
+  std::string FileName() const override;
+  // Every column a tenth of the grid; the labels over the virtual entry and the real one.
+  void FormResize() override;
+};
+
+}  // namespace quastor

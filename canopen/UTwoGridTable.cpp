@@ -1,0 +1,130 @@
+#include "canopen/UTwoGridTable.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "canopen/CanopenTexts.h"
+#include "canopen/UTableLook.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
+
+namespace quastor {
+
+TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& services,
+                                       const Frame& frame, const char* name, QWidget* parent)
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services) {
+  setObjectName(name);
+  setWindowTitle(frame.caption);
+  ApplyTableLook(this);
+  resize(frame.size);
+
+  Notebook = Named(new QTabWidget(this), "Notebook");
+  for (const Side side : kBothSides) {
+    auto* page = new QWidget(Notebook);
+    auto* grid = Named(new StringGrid(page), side == Side::kA ? "sga" : "sgb");
+    grid->SetNumberTitle(QString::fromUtf8(canopen_texts::kNumberTitle));
+    grid->Setup(frame.columns, frame.rows);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(0);
+    layout->addWidget(grid, 1);
+    Notebook->addTab(page, side == Side::kA ? frame.pageA : frame.pageB);
+    (side == Side::kA ? sga : sgb) = grid;
+    grid->installEventFilter(this);
+  }
+
+  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
+  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
+  button1 = NewButton(widget_texts::kExport, "button1", this);
+  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
+  auto* panel = new QHBoxLayout;
+  panel->addWidget(bitbtn1);
+  panel->addWidget(bitbtn2);
+  panel->addStretch();
+  panel->addWidget(button1);
+  panel->addWidget(bitbtn4);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Notebook, 1);
+  layout->addLayout(panel);
+
+  connect(bitbtn1, &QPushButton::clicked, this, &TwoGridTableDialog::BitBtn1Click);
+  connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button1, &QPushButton::clicked, this, &TwoGridTableDialog::Button1Click);
+  connect(bitbtn4, &QPushButton::clicked, this, &TwoGridTableDialog::BitBtn4Click);
+}
+
+bool TwoGridTableDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && (watched == sga || watched == sgb))
+    FormResize();
+  return QuastorDialog::eventFilter(watched, event);
+}
+
+QWidget* TwoGridTableDialog::Page(Side side) const {
+  return (side == Side::kA ? sga : sgb)->parentWidget();
+}
+
+SideGrids TwoGridTableDialog::GridsShown() const {
+  return SideGrids{sga->Model().Rows(), sgb->Model().Rows()};
+}
+
+void TwoGridTableDialog::ShowGrids(const SideGrids& grids) {
+  sga->Model().SetRows(grids.a);
+  sgb->Model().SetRows(grids.b);
+}
+
+void TwoGridTableDialog::ShowAll(const std::vector<std::string>& messages) {
+  for (const auto& message : messages)
+    services_.messages.Plain(message);
+}
+
+// Every showing starts from the file; what was typed and not confirmed is gone.
+void TwoGridTableDialog::FormShow() {
+  const GridLoad load = Load();
+  ShowGrids(load.grids);
+  gaps_ = load.gaps;
+  ShowAll(load.messages);
+}
+
+void TwoGridTableDialog::BitBtn1Click() {
+  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, FileName())))
+    return;
+  if (Status saved = Save(GridsShown()); !saved) {
+    services_.messages.Error(saved.error());
+    return;
+  }
+  gaps_ = LoadGaps{};
+  accept();
+}
+
+// The whole sheet is read first: a failure is told and the grids stay as they were.
+void TwoGridTableDialog::BitBtn4Click() {
+  const auto workbook =
+      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  if (!workbook)
+    return;
+  const Result<GridImport> imported = Import(*workbook);
+  if (!imported) {
+    services_.messages.Error(imported.error());
+    return;
+  }
+  ShowGrids(imported->grids);
+  gaps_ = imported->gaps;
+  ShowAll(gaps_.details);
+}
+
+void TwoGridTableDialog::Button1Click() {
+  if (Status exported = Export(GridsShown()); !exported)
+    services_.messages.Error(exported.error());
+}
+
+}  // namespace quastor

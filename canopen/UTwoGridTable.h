@@ -1,0 +1,82 @@
+#pragma once
+// The frame the SDO access table and the PDO translation table share: a notebook with one
+// grid per side, and the bottom panel with OK, Cancel, Export and Import. Each editor gives
+// its grids' columns and its file's load, save, import and export; the frame shows their
+// messages, asks before OK writes a file that was not shown whole, and keeps the grids as they
+// were when an import fails.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "canopen/GridTable.h"
+#include "platform/Result.h"
+#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/StringGrid.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+
+class TwoGridTableDialog : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  QTabWidget* Notebook;
+  StringGrid* sga;
+  StringGrid* sgb;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
+  // The grids as they stand, as core values.
+  SideGrids GridsShown() const;
+
+ public slots:
+  void BitBtn1Click();
+  void BitBtn4Click();
+  void Button1Click();
+
+ protected:
+  struct Frame {
+    const char* caption;
+    const char* pageA;
+    const char* pageB;
+    int rows;
+    std::vector<GridColumn> columns;  // the data columns; their titles are drawn
+    QSize size;
+  };
+  TwoGridTableDialog(const AppState& state, UiServices& services, const Frame& frame,
+                     const char* name, QWidget* parent);
+
+  // What each editor does with its file.
+  virtual GridLoad Load() = 0;
+  virtual Status Save(const SideGrids& grids) = 0;
+  virtual Result<GridImport> Import(const std::filesystem::path& workbook) = 0;
+  virtual Status Export(const SideGrids& grids) = 0;
+  virtual std::string FileName() const = 0;
+
+  // The page of a side, to put more above its grid.
+  QWidget* Page(Side side) const;
+  const AppState& state_;
+  UiServices& services_;
+
+  void FormShow() override;
+  // Lays out the columns after the grids' size changed.
+  virtual void FormResize() {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowGrids(const SideGrids& grids);
+  void ShowAll(const std::vector<std::string>& messages);
+
+  LoadGaps gaps_;  // what the grids do not show of the file
+};
+
+}  // namespace quastor

@@ -1,0 +1,100 @@
+// Takes a picture of every window of the program, as the program wires them, over a sample
+// project: quastor-screenshots OUTPUT_DIR. Run it with QT_QPA_PLATFORM=offscreen or under
+// xvfb-run (scripts/screenshots.sh).
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "app/UQuastoreFirmWare.h"
+#include "canopen/UInfoPdo.h"
+#include "canopen/USdo.h"
+#include "canopen/Updo.h"
+#include "desktop/DesktopApplication.h"
+#include "gateway/Upargen.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/SerialPort.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/UiServices.h"
+#include "update/UBootSer.h"
+#include "update/UModifyFileSx.h"
+
+namespace {
+
+using namespace quastor;
+
+void Write(const std::filesystem::path& file, const std::string& text) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+// A project with a little of everything, so that the windows show content.
+void MakeSampleProject(const std::filesystem::path& home) {
+  const auto project = home / "PROJECTS" / "Plant1";
+  std::filesystem::create_directories(project / "bin");
+  Write(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant1\r\n");
+  Write(project / "rpdodef.xml",
+        "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "
+        "n_tpdo=\"1\"/><row cobid=\"0x182\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"1\" "
+        "n_tpdo=\"2\"/><row cobid=\"0x183\" id_dev_orig=\"3\" en_bypass=\"1\" posind=\"2\" "
+        "n_tpdo=\"3\"/></rpdodef>");
+  Write(project / "sdo.xml",
+        "<sdo><row conf=\"16\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6000\" "
+        "SubindexB=\"1\" nbyteB=\"2\" mnemonico=\"speed\"/><row conf=\"1\" IndexA=\"0x2100\" "
+        "SubindexA=\"0\" devIDB=\"7\" IndexB=\"0x6100\" SubindexB=\"2\" nbyteB=\"1\" "
+        "mnemonico=\"back\"/></sdo>");
+  Write(project / "sdopdo.xml",
+        "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
+        "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"1\" poscomp=\"48\"/></sdopdo>");
+}
+
+bool Grab(QWidget& window, const QString& dir, const QString& name) {
+  window.show();
+  QApplication::processEvents();
+  const bool saved = window.grab().save(dir + "/" + name + ".png");
+  window.hide();
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(name));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quastor-screenshots OUTPUT_DIR\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  const QString home = QDir::tempPath() + "/quastor-screenshots";
+  QDir(home).removeRecursively();
+  MakeSampleProject(PathOf(home));
+
+  MessageRecorder messages;
+  QtShell shell;
+  QtFileDialogs dialogs;
+  UiServices services{messages, shell, dialogs};
+  DesktopApplication desktop(
+      services, [] { return std::make_unique<QtSerialPort>(); }, PathOf(home));
+  bool ok = Grab(desktop.MainWindow(), out, "main-window");
+  desktop.MainWindow().show();
+  ok = Grab(desktop.Pargen(), out, "set-communication") && ok;
+  ok = Grab(desktop.BootSer(), out, "update-wizard") && ok;
+  ok = Grab(desktop.ModifyFileSx(), out, "generate-firmware") && ok;
+  ok = Grab(desktop.Sdo(), out, "sdo-access") && ok;
+  ok = Grab(desktop.Pdo(), out, "pdo-translation") && ok;
+  ok = Grab(desktop.InfoPdo(), out, "stored-pdo") && ok;
+  QDir(home).removeRecursively();
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,177 @@
+// The CANopen table editors as the program wires them: opened from the menu of windows, a file
+// through the window and back, and the protections a user meets (a partial load, a refused OK,
+// a failed import).
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/AppState.h"
+#include "app/UQuastoreFirmWare.h"
+#include "canopen/UInfoPdo.h"
+#include "canopen/USdo.h"
+#include "canopen/Updo.h"
+#include "desktop/DesktopApplication.h"
+#include "tests/support/FakeSerialPort.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/ModalHelper.h"
+#include "tests/support/TestFiles.h"
+
+namespace quastor::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+class CanopenWindows : public ::testing::Test {
+ protected:
+  CanopenWindows() {
+    fs::create_directories(project() / "bin");
+    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
+    desktop = std::make_unique<DesktopApplication>(
+        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
+  }
+  fs::path project() const { return home / "PROJECTS" / "Plant"; }
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  Texts Messages() const { return fake.messages.Texts(); }
+
+  TempDir home;
+  FakeServices fake;
+  FakeSerialPort::Log port;
+  std::unique_ptr<DesktopApplication> desktop;
+};
+
+constexpr char kPdoFile[] =
+    "<rpdodef><row cobid=\"0x285\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" n_tpdo=\"1\"/>"
+    "<row cobid=\"0x181\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"1\" n_tpdo=\"2\"/>"
+    "<row cobid=\"0x183\" id_dev_orig=\"3\" en_bypass=\"1\" posind=\"2\" n_tpdo=\"3\"/></rpdodef>";
+
+TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
+  QStringList captions;
+  for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
+    captions << action->text();
+  EXPECT_EQ(captions, (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO",
+                                   "Define Store PDO", "Tools", "Generate Firmware"}));
+  ModalCloser closer;
+  for (int i : {1, 2, 3})
+    desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
+  EXPECT_EQ(closer.shown, (Texts{"TFsdo", "TFpdo", "TFInfopdo"}));
+  // PROJECTS itself is no project: nothing may be written there.
+  fake.messages.Clear();
+  desktop->State().ProjectDir = desktop->State().ProjectsDir;
+  desktop->MainWindow().WindowsMenu->actions()[1]->trigger();
+  EXPECT_EQ(closer.shown.size(), 3u);
+  EXPECT_EQ(Messages(), Texts{"Project not valid"});
+}
+
+TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
+  WriteBytes(project() / "rpdodef.xml", kPdoFile);
+  TFpdo& window = desktop->Pdo();
+  window.show();
+  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x285");
+  EXPECT_EQ(window.sgb->Model().Cell(1, 0), "0x183");
+  window.sga->Model().setData(window.sga->Model().index(1, 0), "0x181", Qt::EditRole);
+  Click(window.bitbtn1);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"),
+            "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"\" en_bypass=\"2\" posind=\"\" "
+            "n_tpdo=\"\"/><row cobid=\"0x285\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "
+            "n_tpdo=\"1\"/><row cobid=\"0x181\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"1\" "
+            "n_tpdo=\"2\"/><row cobid=\"0x183\" id_dev_orig=\"3\" en_bypass=\"1\" posind=\"2\" "
+            "n_tpdo=\"3\"/></rpdodef>");
+
+  // A filled row below an empty cobid is refused, not dropped; the file stays.
+  const std::string before = ReadBytes(project() / "rpdodef.xml");
+  window.show();
+  window.sga->Model().setData(window.sga->Model().index(0, 0), "", Qt::EditRole);
+  Click(window.bitbtn1);
+  EXPECT_TRUE(window.isVisible());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0],
+            "Error! Entry N° 0 of \"PDO From CanA to CanB\" is filled, but its "
+            "cobid is empty. Fill in the cobid, or clear the entry.");
+  EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), before);
+}
+
+TEST_F(CanopenWindows, PartialLoadAsksBeforeOkAndAFailedImportKeepsTheGrids) {
+  WriteBytes(project() / "rpdodef.xml",
+             "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "
+             "n_tpdo=\"1\"/><row cobid=\"0x182\" en_bypass=\"3\"/></rpdodef>");
+  const std::string file = ReadBytes(project() / "rpdodef.xml");
+  TFpdo& window = desktop->Pdo();
+  window.show();
+  ASSERT_GE(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "Error in reading file XML");
+  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181");
+
+  fake.dialogs.answers.push_back(home / "no such workbook.xls");
+  Click(window.bitbtn4);
+  EXPECT_EQ(fake.dialogs.lastFilter, "File EXCEL (*.xls *.xlsx *.ods)");
+  EXPECT_EQ(fake.messages.Messages().back().kind, MessageRecorder::Kind::kError);
+  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181") << "a failed import keeps the grids";
+
+  fake.messages.Clear();
+  Click(window.bitbtn1);  // answered No
+  ASSERT_EQ(fake.messages.Messages().size(), 1u);
+  EXPECT_EQ(fake.messages.Messages()[0].kind, MessageRecorder::Kind::kQuestion);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), file);
+  fake.messages.AnswerNext(true);
+  Click(window.bitbtn1);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_NE(ReadBytes(project() / "rpdodef.xml"), file);
+}
+
+TEST_F(CanopenWindows, SdoTableKeepsWhatIsTypedInSdoXml) {
+  TFsdo& window = desktop->Sdo();
+  window.show();
+  EXPECT_TRUE(Messages().empty()) << "no sdo.xml yet: nothing to say";
+  EXPECT_EQ(window.sga->Model().rowCount(), 1500);
+  auto& b = window.sgb->Model();
+  const Texts typed = {"1", "0x2000", "1", "5", "0x6000", "1", "2", "a, b"};
+  for (int column = 0; column < 8; ++column)
+    b.setData(b.index(0, column), QString::fromStdString(typed[column]), Qt::EditRole);
+  Click(window.bitbtn1);
+  window.show();
+  EXPECT_EQ(window.sgb->Model().Rows()[0], typed) << "what was typed comes back from sdo.xml";
+  EXPECT_TRUE(window.sga->Model().Rows()[0] == Texts(8, ""));
+  Click(window.button1);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_NE(ReadBytes(project() / "sdo.csv").find("17,0x2000,1,5,0x6000,1,2,\"a, b\",\r\n"),
+            std::string::npos);
+}
+
+TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {
+  WriteBytes(project() / "rpdodef.xml", kPdoFile);
+  WriteBytes(project() / "sdo.xml", "<sdo/>");
+  WriteBytes(project() / "sdopdo.xml",
+             "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/></sdopdo>");
+  TFInfopdo& window = desktop->InfoPdo();
+  window.show();
+  const auto& a = window.Controls(Side::kA);
+  EXPECT_EQ(a.LPdoCan->count(), 2);  // 0x181 and 0x183: bit 1 clear is CAN A here
+  a.LPdoCan->setCurrentRow(1);       // 0x183 has no entry yet
+  a.Eindex->setText("8192");
+  a.Esubindex->setText("1");
+  Click(a.New);
+  EXPECT_EQ(Messages(), Texts{"Index or Subindex Not Valid"}) << "0x2000/1 of PDO 1 collides";
+  a.Esubindex->setText("2");
+  a.msbItems->button(3)->click();
+  Click(a.New);
+  EXPECT_EQ(a.LSdoCan->count(), 1);
+  EXPECT_EQ(a.LSdoCan->item(0)->text(), "Sdo0");
+  Click(window.LbButton1);
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
+            "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
+            "<row index=\"8192\" subindex=\"2\" nrpdo=\"2\" poscomp=\"48\"/></sdopdo>");
+}
+
+}  // namespace
+}  // namespace quastor::test
