@@ -133,7 +133,7 @@ Position ParsePart(std::string_view text, std::string_view whole) {
   std::int64_t column = 0;
   std::size_t letters = 0;
   for (; i < text.size() && ((text[i] | 0x20) >= 'a' && (text[i] | 0x20) <= 'z'); ++i, ++letters) {
-    if (letters == 4)
+    if (letters == 3)  // "XFD" is the last column
       BadAddress(whole);
     column = column * 26 + ((text[i] | 0x20) - 'a' + 1);
   }
@@ -144,7 +144,7 @@ Position ParsePart(std::string_view text, std::string_view whole) {
   std::int64_t row = 0;
   std::size_t digits = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
-    if (digits == 8)
+    if (digits == 7)  // 1048576 is the last row
       BadAddress(whole);
     row = row * 10 + (text[i] - '0');
   }
