@@ -17,7 +17,7 @@ Failure CannotRead(const std::filesystem::path& file, const std::string& reason)
   return Failure{FormatText(kWorkbookCannotRead, {Utf8FromPath(file), reason})};
 }
 
-// Reads the file and calls xls(file) or zip(bytes, kind) for its format; a failure of either
+// Reads the file and calls xls(bytes) or zip(bytes, kind) for its format; a failure of either
 // gets the file's name in front.
 template <class T, class Xls, class Zip>
 Result<T> Dispatch(const std::filesystem::path& file, Xls xls, Zip zip) {
@@ -29,7 +29,7 @@ Result<T> Dispatch(const std::filesystem::path& file, Xls xls, Zip zip) {
   Result<T> result = Failure{kWorkbookUnknownFormat};
   switch (workbook::DetectFormat(*bytes, file)) {
     case workbook::Format::kXls:
-      result = xls();
+      result = xls(*bytes);
       break;
     case workbook::Format::kXlsx:
       result = zip(*bytes, workbook::ZipKind::kXlsx);
@@ -53,7 +53,7 @@ bool WorkbookSupported() {
 
 Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path& file) {
   return Dispatch<std::vector<std::string>>(
-      file, [&] { return workbook::XlsSheetNames(file); },
+      file, [&](std::string_view) { return workbook::XlsSheetNames(file); },
       [](std::string_view bytes, workbook::ZipKind kind) {
         return workbook::ZipSheetNames(bytes, kind);
       });
@@ -62,7 +62,7 @@ Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path&
 Result<std::optional<WorkbookSheet>> ReadWorkbookSheet(const std::filesystem::path& file,
                                                        const std::string& name) {
   return Dispatch<std::optional<WorkbookSheet>>(
-      file, [&] { return workbook::XlsSheet(file, name); },
+      file, [&](std::string_view bytes) { return workbook::XlsSheet(file, bytes, name); },
       [&](std::string_view bytes, workbook::ZipKind kind) {
         return workbook::ZipSheet(bytes, kind, name);
       });

@@ -13,7 +13,8 @@ Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path&) {
   return Failure{kWorkbookNotAvailable};
 }
 
-Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path&, const std::string&) {
+Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path&, std::string_view,
+                                              const std::string&) {
   return Failure{kWorkbookNotAvailable};
 }
 

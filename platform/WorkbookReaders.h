@@ -16,10 +16,10 @@ namespace quastor::workbook {
 // True when this build has the readers below.
 bool ReadersAvailable();
 
-// Legacy .xls (FreeXL reads the file itself).
+// Legacy .xls: FreeXL reads the file itself; the bytes give the formula results.
 Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file);
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
-                                              const std::string& name);
+                                              std::string_view bytes, const std::string& name);
 
 // .xlsx and .ods from the file's bytes (liborcus).
 enum class ZipKind { kXlsx, kOds };

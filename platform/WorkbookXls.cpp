@@ -7,6 +7,7 @@
 
 #include "platform/Text.h"
 #include "platform/WorkbookReaders.h"
+#include "platform/WorkbookXlsFormulas.h"
 
 namespace quastor::workbook {
 
@@ -122,7 +123,7 @@ Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file
 }
 
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
-                                              const std::string& name) {
+                                              std::string_view bytes, const std::string& name) {
   Result<Handle> opened = Open(file, true);
   if (!opened)
     return Failure{opened.error()};
@@ -158,6 +159,11 @@ Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
       if (cell.type != FREEXL_CELL_NULL)
         builder.Set(r, c, CellText(XlsCellValue(cell)));
     }
+  }
+  // FreeXL leaves formula cells empty; the results stored with the formulas fill them.
+  for (FormulaResult& formula : XlsFormulaResults(bytes, sheetName)) {
+    if (!builder.At(formula.row, formula.column))
+      builder.Set(formula.row, formula.column, CellText(std::move(formula.value)));
   }
   Result<WorkbookSheet> sheet = builder.Finish(sheetName);
   if (!sheet)
