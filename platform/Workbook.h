@@ -7,8 +7,14 @@
 // a number is its decimal text, whole numbers without a fraction ("17", "-3", "4294967295"),
 // other numbers in the shortest text that reads back to the same value ("1.5", "0.1"); a
 // boolean is "1" or "0"; a formula cell is its cached result by the same rules; an error is
-// nothing. A date or time cell that the file keeps as such (not as a plain number) is its ISO
-// text ("2024-01-31", "2024-01-31 12:30:00", "12:30:00").
+// nothing. A date or time cell is its ISO text ("2024-01-31", "2024-01-31 12:30:00",
+// "12:30:00") where the file or library tells dates apart (.xls, .ods); .xlsx keeps a date as
+// a number with a date format, and it reads as that number.
+//
+// Gaps of the libraries: liborcus 0.17 passes no result for a formula whose result is text
+// (.ods) or a boolean (.xlsx; .ods when LibreOffice styled it as a boolean), so such a cell
+// reads as nothing; FreeXL 1.0.6 does not open an .xls whose string table holds an empty
+// string.
 //
 // Builds without the libraries (QUASTOR_WITH_WORKBOOK=OFF) keep this interface: every read
 // fails with kWorkbookNotAvailable and WorkbookSupported() is false.

@@ -14,6 +14,7 @@
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include "platform/WorkbookCells.h"
+#include "platform/WorkbookOrcusStyles.h"
 
 namespace quastor::workbook {
 
@@ -143,6 +144,7 @@ class OrcusFactory final : public iface::import_factory {
 
   iface::import_global_settings* get_global_settings() override { return &settings_; }
   iface::import_shared_strings* get_shared_strings() override { return &strings_; }
+  iface::import_styles* get_styles() override { return &styles_; }
   iface::import_reference_resolver* get_reference_resolver(
       orcus::spreadsheet::formula_ref_context_t) override {
     return &resolver_;
@@ -168,6 +170,7 @@ class OrcusFactory final : public iface::import_factory {
   OrcusSheet discarded_{strings_, false};
   OrcusResolver resolver_;
   OrcusSettings settings_;
+  OrcusStyles styles_;
 };
 
 }  // namespace quastor::workbook

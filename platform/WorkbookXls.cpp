@@ -150,7 +150,7 @@ Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
     return Failure{FormatText(kWorkbookTooLarge, {sheetName})};
 
   SheetBuilder builder;
-  for (unsigned int r = 0; r < rows; ++r) {
+  for (unsigned int r = 0; r < rows && !builder.TooLarge(); ++r) {
     for (unsigned short c = 0; c < columns; ++c) {
       FreeXL_CellValue cell;
       code = freexl_get_cell_value(handle, r, c, &cell);

@@ -14,7 +14,7 @@
 #
 # To add a workbook, add an entry to @WORKBOOKS below. A cell is a bare number (numeric cell),
 # t('...') (text cell, also for texts that look like numbers), E (leave the cell empty) or
-# f('=formula', cached result); only('xlsx', cell) writes the cell into the listed formats only.
+# f('=formula', cached result), b(1) or b(0) (boolean, .xlsx only); only('xlsx', cell) writes the cell into the listed formats only.
 # A sheet is [name, [row 1 cells], [row 2 cells], ...].
 #
 # An empty text cell goes into .xlsx only: FreeXL cannot open an .xls whose string table holds
@@ -33,6 +33,7 @@ use Excel::Writer::XLSX;
 
 sub t { return { text => $_[0] }; }
 sub f { return { formula => $_[0], value => $_[1] }; }
+sub b { return { boolean => $_[0] }; }
 sub only { my ($formats, $cell) = @_; return { %$cell, only => { map { $_ => 1 } split / /, $formats } }; }
 use constant E => undef;
 
@@ -61,6 +62,22 @@ my @WORKBOOKS = (
         [ f('="0x"&"1F"', '0x1F'), f('=1/4', 0.25) ],
       ],
     ],
+  },
+  {
+    file    => 'tests/data/workbook/kinds',
+    formats => [qw(xlsx ods)],
+    sheets  => [
+      [ 'Kinds',
+        [ t('true'), t('false'), t('error') ],
+        [ b(1), b(0), f('=1/0', '#DIV/0!') ],
+      ],
+    ],
+  },
+  {
+    # LibreOffice writes this boolean into the .ods with a boolean cell style.
+    file    => 'tests/data/workbook/boolean',
+    formats => [qw(ods)],
+    sheets  => [ [ 'S', [ b(1) ], [ 1 ] ] ],
   },
   {
     file    => 'tests/data/canopen/tables',
@@ -148,6 +165,9 @@ sub WriteWorkbook {
         next if ref $cell && $cell->{only} && !$cell->{only}{$format};
         if (!ref $cell) {
           $worksheet->write_number($r, $c, $cell);
+        } elsif (exists $cell->{boolean}) {
+          die "$path: booleans need a writer with write_boolean\n" unless $worksheet->can('write_boolean');
+          $worksheet->write_boolean($r, $c, $cell->{boolean});
         } elsif (exists $cell->{formula}) {
           $worksheet->write_formula($r, $c, $cell->{formula}, undef, $cell->{value});
         } else {

@@ -156,6 +156,16 @@ TEST(Workbook, DamagedWorkbooksDoNotCrash) {
   }
 }
 
+TEST(Workbook, BooleansAndErrors) {
+  for (const char* file : {"workbook/kinds.xlsx", "workbook/kinds.ods"})
+    ExpectSheet(file, {"Kinds", {"true", "false", "error"}, {{"1", "0", N}}});
+  // A boolean with LibreOffice's boolean style once brought liborcus' .ods filter down (it
+  // used the factory's styles unasked); liborcus passes no value for it.
+  const std::optional<WorkbookSheet> sheet = Read("workbook/boolean.ods", "S");
+  ASSERT_TRUE(sheet.has_value());
+  EXPECT_EQ(sheet->rows, Rows{{"1"}});
+}
+
 // The tables that the table editors import, as every format holds them.
 TEST(Workbook, CanopenTablesReadAsWritten) {
   const std::vector<std::string> sdoHeadings = {"conf",   "IndexA",    "SubindexA", "devIDB",
