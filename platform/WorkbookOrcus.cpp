@@ -14,6 +14,7 @@
 #include "platform/WorkbookOrcusImport.h"
 #include "platform/WorkbookReaders.h"
 #include "platform/WorkbookXlsxStrings.h"
+#include "platform/WorkbookZipCheck.h"
 
 namespace quastor::workbook {
 
@@ -21,6 +22,8 @@ namespace {
 
 // Runs the filter of kind over bytes into factory; the failure reason when it throws.
 std::optional<std::string> Run(std::string_view bytes, ZipKind kind, OrcusFactory& factory) {
+  if (std::optional<std::string> problem = ZipProblem(bytes))
+    return FormatText(kWorkbookDamaged, {*problem});
   try {
     std::unique_ptr<orcus::iface::import_filter> filter;
     if (kind == ZipKind::kOds) {

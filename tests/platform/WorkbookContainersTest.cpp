@@ -1,6 +1,7 @@
-// The compound file and BIFF8 records behind the .xls formula results: streams from regular
-// and mini sectors, damaged chains that must end (not loop or read past the bytes), and the
-// results of a real file.
+// The containers of workbooks as the adapter reads them itself: the compound file and BIFF8
+// records behind the .xls formula results (streams from regular and mini sectors, damaged
+// chains that must end, not loop or read past the bytes), and the zip directory of .xlsx and
+// .ods checked before liborcus trusts its sizes.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "platform/WorkbookCompoundFile.h"
 #include "platform/WorkbookXlsFormulas.h"
+#include "platform/WorkbookZipCheck.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor {
@@ -98,6 +100,46 @@ TEST(WorkbookXlsFormulas, StoredResultsOfOneSheet) {
   EXPECT_TRUE(workbook::XlsFormulaResults(xls, "First").empty());
   EXPECT_TRUE(workbook::XlsFormulaResults(xls, "mixed case").empty()) << "exact names only";
   EXPECT_TRUE(workbook::XlsFormulaResults(xls.substr(0, 3000), "Mixed Case").empty());
+}
+
+TEST(WorkbookZipCheck, SizesOutsideTheArchiveAreRefused) {
+  const std::string xlsx = test::ReadBytes(test::DataFile("workbook/cells.xlsx"));
+  const std::size_t end = xlsx.rfind("PK\x05\x06");
+  ASSERT_NE(end, std::string::npos);
+  const std::size_t directory = U32(xlsx, end + 16);
+  const std::size_t local = U32(xlsx, directory + 42);
+  const struct {
+    const char* what;
+    std::function<void(std::string&)> damage;
+    const char* problem;  // nullptr: no problem
+  } cases[] = {
+      {"sound archive", [](std::string&) {}, nullptr},
+      {"compressed size past the file",
+       [&](std::string& b) { PutU32(b, directory + 20, 0xFFFFF000); }, "larger than the file"},
+      {"inflated size of 2 GB in the directory",
+       [&](std::string& b) { PutU32(b, directory + 24, 0x7FFFFFFF); }, "larger than 256 MB"},
+      {"inflated size of 2 GB in the local header",
+       [&](std::string& b) { PutU32(b, local + 22, 0x7FFFFFFF); }, "larger than 256 MB"},
+      {"64-bit archive marks", [&](std::string& b) { PutU32(b, directory + 24, 0xFFFFFFFF); },
+       "larger than 256 MB"},
+      {"directory past the end", [&](std::string& b) { PutU32(b, end + 16, 0x7FFFFFFF); },
+       "damaged zip archive"},
+      {"local header past the end", [&](std::string& b) { PutU32(b, directory + 42, 0x7FFFFFFF); },
+       "damaged zip archive"},
+      {"no end record", [&](std::string& b) { b.resize(end); }, "damaged zip archive"},
+      {"a few bytes", [](std::string& b) { b.resize(10); }, "damaged zip archive"},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = xlsx;
+    c.damage(bytes);
+    const std::optional<std::string> problem = workbook::ZipProblem(bytes);
+    if (c.problem == nullptr) {
+      EXPECT_EQ(problem, std::nullopt) << c.what;
+    } else {
+      ASSERT_TRUE(problem.has_value()) << c.what;
+      EXPECT_NE(problem->find(c.problem), std::string::npos) << c.what << ": " << *problem;
+    }
+  }
 }
 
 }  // namespace
