@@ -1,29 +1,29 @@
-// Builds without the spreadsheet libraries: every read says so.
+// The workbook readers of a build without FreeXL and liborcus: none is available, every read
+// fails with kWorkbookNotAvailable.
 
-#include "platform/PathText.h"
-#include "platform/Workbook.h"
+#include "platform/WorkbookReaders.h"
 
-namespace quastor {
-namespace {
+namespace quastor::workbook {
 
-Failure NotAvailable(const std::filesystem::path& file) {
-  return Failure{"Cannot read workbook \"" + Utf8FromPath(file) +
-                 "\": workbook import is not available in this build"};
-}
-
-}  // namespace
-
-bool WorkbookSupported() {
+bool ReadersAvailable() {
   return false;
 }
 
-Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path& file) {
-  return NotAvailable(file);
+Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path&) {
+  return Failure{kWorkbookNotAvailable};
 }
 
-Result<std::optional<WorkbookSheet>> ReadWorkbookSheet(const std::filesystem::path& file,
-                                                       const std::string&) {
-  return NotAvailable(file);
+Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path&, std::string_view,
+                                              const std::string&) {
+  return Failure{kWorkbookNotAvailable};
 }
 
-}  // namespace quastor
+Result<std::vector<std::string>> ZipSheetNames(std::string_view, ZipKind) {
+  return Failure{kWorkbookNotAvailable};
+}
+
+Result<std::optional<WorkbookSheet>> ZipSheet(std::string_view, ZipKind, const std::string&) {
+  return Failure{kWorkbookNotAvailable};
+}
+
+}  // namespace quastor::workbook

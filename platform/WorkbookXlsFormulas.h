@@ -1,0 +1,25 @@
+#pragma once
+// Inside the workbook adapter: the cached results of the formula cells of an .xls sheet.
+// FreeXL reports a formula cell as empty; the result that the writing program stored with the
+// formula is read here from the workbook stream (BIFF8, the format of Excel 97 and later).
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/WorkbookCells.h"
+
+namespace quastor::workbook {
+
+struct FormulaResult {
+  std::uint32_t row = 0;  // from 0
+  std::uint32_t column = 0;
+  CellValue value;
+};
+
+// The formula results of the worksheet named sheetName (exactly as FreeXL spells it), in file
+// order; none when the file is not BIFF8 or its structure is damaged.
+std::vector<FormulaResult> XlsFormulaResults(std::string_view fileBytes,
+                                             std::string_view sheetName);
+
+}  // namespace quastor::workbook
