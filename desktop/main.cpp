@@ -5,6 +5,7 @@
 #include "app/AppTexts.h"
 #include "app/StartUp.h"
 #include "desktop/DesktopApplication.h"
+#include "platform/MemoryTuning.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[]) {
   using namespace quastor;
+  KeepFreedMemoryForReuse();
   QApplication application(argc, argv);
   QApplication::setApplicationName(app_texts::kApplicationTitle);
 

@@ -1,5 +1,6 @@
 #include "platform/FileReading.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -23,11 +24,21 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& file) {
 #endif
   if (!in)
     return Failure{SystemReason(errno != 0 ? errno : ENOENT)};
+  // One allocation of the size the file has now; a file that grows meanwhile is read on.
   std::string bytes;
-  char buffer[1 << 16];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-    bytes.append(buffer, got);
+  const auto size = std::filesystem::file_size(file, ec);
+  if (!ec)
+    bytes.resize(static_cast<std::size_t>(size));
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size())
+      bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 16));
+    const std::size_t got = std::fread(bytes.data() + filled, 1, bytes.size() - filled, in.get());
+    filled += got;
+    if (got == 0)
+      break;
+  }
+  bytes.resize(filled);
   if (std::ferror(in.get()))
     return Failure{SystemReason(errno != 0 ? errno : EIO)};
   return bytes;

@@ -149,20 +149,24 @@ XmlDocument::XmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
 XmlDocument::~XmlDocument() = default;
 
 Status XmlDocument::LoadText(std::string_view text, const std::string& source_name) {
+  return Parse(std::string(text), source_name);
+}
+
+Status XmlDocument::Parse(std::string bytes, const std::string& source_name) {
   doc_->reset();
   // Files written on Windows may hold 8-bit text of its code page without saying so.
-  std::string converted;
   pugi::xml_encoding encoding = pugi::encoding_auto;
-  if (!HasUtf16Or32Mark(text) && !IsValidUtf8(text)) {
-    converted = Windows1252ToUtf8(text);
+  if (!HasUtf16Or32Mark(bytes) && !IsValidUtf8(bytes)) {
+    bytes = Windows1252ToUtf8(bytes);
     encoding = pugi::encoding_utf8;
   }
-  const std::string_view parsed = converted.empty() ? text : std::string_view(converted);
+  buffer_ = std::move(bytes);
   const pugi::xml_parse_result result =
-      doc_->load_buffer(parsed.data(), parsed.size(), pugi::parse_default, encoding);
+      doc_->load_buffer_inplace(buffer_.data(), buffer_.size(), pugi::parse_default, encoding);
   if (!result) {
     doc_->reset();
-    const LineColumn at = PositionOf(parsed, result.offset);
+    const LineColumn at = PositionOf(buffer_, result.offset);
+    buffer_.clear();
     return Failure{"\"" + source_name + "\" is not a valid XML document: " + result.description() +
                    " at line " + std::to_string(at.line) + ", column " + std::to_string(at.column) +
                    "."};
@@ -175,10 +179,10 @@ Status XmlDocument::LoadText(std::string_view text, const std::string& source_na
 
 Status XmlDocument::Load(const std::filesystem::path& file) {
   doc_->reset();
-  const Result<std::string> text = ReadWholeFile(file);
+  Result<std::string> text = ReadWholeFile(file);
   if (!text)
     return Failure{"Cannot open file \"" + Utf8FromPath(file) + "\". " + text.error()};
-  return LoadText(*text, Utf8FromPath(file));
+  return Parse(std::move(text.value()), Utf8FromPath(file));
 }
 
 XmlNode XmlDocument::FirstTopLevelNode() const {
@@ -191,6 +195,7 @@ XmlNode XmlDocument::DocumentElement() const {
 
 void XmlDocument::Clear() {
   doc_->reset();
+  buffer_.clear();
 }
 
 XmlNode XmlDocument::AddRoot(const std::string& name) {

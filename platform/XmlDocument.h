@@ -90,7 +90,11 @@ class XmlDocument {
   Status Save(const std::filesystem::path& file) const;
 
  private:
+  // Parses bytes in place: the document keeps them, its nodes point into them.
+  Status Parse(std::string bytes, const std::string& source_name);
+
   std::unique_ptr<pugi::xml_document> doc_;
+  std::string buffer_;
 };
 
 }  // namespace quastor

@@ -29,7 +29,6 @@ void StringGridModel::Reset(int count, int first_number) {
 }
 
 void StringGridModel::SetRows(const GridRows& rows) {
-  beginResetModel();
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     auto& row = rows_[r];
     if (r < rows.size()) {
@@ -39,7 +38,9 @@ void StringGridModel::SetRows(const GridRows& rows) {
       row.assign(columns_.size(), std::string());
     }
   }
-  endResetModel();
+  // The shape stays: a change of data, not a reset, so that the headers keep their measures.
+  if (!rows_.empty() && !columns_.empty())
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void StringGridModel::SetCell(int row, int column, const std::string& text) {
