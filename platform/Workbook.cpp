@@ -3,11 +3,15 @@
 
 #include "platform/Workbook.h"
 
+#include <chrono>
+
 #include "platform/FileReading.h"
+#include "platform/IsolatedCall.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
 #include "platform/WorkbookCells.h"
 #include "platform/WorkbookReaders.h"
+#include "platform/WorkbookTransfer.h"
 
 namespace quastor {
 
@@ -51,7 +55,13 @@ bool WorkbookSupported() {
   return workbook::ReadersAvailable();
 }
 
-Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path& file) {
+namespace {
+
+// The libraries read hostile files in a child process: a crash or a hang in them fails the
+// reading, with the file's name, instead of ending the program.
+constexpr std::chrono::seconds kReadingLimit{120};
+
+Result<std::vector<std::string>> SheetNamesHere(const std::filesystem::path& file) {
   return Dispatch<std::vector<std::string>>(
       file, [&](std::string_view) { return workbook::XlsSheetNames(file); },
       [](std::string_view bytes, workbook::ZipKind kind) {
@@ -59,13 +69,36 @@ Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path&
       });
 }
 
-Result<std::optional<WorkbookSheet>> ReadWorkbookSheet(const std::filesystem::path& file,
-                                                       const std::string& name) {
+Result<std::optional<WorkbookSheet>> SheetHere(const std::filesystem::path& file,
+                                               const std::string& name) {
   return Dispatch<std::optional<WorkbookSheet>>(
       file, [&](std::string_view bytes) { return workbook::XlsSheet(file, bytes, name); },
       [&](std::string_view bytes, workbook::ZipKind kind) {
         return workbook::ZipSheet(bytes, kind, name);
       });
+}
+
+}  // namespace
+
+Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path& file) {
+  if (!workbook::ReadersAvailable())
+    return Failure{kWorkbookNotAvailable};
+  const Result<std::string> answer =
+      RunIsolated([&] { return workbook::EncodeNames(SheetNamesHere(file)); }, kReadingLimit);
+  if (!answer)
+    return CannotRead(file, answer.error());
+  return workbook::DecodeNames(*answer);
+}
+
+Result<std::optional<WorkbookSheet>> ReadWorkbookSheet(const std::filesystem::path& file,
+                                                       const std::string& name) {
+  if (!workbook::ReadersAvailable())
+    return Failure{kWorkbookNotAvailable};
+  const Result<std::string> answer =
+      RunIsolated([&] { return workbook::EncodeSheet(SheetHere(file, name)); }, kReadingLimit);
+  if (!answer)
+    return CannotRead(file, answer.error());
+  return workbook::DecodeSheet(*answer);
 }
 
 }  // namespace quastor
