@@ -74,7 +74,7 @@ int Run(int argc, char** argv) {
   static const std::map<std::string, Handler> kCommands = {
       {"project", ProjectCommand}, {"settings", SettingsCommand}, {"image", ImageCommand},
       {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", ImportCommand},
-      {"export", ExportCommand},   {"xml", NotAvailable},         {"check", NotAvailable}};
+      {"export", ExportCommand},   {"xml", XmlCommand},           {"check", NotAvailable}};
   const auto found = kCommands.find(command);
   if (found == kCommands.end())
     return Usage(ctx, "unknown command \"" + command + "\"");

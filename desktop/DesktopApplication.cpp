@@ -11,8 +11,13 @@
 #include "gateway/Upargen.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/SerialPort.h"
+#include "platform/ui/StringGrid.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/Widgets.h"
+#include "tools/SELstringhe.h"
+#include "tools/SelectString.h"
+#include "tools/ToolsTexts.h"
+#include "tools/UXML.h"
 #include "update/UBootSer.h"
 #include "update/UModifyFileSx.h"
 #include "update/UpdateTexts.h"
@@ -56,6 +61,9 @@ void DesktopApplication::WireMenu() {
                        [this] { OpenTable(InfoPdo()); });
   main_->AddMenuWindow(app_texts::kToolsGroup, update_texts::kModifyCaption,
                        [this] { ModifyFileSx().exec(); });
+  main_->AddMenuWindow(app_texts::kToolsGroup, tools_texts::kXmlCaption, [this] { Xml().exec(); });
+  main_->AddMenuWindow(app_texts::kToolsGroup, tools_texts::kSelStringCaption,
+                       [this] { PickString(); });
 }
 
 void DesktopApplication::OpenTable(QDialog& editor) {
@@ -89,7 +97,14 @@ TFModifyFileSx& DesktopApplication::ModifyFileSx() {
 }
 
 TFsdo& DesktopApplication::Sdo() {
-  return Built(sdo_);
+  if (sdo_ == nullptr) {
+    Built(sdo_);
+    // The free name of an entry can be picked from the project's strings.
+    constexpr int kMnemonicColumn = 7;
+    for (StringGrid* grid : {sdo_->sga, sdo_->sgb})
+      grid->SetPickHook(kMnemonicColumn, [this] { return PickString(); });
+  }
+  return *sdo_;
 }
 
 TFpdo& DesktopApplication::Pdo() {
@@ -98,6 +113,24 @@ TFpdo& DesktopApplication::Pdo() {
 
 TFInfopdo& DesktopApplication::InfoPdo() {
   return Built(infopdo_);
+}
+
+TFXML& DesktopApplication::Xml() {
+  return Built(xml_, main_->SaveProj());
+}
+
+TFSELstringhe& DesktopApplication::SelString() {
+  if (selstring_ == nullptr)
+    selstring_ = new TFSELstringhe(services_, main_.get());
+  return *selstring_;
+}
+
+std::optional<std::string> DesktopApplication::PickString() {
+  TFSELstringhe& picker = SelString();
+  picker.StringsFilePath = ProjectStringsFile(*state_);
+  if (picker.exec() != QDialog::Accepted || picker.SelectedString().empty())
+    return std::nullopt;
+  return picker.SelectedString();
 }
 
 }  // namespace quastor

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QDialog;
 
@@ -21,6 +23,8 @@ class TFModifyFileSx;
 class TFsdo;
 class TFpdo;
 class TFInfopdo;
+class TFXML;
+class TFSELstringhe;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -45,12 +49,16 @@ class DesktopApplication {
   TFsdo& Sdo();
   TFpdo& Pdo();
   TFInfopdo& InfoPdo();
+  TFXML& Xml();
+  TFSELstringhe& SelString();
 
  private:
   void WireSteps();
   void WireMenu();
   // Shows a table editor of the current project; without one, "Project not valid".
   void OpenTable(QDialog& editor);
+  // Shows the string picker on the current project's strings file; the chosen string on OK.
+  std::optional<std::string> PickString();
   template <class Window, class... Args>
   Window& Built(Window*& window, Args&&... args);
 
@@ -65,6 +73,8 @@ class DesktopApplication {
   TFsdo* sdo_ = nullptr;
   TFpdo* pdo_ = nullptr;
   TFInfopdo* infopdo_ = nullptr;
+  TFXML* xml_ = nullptr;
+  TFSELstringhe* selstring_ = nullptr;
 };
 
 }  // namespace quastor

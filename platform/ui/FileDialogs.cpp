@@ -52,8 +52,9 @@ std::optional<std::filesystem::path> QtFileDialogs::SaveFileName(
 }
 
 std::optional<std::filesystem::path> QtFileDialogs::OpenFileName(
-    QWidget* parent, const std::filesystem::path& directory, const std::string& filter) {
-  QFileDialog dialog(parent);
+    QWidget* parent, const std::filesystem::path& directory, const std::string& filter,
+    const std::string& title) {
+  QFileDialog dialog(parent, Q(title));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(Q(filter));

@@ -24,10 +24,11 @@ class FileDialogs {
                                                             const std::string& filter,
                                                             const std::string& default_suffix) = 0;
   // An open dialog in directory for an existing file matching filter, such as
-  // "Workbooks (*.xls *.xlsx)". Nothing when the user cancels.
-  virtual std::optional<std::filesystem::path> OpenFileName(QWidget* parent,
-                                                            const std::filesystem::path& directory,
-                                                            const std::string& filter) = 0;
+  // "Workbooks (*.xls *.xlsx)", with the system's title when title is empty. Nothing when the
+  // user cancels.
+  virtual std::optional<std::filesystem::path> OpenFileName(
+      QWidget* parent, const std::filesystem::path& directory, const std::string& filter,
+      const std::string& title = std::string()) = 0;
 };
 
 class QtFileDialogs : public FileDialogs {
@@ -39,9 +40,9 @@ class QtFileDialogs : public FileDialogs {
                                                     const std::filesystem::path& directory,
                                                     const std::string& filter,
                                                     const std::string& default_suffix) override;
-  std::optional<std::filesystem::path> OpenFileName(QWidget* parent,
-                                                    const std::filesystem::path& directory,
-                                                    const std::string& filter) override;
+  std::optional<std::filesystem::path> OpenFileName(
+      QWidget* parent, const std::filesystem::path& directory, const std::string& filter,
+      const std::string& title = std::string()) override;
 };
 
 }  // namespace quastor

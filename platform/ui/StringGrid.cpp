@@ -1,12 +1,16 @@
 #include "platform/ui/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
 #include "platform/ui/QtText.h"
+#include "platform/ui/WidgetTexts.h"
 
 namespace quastor {
 
@@ -172,6 +176,57 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
   option.position = QStyleOptionHeader::OnlyOneSection;
   corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
   return true;
+}
+
+void StringGrid::SetPickHook(int column, PickHook pick) {
+  if (pick)
+    picks_[column] = std::move(pick);
+  else
+    picks_.erase(column);
+}
+
+bool StringGrid::PickInto(const QModelIndex& cell) {
+  if (!cell.isValid())
+    return false;
+  const auto hook = picks_.find(cell.column());
+  if (hook == picks_.end())
+    return false;
+  // A copy: the hook may show a window that sets the hooks again.
+  const PickHook pick = hook->second;
+  const std::optional<std::string> text = pick();
+  return text && model_.setData(cell, Q(*text), Qt::EditRole);
+}
+
+QMenu* StringGrid::NewContextMenu(const QModelIndex& cell) {
+  if (!cell.isValid() || picks_.count(cell.column()) == 0)
+    return nullptr;
+  auto* menu = new QMenu(this);
+  QAction* pick = menu->addAction(QString::fromUtf8(widget_texts::kPickString));
+  pick->setShortcut(QKeySequence(kPickKey));
+  const QPersistentModelIndex at(cell);
+  connect(pick, &QAction::triggered, this, [this, at] { PickInto(at); });
+  return menu;
+}
+
+void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
+  const QModelIndex cell = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+  QMenu* menu = NewContextMenu(cell);
+  if (menu == nullptr) {
+    QTableView::contextMenuEvent(event);
+    return;
+  }
+  setCurrentIndex(cell);
+  menu->exec(event->globalPos());
+  delete menu;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == kPickKey && event->modifiers() == Qt::NoModifier &&
+      picks_.count(currentIndex().column()) != 0) {
+    PickInto(currentIndex());
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 }  // namespace quastor

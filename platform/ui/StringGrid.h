@@ -1,10 +1,12 @@
 #pragma once
 // The grid of every table editor: rows of text under a fixed header row, with the entry
 // numbers in a fixed column at the left, per-column widths and colours, an optional check-box
-// column, cell editing, and an edit hook for the windows that check what is typed. A
-// model/view grid, so that showing 1,500 rows costs what the visible rows cost.
+// column, cell editing, an edit hook for the windows that check what is typed, and pick hooks
+// that fill a cell from a chooser. A model/view grid, so that showing 1,500 rows costs what
+// the visible rows cost.
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,8 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QTableView>
+
+class QMenu;
 
 namespace quastor {
 
@@ -69,7 +73,21 @@ class StringGrid : public QTableView {
   Q_OBJECT
 
  public:
+  // Asked for the text to put into a cell, typically by showing a chooser; nothing leaves
+  // the cell as it is.
+  using PickHook = std::function<std::optional<std::string>()>;
+
   explicit StringGrid(QWidget* parent = nullptr);
+
+  // Gives the cells of column a pick hook: "Pick string…" in a cell's context menu and the
+  // key kPickKey on the current cell run it, and its text goes into the cell as if typed
+  // (through the edit hook, which may change or refuse it). An empty hook removes it.
+  void SetPickHook(int column, PickHook pick);
+  // Runs the pick hook of the cell's column; true when a text was stored.
+  bool PickInto(const QModelIndex& cell);
+  // The context menu of a cell, or nullptr when the cell offers nothing; the caller owns it.
+  QMenu* NewContextMenu(const QModelIndex& cell);
+  static constexpr Qt::Key kPickKey = Qt::Key_F4;
 
   StringGridModel& Model() { return model_; }
   const StringGridModel& Model() const { return model_; }
@@ -82,9 +100,12 @@ class StringGrid : public QTableView {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   StringGridModel model_;
+  std::map<int, PickHook> picks_;
   QString numberTitle_;
   QWidget* corner_ = nullptr;
 };

@@ -8,5 +8,7 @@ inline constexpr char kCancel[] = "Cancel";
 inline constexpr char kExport[] = "Export";
 inline constexpr char kImport[] = "Import";
 inline constexpr char kClose[] = "X";
+// The context menu entry of a cell that is filled from a chooser.
+inline constexpr char kPickString[] = "Pick string\u2026";
 
 }  // namespace quastor::widget_texts

@@ -58,7 +58,8 @@ TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
     captions << action->text();
   EXPECT_EQ(captions, (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO",
-                                   "Define Store PDO", "Tools", "Generate Firmware"}));
+                                   "Define Store PDO", "Tools", "Generate Firmware",
+                                   "XML Reader & Writer", "Select String"}));
   ModalCloser closer;
   for (int i : {1, 2, 3})
     desktop->MainWindow().WindowsMenu->actions()[i]->trigger();

@@ -63,9 +63,11 @@ class FakeFileDialogs : public FileDialogs {
   }
   std::optional<std::filesystem::path> OpenFileName(QWidget*,
                                                     const std::filesystem::path& directory,
-                                                    const std::string& filter) override {
+                                                    const std::string& filter,
+                                                    const std::string& title = {}) override {
     lastStart = directory;
     lastFilter = filter;
+    lastTitle = title;
     return Next();
   }
   // Answers in order; nothing (a cancel) once they run out.

@@ -1,0 +1,61 @@
+#pragma once
+// The XML tool's tree: one item per parse tree node, with the node's display text and kind,
+// in the order the window shows them (the file item first, then depth first in child order).
+// Items keep the bytes of the file; the text shown to the user is UTF-8, taken from the bytes
+// as Windows-1252 when the file's texts are not UTF-8, and edits go back the same way, so that
+// what the user did not touch is written back byte for byte.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Result.h"
+#include "tools/XmlParser.h"
+
+namespace quastor {
+
+// The item text of a node: "File: " and the file name for the document, the name (the target
+// followed by "ProcessingInstruction" for a processing instruction, "XMLDeclaration" for the
+// declaration), then " = " and the value when the value is not empty.
+std::string DisplayText(const XmlParseNode& node, const std::string& file_name);
+
+// The image of a kind in the window's image list; the selected image is the next one.
+int ImageIndex(XmlNodeKind kind);
+
+struct XmlTreeItem {
+  std::string text;
+  XmlNodeKind kind = XmlNodeKind::kDocument;
+  int parent = -1;  // -1 for the file item
+  int row = 0;      // position among the parent's items
+  std::vector<int> children;
+};
+
+class XmlItemTree {
+ public:
+  // The items of a parsed document opened from a file of that name (without directory).
+  static XmlItemTree FromDocument(const XmlParseNode& document, const std::string& file_name);
+
+  bool Empty() const { return items_.empty(); }
+  int Size() const { return static_cast<int>(items_.size()); }
+  // Item 0 is the file item; every item stands after its parent.
+  const XmlTreeItem& Item(int index) const { return items_[index]; }
+
+  // The item's text as the user sees it, and an edit of it.
+  std::string ShownText(int index) const;
+  void SetShownText(int index, const std::string& shown);
+
+  // One line per item: two blanks per level of depth, then the shown text.
+  std::vector<std::string> Lines() const;
+
+ private:
+  void Add(const XmlParseNode& node, int parent, const std::string& file_name);
+
+  std::vector<XmlTreeItem> items_;
+  bool eightBit_ = false;  // the texts are Windows-1252, not UTF-8
+};
+
+// Reads the file as bytes, parses it and makes its tree. The failure is the system's reason
+// for an unreadable file, or the parser's message.
+Result<XmlItemTree> OpenXmlTree(const std::filesystem::path& file);
+
+}  // namespace quastor

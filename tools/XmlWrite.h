@@ -1,0 +1,29 @@
+#pragma once
+// "Write" of the XML tool: the tree's items as an XML document in the current project's
+// directory, under the name of the opened file. Element items become elements (the text
+// after the first "=" their character data), attribute items attributes of the element item
+// they stand under, at any depth; processing instructions and the declaration are not
+// written, as no writer of this system writes them. Every failure has a message and leaves
+// the file as it was.
+
+#include <string>
+
+#include "platform/Result.h"
+#include "tools/XmlTree.h"
+
+namespace quastor {
+
+struct AppState;
+
+// The file name that the file item's text names: the text after its first ":" (all of it
+// when it holds none), without leading and trailing blanks. Only a plain name is taken: no
+// folder, no drive, not "." or "..".
+Result<std::string> WriteFileName(const std::string& file_item_text);
+
+// The document the tree stands for, as the platform's writer puts it into text.
+Result<std::string> XmlTreeDocument(const XmlItemTree& tree);
+
+// Writes the document into ProjectDir under WriteFileName of the file item, atomically.
+Status WriteXmlTree(const XmlItemTree& tree, const AppState& state);
+
+}  // namespace quastor
