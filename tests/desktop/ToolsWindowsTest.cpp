@@ -1,0 +1,169 @@
+// The utilities as the program wires them: the XML tool opens, edits and writes a project
+// file; the string picker fills the SDO editor's mnemonic cell and keeps its choice.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include "app/AppState.h"
+#include "app/UQuastoreFirmWare.h"
+#include "canopen/USdo.h"
+#include "desktop/DesktopApplication.h"
+#include "platform/ui/StringGrid.h"
+#include "tests/support/FakeSerialPort.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/ModalHelper.h"
+#include "tests/support/TestFiles.h"
+#include "tools/SELstringhe.h"
+#include "tools/UXML.h"
+#include "tools/UXmlTreeModel.h"
+
+namespace quastor::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+class ToolsWindows : public ::testing::Test {
+ protected:
+  ToolsWindows() {
+    fs::create_directories(project() / "bin");
+    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
+    desktop = std::make_unique<DesktopApplication>(
+        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
+  }
+  fs::path project() const { return home / "PROJECTS" / "Plant"; }
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // Opens file in the XML tool through its open dialog.
+  void Open(TFXML& window, const fs::path& file) {
+    fake.dialogs.answers.push_back(file);
+    Click(window.btnopen);
+  }
+  // Answers the next "Edit XML" box with text (OK), or cancels it when text is null.
+  static void AnswerEdit(const char* text, std::string* shown = nullptr) {
+    WhenModalShown([text, shown](QWidget* modal) {
+      auto* edit = modal->findChild<QLineEdit*>("Edit1");
+      if (shown)
+        *shown = S(modal->windowTitle()) + ": " + S(edit->text());
+      if (text == nullptr)
+        return static_cast<QDialog*>(modal)->reject();
+      edit->setText(QString::fromUtf8(text));
+      modal->findChild<QPushButton*>("bitbtn1")->click();
+    });
+  }
+  static std::string S(const QString& text) { return text.toStdString(); }
+
+  TempDir home;
+  FakeServices fake;
+  FakeSerialPort::Log port;
+  std::unique_ptr<DesktopApplication> desktop;
+};
+
+TEST_F(ToolsWindows, XmlToolOpensEditsWithF2AndWritesThePargen) {
+  WriteBytes(project() / "pargen.xml",
+             "<Par_Gen><PROFI_ID>20</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD></Par_Gen>");
+  TFXML& window = desktop->Xml();
+  window.show();
+  const XmlTreeModel& model = window.Model();
+  Click(window.btnopen);  // cancelled
+  EXPECT_EQ(fake.dialogs.lastTitle, "Open XML File");
+  EXPECT_EQ(fake.dialogs.lastFilter, "XML Files (*.xml)");
+  EXPECT_EQ(model.rowCount(), 0);
+  EXPECT_TRUE(window.btnopen->isEnabled());
+
+  Open(window, project() / "pargen.xml");
+  EXPECT_TRUE(window.btnopen->isEnabled());
+  const QModelIndex file = model.index(0, 0);
+  const QModelIndex root = model.index(0, 0, file);
+  const QModelIndex profi = model.index(0, 0, root);
+  EXPECT_EQ(S(file.data().toString()), "File: pargen.xml");
+  EXPECT_EQ(S(root.data().toString()), "Par_Gen");
+  EXPECT_EQ(S(profi.data().toString()), "PROFI_ID = 20");
+  EXPECT_EQ(profi.data(XmlTreeModel::kImageIndexRole).toInt(), 2);
+  Click(window.btnFullExpand);
+  EXPECT_TRUE(window.TvXml->isExpanded(root));
+
+  window.TvXml->setCurrentIndex(profi);
+  std::string shown;
+  AnswerEdit("PROFI_ID = 30", &shown);
+  QTest::keyClick(window.TvXml, Qt::Key_F2);
+  EXPECT_EQ(shown, "Edit XML: PROFI_ID = 20");
+  EXPECT_EQ(S(profi.data().toString()), "PROFI_ID = 30");
+  EXPECT_EQ(profi.data(XmlTreeModel::kImageIndexRole).toInt(), 2) << "the kind stays";
+  Click(window.btnWrite);
+  EXPECT_TRUE(fake.messages.Texts().empty());
+  EXPECT_TRUE(window.btnWrite->isEnabled());
+  EXPECT_EQ(ReadBytes(project() / "pargen.xml"),
+            "<Par_Gen><PROFI_ID>30</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD></Par_Gen>");
+}
+
+TEST_F(ToolsWindows, XmlToolEditsTheRightClickedItemAndKeepsTheTreeOnAFault) {
+  WriteBytes(home / "rows.xml", "<rpdodef><row cobid='0x181'/></rpdodef>");
+  WriteBytes(home / "broken.xml", "<rpdodef><row cobid='0x181'/>");
+  TFXML& window = desktop->Xml();
+  window.show();
+  Open(window, home / "rows.xml");
+  Click(window.btnFullExpand);
+  const QModelIndex cobid = window.Model().index(
+      0, 0, window.Model().index(0, 0, window.Model().index(0, 0, window.Model().index(0, 0))));
+  ASSERT_EQ(S(cobid.data().toString()), "cobid = 0x181");
+  AnswerEdit("cobid = 0x182");
+  QTest::mouseClick(window.TvXml->viewport(), Qt::RightButton, {},
+                    window.TvXml->visualRect(cobid).center());
+  EXPECT_EQ(S(cobid.data().toString()), "cobid = 0x182");
+
+  Open(window, home / "broken.xml");
+  EXPECT_EQ(fake.messages.Texts(), Texts{"No ending tag for rpdodef"});
+  EXPECT_EQ(S(cobid.data().toString()), "cobid = 0x182") << "the tree keeps its content";
+  // The file name of a file opened elsewhere names a file of the project.
+  Click(window.btnWrite);
+  EXPECT_EQ(ReadBytes(project() / "rows.xml"), "<rpdodef><row cobid=\"0x182\"/></rpdodef>");
+}
+
+TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
+  WriteBytes(project() / "strings.xml", "<strings><s>speed</s><s>back</s><s>torque</s></strings>");
+  TFsdo& sdo = desktop->Sdo();
+  sdo.show();
+  QMenu* menu = sdo.sga->NewContextMenu(sdo.sga->Model().index(0, 7));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(S(menu->actions()[0]->text()), "Pick string\u2026");
+  delete menu;
+
+  sdo.sgb->setCurrentIndex(sdo.sgb->Model().index(3, 7));
+  WhenModalShown([](QWidget* modal) {
+    auto* picker = qobject_cast<TFSELstringhe*>(modal);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->sg->Model().Cell(2, 0), "torque");
+    EXPECT_EQ(picker->sg->Model().Cell(3, 0), "");
+    picker->sg->setCurrentIndex(picker->sg->Model().index(2, 0));
+    EXPECT_EQ(S(picker->Label1->text()), "Sel str: 2");
+    picker->bitbtn1->click();
+  });
+  QTest::keyClick(sdo.sgb, Qt::Key_F4);
+  EXPECT_EQ(sdo.sgb->Model().Cell(3, 7), "torque");
+
+  // From the menu of windows, the next showing starts on the last choice; Cancel keeps it.
+  ModalCloser closer;
+  for (QAction* action : desktop->MainWindow().WindowsMenu->actions()) {
+    if (action->text() == "Select String")
+      action->trigger();
+  }
+  EXPECT_EQ(closer.shown, Texts{"TFSELstringhe"});
+  EXPECT_EQ(desktop->SelString().sg->currentIndex().row(), 2);
+  EXPECT_EQ(desktop->SelString().SelectedIndex, 2);
+  EXPECT_TRUE(fake.messages.Texts().empty());
+
+  fs::remove(project() / "strings.xml");
+  desktop->SelString().exec();
+  EXPECT_EQ(fake.messages.Texts(), Texts{"File strings XML not found"});
+  EXPECT_EQ(desktop->SelString().sg->Model().Cell(2, 0), "");
+}
+
+}  // namespace
+}  // namespace quastor::test
