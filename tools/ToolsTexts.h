@@ -42,6 +42,7 @@ inline constexpr char kInvalidReferenceInteger[] = "Invalid integer in reference
 inline constexpr char kUnexpectedEnd[] = "Unexpected end of data";
 // A bound of this system: the deepest nesting the parser follows.
 inline constexpr char kNestedTooDeep[] = "Elements nested more than %d levels deep";
+inline constexpr char kTooLarge[] = "Files of 4 GB and more are too large for the XML tool";
 
 // Opening and writing.
 inline constexpr char kCannotOpenFile[] = "Cannot open file \"%s\". %s";

@@ -33,18 +33,18 @@ QModelIndex XmlTreeModel::index(int row, int column, const QModelIndex& parent) 
     return {};
   if (!parent.isValid())
     return row == 0 && !tree_.Empty() ? createIndex(0, 0, quintptr(0)) : QModelIndex();
-  const auto& children = tree_.Item(ItemOf(parent)).children;
-  if (row >= static_cast<int>(children.size()))
+  const int item = ItemOf(parent);
+  if (row >= tree_.ChildCount(item))
     return {};
-  return createIndex(row, 0, static_cast<quintptr>(children[row]));
+  return createIndex(row, 0, static_cast<quintptr>(tree_.Child(item, row)));
 }
 
 QModelIndex XmlTreeModel::parent(const QModelIndex& child) const {
   const int item = ItemOf(child);
   if (item <= 0)
     return {};
-  const int parent = tree_.Item(item).parent;
-  return createIndex(tree_.Item(parent).row, 0, static_cast<quintptr>(parent));
+  const int parent = tree_.Parent(item);
+  return createIndex(tree_.Row(parent), 0, static_cast<quintptr>(parent));
 }
 
 int XmlTreeModel::rowCount(const QModelIndex& parent) const {
@@ -52,7 +52,7 @@ int XmlTreeModel::rowCount(const QModelIndex& parent) const {
     return tree_.Empty() ? 0 : 1;
   if (parent.column() != 0)
     return 0;
-  return static_cast<int>(tree_.Item(ItemOf(parent)).children.size());
+  return tree_.ChildCount(ItemOf(parent));
 }
 
 int XmlTreeModel::columnCount(const QModelIndex&) const {
@@ -68,9 +68,9 @@ QVariant XmlTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
       return Q(tree_.ShownText(item));
     case Qt::DecorationRole:
-      return icons_[static_cast<std::size_t>(tree_.Item(item).kind)];
+      return icons_[static_cast<std::size_t>(tree_.Kind(item))];
     case kImageIndexRole:
-      return ImageIndex(tree_.Item(item).kind);
+      return ImageIndex(tree_.Kind(item));
     default:
       return {};
   }

@@ -1,6 +1,8 @@
 #include "tools/XmlParser.h"
 
 #include <array>
+#include <cstring>
+#include <limits>
 #include <utility>
 
 #include "platform/IntegerText.h"
@@ -15,7 +17,9 @@ namespace texts = tools_texts;
 constexpr unsigned kNameStart = 1;
 constexpr unsigned kNameChar = 2;
 constexpr unsigned kSpace = 4;
-constexpr unsigned kTextStop = 8;  // ends a run of character data: "<", "&", "]"
+constexpr unsigned kTextStop = 8;           // ends a run of character data: "<", "&", "]"
+constexpr unsigned kEndsDoubleQuoted = 16;  // ends a run of a value in double quotes
+constexpr unsigned kEndsSingleQuoted = 32;  // ends a run of a value in single quotes
 
 constexpr std::array<unsigned char, 256> MakeClasses() {
   std::array<unsigned char, 256> classes{};
@@ -31,6 +35,10 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
       bits |= kSpace;
     if (c == '<' || c == '&' || c == ']')
       bits |= kTextStop;
+    if (c == '<' || c == '&' || c == '"')
+      bits |= kEndsDoubleQuoted;
+    if (c == '<' || c == '&' || c == '\'')
+      bits |= kEndsSingleQuoted;
     classes[c] = static_cast<unsigned char>(bits);
   }
   return classes;
@@ -50,23 +58,31 @@ struct ParseError {
   throw ParseError{std::move(message)};
 }
 
-void StripXmlSpace(std::string& text) {
+std::string_view StripXmlSpace(std::string_view text) {
   std::size_t end = text.size();
   while (end > 0 && Is(text[end - 1], kSpace))
     --end;
   std::size_t begin = 0;
   while (begin < end && Is(text[begin], kSpace))
     ++begin;
-  text.erase(end);
-  text.erase(0, begin);
+  return text.substr(begin, end - begin);
 }
 
-class Parser {
- public:
-  explicit Parser(std::string_view in) : in_(in) {}
+}  // namespace
 
-  XmlParseNode Document() {
-    XmlParseNode document;
+// Reads the bytes into a tree's records: each node is opened where it starts, so that the
+// records stand in document order, and closed when its last descendant is read.
+class XmlParser {
+ public:
+  explicit XmlParser(std::string_view in) : in_(in) {}
+
+  XmlParseTree Document() {
+    // Offsets into the tree's text are 32 bits.
+    if (in_.size() >= std::numeric_limits<std::uint32_t>::max())
+      Fail(texts::kTooLarge);
+    tree_.text_.reset(new char[in_.size() + 1]);
+    capacity_ = in_.size();
+    const std::uint32_t document = Open(XmlNodeKind::kDocument, 0);
     // A UTF-8 byte order mark is no part of the text.
     if (StartsWith("\xEF\xBB\xBF"))
       pos_ = 3;
@@ -79,10 +95,13 @@ class Parser {
       Fail(texts::kMissingElement);
     Element(document, 1);
     Misc(document);
-    return document;
+    Close(document);
+    return std::move(tree_);
   }
 
  private:
+  using Span = XmlParseTree::Span;
+
   bool AtEnd() const { return pos_ >= in_.size(); }
   bool StartsWith(std::string_view text) const {
     return in_.size() - pos_ >= text.size() && in_.compare(pos_, text.size(), text) == 0;
@@ -108,9 +127,36 @@ class Parser {
     return in_.substr(start, pos_ - start);
   }
 
+  std::uint32_t Open(XmlNodeKind kind, std::uint32_t parent) {
+    return tree_.Add({kind, parent, 0, {0, 0}, {0, 0}});
+  }
+  void Close(std::uint32_t node) { tree_.At(node).end = tree_.count_; }
+  // Appends bytes to the tree's text. What is kept is never more than what was read, so the
+  // text never outgrows the input's size; the check holds the bound all the same.
+  void Put(const char* bytes, std::size_t count) {
+    if (count > capacity_ - tree_.textSize_)
+      Fail(texts::kUnexpectedEnd);
+    char* out = tree_.text_.get() + tree_.textSize_;
+    tree_.textSize_ += count;
+    // Names and values are mostly short: copied in place rather than by a call.
+    if (count > 16) {
+      std::memcpy(out, bytes, count);
+      return;
+    }
+    for (std::size_t i = 0; i < count; ++i)
+      out[i] = bytes[i];
+  }
+  // Keeps text in the tree.
+  Span Keep(std::string_view text) {
+    const Span span{static_cast<std::uint32_t>(tree_.textSize_),
+                    static_cast<std::uint32_t>(text.size())};
+    Put(text.data(), text.size());
+    return span;
+  }
+
   // Whitespace, comments and processing instructions, as between the prolog's parts and after
   // the document element.
-  void Misc(XmlParseNode& parent) {
+  void Misc(std::uint32_t parent) {
     for (;;) {
       SkipSpace();
       if (StartsWith("<!--"))
@@ -122,10 +168,9 @@ class Parser {
     }
   }
 
-  void Declaration(XmlParseNode& document) {
+  void Declaration(std::uint32_t document) {
     pos_ += 5;
-    XmlParseNode declaration;
-    declaration.kind = XmlNodeKind::kDeclaration;
+    const std::uint32_t declaration = Open(XmlNodeKind::kDeclaration, document);
     for (;;) {
       SkipSpace();
       if (Peek() == '?') {
@@ -140,14 +185,14 @@ class Parser {
       if (!AtEnd() && !Is(in_[pos_], kSpace) && in_[pos_] != '?')
         Fail(texts::kDeclarationNotTerminated);
     }
-    document.children.push_back(std::move(declaration));
+    Close(declaration);
   }
 
   // name, optional whitespace, "=", optional whitespace, a quoted value.
-  void Attribute(XmlParseNode& owner) {
-    XmlParseNode attribute;
-    attribute.kind = XmlNodeKind::kAttribute;
-    attribute.name = Name();
+  void Attribute(std::uint32_t owner) {
+    const std::uint32_t attribute = Open(XmlNodeKind::kAttribute, owner);
+    const std::string_view name = Name();
+    tree_.At(attribute).name = Keep(name);
     SkipSpace();
     if (Peek() != '=')
       Fail(texts::kEqualsMissing);
@@ -155,14 +200,15 @@ class Parser {
     SkipSpace();
     const char quote = Peek();
     if (quote != '"' && quote != '\'')
-      Fail(FormatText(texts::kAttributeMissingValue, {attribute.name}));
+      Fail(FormatText(texts::kAttributeMissingValue, {std::string(name)}));
     ++pos_;
-    std::string& value = attribute.value;
+    const std::size_t value_start = tree_.textSize_;
+    const unsigned ends = quote == '"' ? kEndsDoubleQuoted : kEndsSingleQuoted;
     for (;;) {
       const std::size_t start = pos_;
-      while (!AtEnd() && in_[pos_] != quote && in_[pos_] != '<' && in_[pos_] != '&')
+      while (!AtEnd() && !Is(in_[pos_], ends))
         ++pos_;
-      value.append(in_, start, pos_ - start);
+      Put(in_.data() + start, pos_ - start);
       const char c = Peek();
       if (c == quote) {
         ++pos_;
@@ -170,21 +216,24 @@ class Parser {
       }
       if (c == '<')
         Fail(texts::kLessThanInAttribute);
-      Reference(value);
+      const char byte = Reference();
+      Put(&byte, 1);
     }
-    owner.children.push_back(std::move(attribute));
+    tree_.At(attribute).value = {static_cast<std::uint32_t>(value_start),
+                                 static_cast<std::uint32_t>(tree_.textSize_ - value_start)};
+    Close(attribute);
   }
 
-  void Element(XmlParseNode& parent, int depth) {
+  void Element(std::uint32_t parent, int depth) {
     if (depth > kMaxXmlDepth)
       Fail(FormatText(texts::kNestedTooDeep, {std::to_string(kMaxXmlDepth)}));
     ++pos_;  // "<"
     Peek();
-    XmlParseNode element;
-    element.kind = XmlNodeKind::kElement;
-    element.name = Name();
-    if (element.name.empty())
+    const std::string_view name = Name();
+    if (name.empty())
       Fail(texts::kMissingElement);
+    const std::uint32_t element = Open(XmlNodeKind::kElement, parent);
+    tree_.At(element).name = Keep(name);
     for (;;) {
       const bool spaced = SkipSpace();
       const char c = Peek();
@@ -197,27 +246,29 @@ class Parser {
       }
       if (c == '>') {
         ++pos_;
-        Content(element, depth);
+        Content(element, name, depth);
         break;
       }
       if (!spaced || !Is(c, kNameStart))
         Fail(texts::kTagNotTerminated);
       Attribute(element);
     }
-    parent.children.push_back(std::move(element));
+    Close(element);
   }
 
   // Character data, references, CDATA sections, comments, processing instructions and child
-  // elements, up to the end tag.
-  void Content(XmlParseNode& element, int depth) {
-    std::string& value = element.value;
+  // elements, up to the end tag. The value gathers in a buffer of its depth, as the child
+  // elements keep their own texts meanwhile.
+  void Content(std::uint32_t element, std::string_view name, int depth) {
+    std::string& value = values_[static_cast<std::size_t>(depth)];
+    value.clear();
     for (;;) {
       if (AtEnd())
-        Fail(FormatText(texts::kNoEndingTag, {element.name}));
+        Fail(FormatText(texts::kNoEndingTag, {std::string(name)}));
       const char c = in_[pos_];
       if (c == '<') {
         if (StartsWith("</")) {
-          EndTag(element.name);
+          EndTag(name);
           break;
         }
         if (StartsWith("<![CDATA["))
@@ -231,7 +282,7 @@ class Parser {
         else
           Element(element, depth + 1);
       } else if (c == '&') {
-        Reference(value);
+        value += Reference();
       } else if (c == ']') {
         if (StartsWith("]]>"))
           Fail(texts::kCDataEndInText);
@@ -244,15 +295,15 @@ class Parser {
         value.append(in_, start, pos_ - start);
       }
     }
-    StripXmlSpace(value);
+    tree_.At(element).value = Keep(StripXmlSpace(value));
   }
 
-  void EndTag(const std::string& start_name) {
+  void EndTag(std::string_view start_name) {
     pos_ += 2;
     Peek();
     const std::string_view name = Name();
     if (name != start_name)
-      Fail(FormatText(texts::kEndTagMismatch, {std::string(name), start_name}));
+      Fail(FormatText(texts::kEndTagMismatch, {std::string(name), std::string(start_name)}));
     SkipSpace();
     if (Peek() != '>')
       Fail(texts::kEndTagMissingGreater);
@@ -278,41 +329,47 @@ class Parser {
     pos_ = end + 3;
   }
 
-  void ProcessingInstruction(XmlParseNode& parent) {
+  void ProcessingInstruction(std::uint32_t parent) {
     pos_ += 2;
     if (AtEnd())
       Fail(texts::kPiUnterminated);
-    XmlParseNode instruction;
-    instruction.kind = XmlNodeKind::kProcessingInstruction;
-    instruction.name = Name();
-    if (instruction.name.empty())
+    const std::string_view target = Name();
+    if (target.empty())
       Fail(texts::kPiNoValidName);
-    if (instruction.name == "xml")
+    if (target == "xml")
       Fail(texts::kPiReservedName);
     SkipSpace();
     const std::size_t end = in_.find("?>", pos_);
     if (end == std::string_view::npos)
       Fail(texts::kPiUnterminated);
-    instruction.value.assign(in_, pos_, end - pos_);
+    const std::uint32_t instruction = Open(XmlNodeKind::kProcessingInstruction, parent);
+    tree_.At(instruction).name = Keep(target);
+    tree_.At(instruction).value = Keep(in_.substr(pos_, end - pos_));
     pos_ = end + 2;
-    parent.children.push_back(std::move(instruction));
+    Close(instruction);
   }
 
   // "&" up to ";", decoded to one byte.
-  void Reference(std::string& out) {
+  char Reference() {
     const std::size_t end = in_.find(';', pos_);
     if (end == std::string_view::npos)
       Fail(texts::kUnexpectedEnd);
     const Result<char> byte = DecodeReference(in_.substr(pos_, end + 1 - pos_));
     if (!byte)
       Fail(byte.error());
-    out += *byte;
     pos_ = end + 1;
+    return *byte;
   }
 
   std::string_view in_;
   std::size_t pos_ = 0;
+  XmlParseTree tree_;
+  std::size_t capacity_ = 0;  // of the tree's text
+  // The value of the element being read at each depth.
+  std::array<std::string, kMaxXmlDepth + 1> values_;
 };
+
+namespace {
 
 bool AllOf(std::string_view text, int (*digit)(char)) {
   if (text.empty())
@@ -330,9 +387,29 @@ int DecimalValue(char c) {
 
 }  // namespace
 
-Result<XmlParseNode> ParseXml(std::string_view bytes) {
+XmlNodeKind XmlParseNode::Kind() const {
+  return tree_->At(index_).kind;
+}
+
+std::string_view XmlParseNode::Name() const {
+  return tree_->Text(tree_->At(index_).name);
+}
+
+std::string_view XmlParseNode::Value() const {
+  return tree_->Text(tree_->At(index_).value);
+}
+
+std::vector<XmlParseNode> XmlParseNode::Children() const {
+  std::vector<XmlParseNode> children;
+  const std::uint32_t end = tree_->At(index_).end;
+  for (std::uint32_t child = index_ + 1; child < end; child = tree_->At(child).end)
+    children.push_back(XmlParseNode(tree_, child));
+  return children;
+}
+
+Result<XmlParseTree> ParseXml(std::string_view bytes) {
   try {
-    return Parser(bytes).Document();
+    return XmlParser(bytes).Document();
   } catch (const ParseError& error) {
     return Failure{error.message};
   }

@@ -5,6 +5,7 @@
 // document element and its trailing comments and processing instructions is ignored.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,25 +23,93 @@ enum class XmlNodeKind : std::uint8_t {
   kDeclaration = 4,
 };
 
-// A node of the parse tree. The document node owns the whole tree.
-struct XmlParseNode {
-  XmlNodeKind kind = XmlNodeKind::kDocument;
+class XmlParseTree;
+
+// A node of a parse tree; valid while its tree lives.
+class XmlParseNode {
+ public:
+  XmlNodeKind Kind() const;
   // Element or attribute name, processing instruction target; empty for the document and
   // the declaration.
-  std::string name;
+  std::string_view Name() const;
   // Attribute value, element character data (stripped of blanks, tabs and line ends at both
   // ends), processing instruction content.
-  std::string value;
+  std::string_view Value() const;
   // Attributes first, in source order, then content nodes in source order.
-  std::vector<XmlParseNode> children;
+  std::vector<XmlParseNode> Children() const;
+  // The node's position in document order (the document is 0).
+  std::size_t Index() const { return index_; }
+
+ private:
+  friend class XmlParseTree;
+  XmlParseNode(const XmlParseTree* tree, std::uint32_t index) : tree_(tree), index_(index) {}
+
+  const XmlParseTree* tree_;
+  std::uint32_t index_;
+};
+
+// The parse tree of a document: it owns every node and every name and value.
+class XmlParseTree {
+ public:
+  XmlParseNode Document() const { return Node(0); }
+  // Every node in document order: a node, then its attributes and content with theirs,
+  // then its next sibling. So a node's parent always stands before it.
+  std::size_t Size() const { return count_; }
+  XmlParseNode Node(std::size_t index) const {
+    return XmlParseNode(this, static_cast<std::uint32_t>(index));
+  }
+  // The length of all names and values together.
+  std::size_t TextSize() const { return textSize_; }
+  // The parent's index in document order; the document has none (0 is returned).
+  std::size_t ParentIndex(std::size_t index) const { return At(index).parent; }
+
+ private:
+  friend class XmlParseNode;
+  friend class XmlParser;
+
+  struct Span {
+    std::uint32_t offset;
+    std::uint32_t length;
+  };
+  struct Record {
+    XmlNodeKind kind;
+    std::uint32_t parent;
+    std::uint32_t end;  // one past the node's last descendant
+    Span name;
+    Span value;
+  };
+  // The records lie in blocks of a fixed size, which the heap hands out again after a tree
+  // is freed: a large file's nodes are neither copied as they grow nor faulted in anew.
+  static constexpr std::size_t kBlockBits = 12;
+  static constexpr std::size_t kBlockSize = std::size_t(1) << kBlockBits;
+
+  const Record& At(std::size_t index) const {
+    return blocks_[index >> kBlockBits][index & (kBlockSize - 1)];
+  }
+  Record& At(std::size_t index) { return blocks_[index >> kBlockBits][index & (kBlockSize - 1)]; }
+  std::uint32_t Add(const Record& record) {
+    if ((count_ & (kBlockSize - 1)) == 0)
+      blocks_.emplace_back(new Record[kBlockSize]);
+    At(count_) = record;
+    return count_++;
+  }
+  std::string_view Text(Span span) const {
+    return std::string_view(text_.get() + span.offset, span.length);
+  }
+
+  std::vector<std::unique_ptr<Record[]>> blocks_;
+  std::uint32_t count_ = 0;
+  // The names and values, decoded, one after the other; never longer than the input.
+  std::unique_ptr<char[]> text_;
+  std::size_t textSize_ = 0;
 };
 
 // The deepest element nesting the parser follows; deeper input fails with a message, so that
 // no step over the tree recurses without bound.
 inline constexpr int kMaxXmlDepth = 256;
 
-// The document node of bytes, or the message of the first fault.
-Result<XmlParseNode> ParseXml(std::string_view bytes);
+// The parse tree of bytes, or the message of the first fault.
+Result<XmlParseTree> ParseXml(std::string_view bytes);
 
 // The byte a whole reference such as "&amp;", "&#65;" or "&#x41;" stands for.
 Result<char> DecodeReference(std::string_view reference);

@@ -14,25 +14,23 @@ namespace texts = tools_texts;
 
 std::string DisplayText(const XmlParseNode& node, const std::string& file_name) {
   std::string text;
-  switch (node.kind) {
+  switch (node.Kind()) {
     case XmlNodeKind::kDocument:
       text = texts::kFilePrefix + file_name;
       break;
     case XmlNodeKind::kElement:
     case XmlNodeKind::kAttribute:
-      text = node.name;
+      text = node.Name();
       break;
     case XmlNodeKind::kProcessingInstruction:
-      text = node.name + texts::kProcessingInstructionSuffix;
+      text.append(node.Name()).append(texts::kProcessingInstructionSuffix);
       break;
     case XmlNodeKind::kDeclaration:
       text = texts::kDeclarationText;
       break;
   }
-  if (!node.value.empty()) {
-    text += texts::kValueSeparator;
-    text += node.value;
-  }
+  if (!node.Value().empty())
+    text.append(texts::kValueSeparator).append(node.Value());
   return text;
 }
 
@@ -40,41 +38,55 @@ int ImageIndex(XmlNodeKind kind) {
   return 2 * static_cast<int>(kind);
 }
 
-XmlItemTree XmlItemTree::FromDocument(const XmlParseNode& document, const std::string& file_name) {
+// The parse tree's nodes stand in the order of the items, each after its parent: one pass
+// counts each item's children, a second places the texts and the children.
+XmlItemTree XmlItemTree::FromDocument(const XmlParseTree& document, const std::string& file_name) {
   XmlItemTree tree;
-  tree.Add(document, -1, file_name);
-  for (std::size_t i = 1; i < tree.items_.size() && !tree.eightBit_; ++i)
-    tree.eightBit_ = !IsValidUtf8(tree.items_[i].text);
+  const std::size_t count = document.Size();
+  tree.items_.resize(count);
+  for (std::size_t i = 1; i < count; ++i)
+    ++tree.items_[document.ParentIndex(i)].childCount;
+  std::uint32_t next = 0;
+  for (Item& item : tree.items_) {
+    item.firstChild = next;
+    next += item.childCount;
+    item.childCount = 0;
+  }
+  tree.children_.resize(next);
+  tree.texts_.reserve(document.TextSize() + 4 * count + file_name.size() + 16);
+  for (std::size_t i = 0; i < count; ++i) {
+    Item& item = tree.items_[i];
+    const XmlParseNode node = document.Node(i);
+    item.kind = node.Kind();
+    item.parent = i == 0 ? -1 : static_cast<int>(document.ParentIndex(i));
+    if (i > 0) {
+      Item& parent = tree.items_[item.parent];
+      item.row = static_cast<int>(parent.childCount);
+      tree.children_[parent.firstChild + parent.childCount++] = static_cast<int>(i);
+    }
+    tree.SetText(static_cast<int>(i), DisplayText(node, file_name));
+    if (i > 0 && !tree.eightBit_)
+      tree.eightBit_ = !IsValidUtf8(tree.Text(static_cast<int>(i)));
+  }
   // The file name joins the file's texts in their encoding.
   if (tree.eightBit_)
-    tree.items_[0].text = DisplayText(document, EncodeText(file_name, TextEncoding::kWindows1252));
+    tree.SetText(
+        0, DisplayText(document.Document(), EncodeText(file_name, TextEncoding::kWindows1252)));
   return tree;
 }
 
-// Depth first: the parser bounds the depth, and with it this recursion.
-void XmlItemTree::Add(const XmlParseNode& node, int parent, const std::string& file_name) {
-  const int index = Size();
-  XmlTreeItem item;
-  item.text = DisplayText(node, file_name);
-  item.kind = node.kind;
-  item.parent = parent;
-  if (parent >= 0) {
-    item.row = static_cast<int>(items_[parent].children.size());
-    items_[parent].children.push_back(index);
-  }
-  items_.push_back(std::move(item));
-  items_[index].children.reserve(node.children.size());
-  for (const XmlParseNode& child : node.children)
-    Add(child, index, file_name);
+void XmlItemTree::SetText(int item, std::string_view text) {
+  items_[item].textOffset = static_cast<std::uint32_t>(texts_.size());
+  items_[item].textLength = static_cast<std::uint32_t>(text.size());
+  texts_.append(text);
 }
 
-std::string XmlItemTree::ShownText(int index) const {
-  const std::string& text = items_[index].text;
-  return eightBit_ ? Windows1252ToUtf8(text) : text;
+std::string XmlItemTree::ShownText(int item) const {
+  return eightBit_ ? Windows1252ToUtf8(Text(item)) : std::string(Text(item));
 }
 
-void XmlItemTree::SetShownText(int index, const std::string& shown) {
-  items_[index].text = eightBit_ ? EncodeText(shown, TextEncoding::kWindows1252) : shown;
+void XmlItemTree::SetShownText(int item, const std::string& shown) {
+  SetText(item, eightBit_ ? EncodeText(shown, TextEncoding::kWindows1252) : shown);
 }
 
 std::vector<std::string> XmlItemTree::Lines() const {
@@ -93,7 +105,7 @@ Result<XmlItemTree> OpenXmlTree(const std::filesystem::path& file) {
   const Result<std::string> bytes = ReadWholeFile(file);
   if (!bytes)
     return Failure{FormatText(texts::kCannotOpenFile, {Utf8FromPath(file), bytes.error()})};
-  const Result<XmlParseNode> document = ParseXml(*bytes);
+  const Result<XmlParseTree> document = ParseXml(*bytes);
   if (!document)
     return document.failure();
   return XmlItemTree::FromDocument(*document, Utf8FromPath(file.filename()));

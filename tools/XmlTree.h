@@ -5,8 +5,10 @@
 // as Windows-1252 when the file's texts are not UTF-8, and edits go back the same way, so that
 // what the user did not touch is written back byte for byte.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Result.h"
@@ -22,36 +24,48 @@ std::string DisplayText(const XmlParseNode& node, const std::string& file_name);
 // The image of a kind in the window's image list; the selected image is the next one.
 int ImageIndex(XmlNodeKind kind);
 
-struct XmlTreeItem {
-  std::string text;
-  XmlNodeKind kind = XmlNodeKind::kDocument;
-  int parent = -1;  // -1 for the file item
-  int row = 0;      // position among the parent's items
-  std::vector<int> children;
-};
-
 class XmlItemTree {
  public:
   // The items of a parsed document opened from a file of that name (without directory).
-  static XmlItemTree FromDocument(const XmlParseNode& document, const std::string& file_name);
+  static XmlItemTree FromDocument(const XmlParseTree& document, const std::string& file_name);
 
   bool Empty() const { return items_.empty(); }
   int Size() const { return static_cast<int>(items_.size()); }
-  // Item 0 is the file item; every item stands after its parent.
-  const XmlTreeItem& Item(int index) const { return items_[index]; }
+  // Item 0 is the file item; every item stands after its parent, in the order the tree shows
+  // them (depth first, in child order).
+  XmlNodeKind Kind(int item) const { return items_[item].kind; }
+  int Parent(int item) const { return items_[item].parent; }  // -1 for the file item
+  int Row(int item) const { return items_[item].row; }        // among the parent's items
+  int ChildCount(int item) const { return static_cast<int>(items_[item].childCount); }
+  int Child(int item, int row) const { return children_[items_[item].firstChild + row]; }
+  // The item's text as the file's bytes give it.
+  std::string_view Text(int item) const {
+    return std::string_view(texts_).substr(items_[item].textOffset, items_[item].textLength);
+  }
 
   // The item's text as the user sees it, and an edit of it.
-  std::string ShownText(int index) const;
-  void SetShownText(int index, const std::string& shown);
+  std::string ShownText(int item) const;
+  void SetShownText(int item, const std::string& shown);
 
   // One line per item: two blanks per level of depth, then the shown text.
   std::vector<std::string> Lines() const;
 
  private:
-  void Add(const XmlParseNode& node, int parent, const std::string& file_name);
+  struct Item {
+    std::uint32_t textOffset;
+    std::uint32_t textLength;
+    std::uint32_t firstChild;  // into children_
+    std::uint32_t childCount;
+    int parent;
+    int row;
+    XmlNodeKind kind;
+  };
+  void SetText(int item, std::string_view text);
 
-  std::vector<XmlTreeItem> items_;
-  bool eightBit_ = false;  // the texts are Windows-1252, not UTF-8
+  std::vector<Item> items_;
+  std::vector<int> children_;  // each item's children one after the other
+  std::string texts_;          // the items' texts; an edit appends the new one
+  bool eightBit_ = false;      // the texts are Windows-1252, not UTF-8
 };
 
 // Reads the file as bytes, parses it and makes its tree. The failure is the system's reason

@@ -45,7 +45,7 @@ class TreeWriter {
   explicit TreeWriter(const XmlItemTree& tree) : tree_(tree) {}
 
   Status Root(int index, XmlDocument& document) {
-    const NameAndValue parts = Split(tree_.Item(index).text);
+    const NameAndValue parts = Split(tree_.Text(index));
     if (Status named = CheckName(index, parts.name, texts::kBadElementName); !named)
       return named;
     return Fill(index, parts, document.AddRoot(parts.name));
@@ -72,11 +72,12 @@ class TreeWriter {
         return checked;
       element.SetText(*parts.value);
     }
-    for (const int child : tree_.Item(index).children) {
-      const XmlNodeKind kind = tree_.Item(child).kind;
+    for (int row = 0; row < tree_.ChildCount(index); ++row) {
+      const int child = tree_.Child(index, row);
+      const XmlNodeKind kind = tree_.Kind(child);
       if (kind != XmlNodeKind::kAttribute && kind != XmlNodeKind::kElement)
         continue;
-      const NameAndValue child_parts = Split(tree_.Item(child).text);
+      const NameAndValue child_parts = Split(tree_.Text(child));
       if (kind == XmlNodeKind::kAttribute) {
         if (Status named = CheckName(child, child_parts.name, texts::kBadAttributeName); !named)
           return named;
@@ -115,8 +116,9 @@ Result<std::string> WriteFileName(const std::string& file_item_text) {
 Result<std::string> XmlTreeDocument(const XmlItemTree& tree) {
   if (tree.Empty())
     return Failure{texts::kNothingToWrite};
-  for (const int child : tree.Item(0).children) {
-    if (tree.Item(child).kind != XmlNodeKind::kElement)
+  for (int row = 0; row < tree.ChildCount(0); ++row) {
+    const int child = tree.Child(0, row);
+    if (tree.Kind(child) != XmlNodeKind::kElement)
       continue;
     XmlDocument document;
     if (Status built = TreeWriter(tree).Root(child, document); !built)

@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 
 // The tree's lines of a text parsed as file "f.xml", or the parser's message as one line.
 Lines TreeOf(const std::string& text) {
-  const Result<XmlParseNode> document = ParseXml(text);
+  const Result<XmlParseTree> document = ParseXml(text);
   if (!document)
     return {"! " + document.error()};
   return XmlItemTree::FromDocument(*document, "f.xml").Lines();
@@ -109,11 +109,11 @@ TEST(XmlParser, ReferencesGiveOneByte) {
     EXPECT_EQ(*byte, c.byte) << c.reference;
   }
   // In character data and in attribute values alike.
-  const Result<XmlParseNode> document = ParseXml("<a v='&#65;&lt;&#x42;'>&#65;&amp;&#x42;</a>");
+  const Result<XmlParseTree> document = ParseXml("<a v='&#65;&lt;&#x42;'>&#65;&amp;&#x42;</a>");
   ASSERT_TRUE(document.ok());
-  const XmlParseNode& a = document->children[0];
-  EXPECT_EQ(a.value, "A&B");
-  EXPECT_EQ(a.children[0].value, "A<B");
+  const XmlParseNode a = document->Document().Children()[0];
+  EXPECT_EQ(a.Value(), "A&B");
+  EXPECT_EQ(a.Children()[0].Value(), "A<B");
 }
 
 TEST(XmlParser, ContentAndItsItems) {
@@ -160,30 +160,15 @@ TEST(XmlParser, NestingIsBounded) {
   EXPECT_EQ(TreeOf(deep), Lines{"! Elements nested more than 256 levels deep"});
 }
 
-TEST(XmlTree, DisplayTextsAndImages) {
-  struct Case {
-    XmlNodeKind kind;
-    const char* name;
-    const char* value;
-    const char* text;
-    int image;
-  } cases[] = {
-      {XmlNodeKind::kDocument, "", "", "File: f.xml", 0},
-      {XmlNodeKind::kElement, "PROFI_ID", "20", "PROFI_ID = 20", 2},
-      {XmlNodeKind::kElement, "row", "", "row", 2},
-      {XmlNodeKind::kAttribute, "version", "1.0", "version = 1.0", 4},
-      {XmlNodeKind::kProcessingInstruction, "pi", "", "piProcessingInstruction", 6},
-      {XmlNodeKind::kProcessingInstruction, "pi", "x", "piProcessingInstruction = x", 6},
-      {XmlNodeKind::kDeclaration, "", "", "XMLDeclaration", 8},
-  };
-  for (const Case& c : cases) {
-    XmlParseNode node;
-    node.kind = c.kind;
-    node.name = c.name;
-    node.value = c.value;
-    EXPECT_EQ(DisplayText(node, "f.xml"), c.text);
-    EXPECT_EQ(ImageIndex(c.kind), c.image) << c.text;
-  }
+TEST(XmlTree, ImagesByKind) {
+  const Result<XmlParseTree> document = ParseXml("<?xml version='1'?><?p?><r a='1'/>");
+  ASSERT_TRUE(document.ok());
+  const XmlItemTree tree = XmlItemTree::FromDocument(*document, "f.xml");
+  std::vector<int> images;
+  for (int i = 0; i < tree.Size(); ++i)
+    images.push_back(ImageIndex(tree.Kind(i)));
+  // file, declaration, its attribute, instruction, element, its attribute
+  EXPECT_EQ(images, (std::vector<int>{0, 8, 4, 6, 2, 4}));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ using test::TempDir;
 using test::WriteBytes;
 
 XmlItemTree TreeOf(const std::string& text, const std::string& file_name = "f.xml") {
-  const Result<XmlParseNode> document = ParseXml(text);
+  const Result<XmlParseTree> document = ParseXml(text);
   EXPECT_TRUE(document.ok()) << document.error();
   return document ? XmlItemTree::FromDocument(*document, file_name) : XmlItemTree();
 }
