@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTreeView>
 #include <QWidget>
 
 #include <cstdio>
@@ -26,6 +27,9 @@
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/Shell.h"
 #include "platform/ui/UiServices.h"
+#include "tools/SELstringhe.h"
+#include "tools/UXML.h"
+#include "tools/UXmlTreeModel.h"
 #include "update/UBootSer.h"
 #include "update/UModifyFileSx.h"
 
@@ -56,7 +60,24 @@ void MakeSampleProject(const std::filesystem::path& home) {
   Write(project / "sdopdo.xml",
         "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
         "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"1\" poscomp=\"48\"/></sdopdo>");
+  Write(project / "strings.xml",
+        "<strings><s>speed</s><s>back</s><s>torque</s><s>position</s></strings>");
+  Write(project / "sample.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- sample -->\n<?editor mode=\"tree\"?>\n"
+        "<Par_Gen>\n  <PROFI_ID>20</PROFI_ID>\n  <PROFI_BAUD>10</PROFI_BAUD>\n"
+        "  <row cobid=\"0x181\" id_dev_orig=\"1\" n_tpdo=\"1\"/>\n</Par_Gen>\n");
 }
+
+// Answers the open dialogs with one file, so that the XML tool shows it.
+class SampleFileDialogs : public QtFileDialogs {
+ public:
+  std::optional<std::filesystem::path> OpenFileName(QWidget*, const std::filesystem::path&,
+                                                    const std::string&,
+                                                    const std::string&) override {
+    return sample;
+  }
+  std::filesystem::path sample;
+};
 
 bool Grab(QWidget& window, const QString& dir, const QString& name) {
   window.show();
@@ -83,7 +104,8 @@ int main(int argc, char* argv[]) {
 
   MessageRecorder messages;
   QtShell shell;
-  QtFileDialogs dialogs;
+  SampleFileDialogs dialogs;
+  dialogs.sample = PathOf(home) / "PROJECTS" / "Plant1" / "sample.xml";
   UiServices services{messages, shell, dialogs};
   DesktopApplication desktop(
       services, [] { return std::make_unique<QtSerialPort>(); }, PathOf(home));
@@ -95,6 +117,17 @@ int main(int argc, char* argv[]) {
   ok = Grab(desktop.Sdo(), out, "sdo-access") && ok;
   ok = Grab(desktop.Pdo(), out, "pdo-translation") && ok;
   ok = Grab(desktop.InfoPdo(), out, "stored-pdo") && ok;
+  TFXML& xml = desktop.Xml();
+  xml.show();
+  xml.btnOpenClick();
+  xml.btnFullExpandClick();
+  xml.TvXml->setCurrentIndex(
+      xml.Model().index(1, 0, xml.Model().index(2, 0, xml.Model().index(0, 0))));
+  ok = Grab(xml, out, "xml-reader-writer") && ok;
+  TFSELstringhe& picker = desktop.SelString();
+  picker.StringsFilePath = PathOf(home) / "PROJECTS" / "Plant1" / "strings.xml";
+  picker.SelectedIndex = 2;
+  ok = Grab(picker, out, "select-string") && ok;
   QDir(home).removeRecursively();
   return ok ? 0 : 1;
 }

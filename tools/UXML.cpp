@@ -60,8 +60,10 @@ TFXML::TFXML(const AppState& state, UiServices& services, TFsaveproj& editor, QW
   TvXml->setSelectionMode(QAbstractItemView::SingleSelection);
   // Rows of one height: the view never measures a large tree item by item.
   TvXml->setUniformRowHeights(true);
-  TvXml->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  TvXml->header()->setStretchLastSection(false);
+  // One column as wide as the tree; a text too long for it ends in "…" and shows whole in
+  // its tip and in the edit box.
+  TvXml->header()->setStretchLastSection(true);
+  TvXml->setTextElideMode(Qt::ElideRight);
   TvXml->installEventFilter(this);
   TvXml->viewport()->installEventFilter(this);
 

@@ -66,6 +66,7 @@ QVariant XmlTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+    case Qt::ToolTipRole:
       return Q(tree_.ShownText(item));
     case Qt::DecorationRole:
       return icons_[static_cast<std::size_t>(tree_.Kind(item))];
