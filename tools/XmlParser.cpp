@@ -5,49 +5,15 @@
 #include <limits>
 #include <utility>
 
-#include "platform/IntegerText.h"
 #include "platform/Text.h"
 #include "tools/ToolsTexts.h"
+#include "tools/XmlCharacters.h"
 
 namespace quastor {
 namespace {
 
 namespace texts = tools_texts;
-
-constexpr unsigned kNameStart = 1;
-constexpr unsigned kNameChar = 2;
-constexpr unsigned kSpace = 4;
-constexpr unsigned kTextStop = 8;           // ends a run of character data: "<", "&", "]"
-constexpr unsigned kEndsDoubleQuoted = 16;  // ends a run of a value in double quotes
-constexpr unsigned kEndsSingleQuoted = 32;  // ends a run of a value in single quotes
-
-constexpr std::array<unsigned char, 256> MakeClasses() {
-  std::array<unsigned char, 256> classes{};
-  for (int c = 0; c < 256; ++c) {
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    const bool digit = c >= '0' && c <= '9';
-    unsigned bits = 0;
-    if (letter || c == '_' || c == ':')
-      bits |= kNameStart | kNameChar;
-    if (digit || c == '.' || c == '-' || c == 0xB7)
-      bits |= kNameChar;
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
-      bits |= kSpace;
-    if (c == '<' || c == '&' || c == ']')
-      bits |= kTextStop;
-    if (c == '<' || c == '&' || c == '"')
-      bits |= kEndsDoubleQuoted;
-    if (c == '<' || c == '&' || c == '\'')
-      bits |= kEndsSingleQuoted;
-    classes[c] = static_cast<unsigned char>(bits);
-  }
-  return classes;
-}
-constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
-
-bool Is(char c, unsigned what) {
-  return (kClasses[static_cast<unsigned char>(c)] & what) != 0;
-}
+using namespace xml_characters;
 
 // The first fault ends the parse: thrown inside, returned as a Failure at the interface.
 struct ParseError {
@@ -369,24 +335,6 @@ class XmlParser {
   std::array<std::string, kMaxXmlDepth + 1> values_;
 };
 
-namespace {
-
-bool AllOf(std::string_view text, int (*digit)(char)) {
-  if (text.empty())
-    return false;
-  for (const char c : text) {
-    if (digit(c) < 0)
-      return false;
-  }
-  return true;
-}
-
-int DecimalValue(char c) {
-  return c >= '0' && c <= '9' ? c - '0' : -1;
-}
-
-}  // namespace
-
 XmlNodeKind XmlParseNode::Kind() const {
   return tree_->At(index_).kind;
 }
@@ -413,48 +361,6 @@ Result<XmlParseTree> ParseXml(std::string_view bytes) {
   } catch (const ParseError& error) {
     return Failure{error.message};
   }
-}
-
-Result<char> DecodeReference(std::string_view reference) {
-  if (reference.empty() || reference.front() != '&')
-    return Failure{texts::kReferenceWithoutAmpersand};
-  if (reference.size() < 2 || reference.back() != ';')
-    return Failure{texts::kUnexpectedEnd};
-  const std::string_view body = reference.substr(1, reference.size() - 2);
-  if (!body.empty() && body.front() == '#') {
-    // The number reads by the system's integer rule: up to eight hexadecimal digits, or a
-    // decimal value within 32 bits. The byte is its low 8 bits.
-    const bool hex = body.size() > 1 && body[1] == 'x';
-    const std::string_view digits = body.substr(hex ? 2 : 1);
-    const bool digits_only = hex ? AllOf(digits, HexDigitValue) : AllOf(digits, DecimalValue);
-    const std::optional<std::int32_t> value =
-        digits_only ? ReadInteger(hex ? "x" + std::string(digits) : std::string(digits))
-                    : std::nullopt;
-    if (!value)
-      return Failure{FormatText(texts::kInvalidReferenceInteger, {std::string(body)})};
-    return static_cast<char>(static_cast<std::uint32_t>(*value) & 0xFF);
-  }
-  if (body == "amp")
-    return '&';
-  if (body == "lt")
-    return '<';
-  if (body == "gt")
-    return '>';
-  if (body == "quot")
-    return '"';
-  if (body == "apos")
-    return '\'';
-  return Failure{texts::kUnrecognizedReference};
-}
-
-bool IsXmlName(std::string_view text) {
-  if (text.empty() || !Is(text.front(), kNameStart))
-    return false;
-  for (const char c : text) {
-    if (!Is(c, kNameChar))
-      return false;
-  }
-  return true;
 }
 
 }  // namespace quastor
