@@ -26,7 +26,7 @@ Failure CannotRead(const std::filesystem::path& file, const std::string& reason)
 template <class T, class Xls, class Zip>
 Result<T> Dispatch(const std::filesystem::path& file, Xls xls, Zip zip) {
   if (!workbook::ReadersAvailable())
-    return Failure{kWorkbookNotAvailable};
+    return CannotRead(file, kWorkbookNotAvailable);
   Result<std::string> bytes = ReadWholeFile(file);
   if (!bytes)
     return CannotRead(file, bytes.error());
@@ -82,7 +82,7 @@ Result<std::optional<WorkbookSheet>> SheetHere(const std::filesystem::path& file
 
 Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path& file) {
   if (!workbook::ReadersAvailable())
-    return Failure{kWorkbookNotAvailable};
+    return CannotRead(file, kWorkbookNotAvailable);
   const Result<std::string> answer =
       RunIsolated([&] { return workbook::EncodeNames(SheetNamesHere(file)); }, kReadingLimit);
   if (!answer)
@@ -93,7 +93,7 @@ Result<std::vector<std::string>> WorkbookSheetNames(const std::filesystem::path&
 Result<std::optional<WorkbookSheet>> ReadWorkbookSheet(const std::filesystem::path& file,
                                                        const std::string& name) {
   if (!workbook::ReadersAvailable())
-    return Failure{kWorkbookNotAvailable};
+    return CannotRead(file, kWorkbookNotAvailable);
   const Result<std::string> answer =
       RunIsolated([&] { return workbook::EncodeSheet(SheetHere(file, name)); }, kReadingLimit);
   if (!answer)

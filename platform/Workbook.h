@@ -31,7 +31,7 @@ namespace quastor {
 
 // Failure messages. kWorkbookCannotRead takes the file's path and one of the reasons below
 // (or the library's or the system's own reason).
-inline constexpr char kWorkbookNotAvailable[] = "Workbook import is not available in this build";
+inline constexpr char kWorkbookNotAvailable[] = "workbook import is not available in this build";
 inline constexpr char kWorkbookCannotRead[] = "Cannot read workbook \"%s\": %s";
 inline constexpr char kWorkbookUnknownFormat[] = "the file is not an .xls, .xlsx or .ods workbook";
 inline constexpr char kWorkbookDamaged[] = "the file is damaged or not a workbook (%s)";

@@ -19,6 +19,7 @@
 #include "canopen/USdo.h"
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
+#include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
@@ -147,6 +148,24 @@ TEST_F(CanopenWindows, SdoTableKeepsWhatIsTypedInSdoXml) {
   EXPECT_TRUE(Messages().empty());
   EXPECT_NE(ReadBytes(project() / "sdo.csv").find("17,0x2000,1,5,0x6000,1,2,\"a, b\",\r\n"),
             std::string::npos);
+}
+
+// A failed import leaves the grids as they were; the next import of a sound workbook works.
+TEST_F(CanopenWindows, ImportAfterAFailedImport) {
+  if (!WorkbookSupported())
+    GTEST_SKIP() << "this build reads no workbooks";
+  TFsdo& window = desktop->Sdo();
+  window.show();
+  window.sga->Model().SetCell(5, 7, "typed");
+  fake.dialogs.answers = {DataFile("canopen/bad_flags.xls"), DataFile("canopen/tables.xlsx")};
+  Click(window.bitbtn4);
+  EXPECT_EQ(Messages(), Texts{"Error! Row 3 of sheet \"sdo\", column A (conf): the cell is empty"});
+  EXPECT_EQ(window.sga->Model().Cell(5, 7), "typed");
+  Click(window.bitbtn4);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(window.sga->Model().Cell(0, 7), "speed");
+  EXPECT_EQ(window.sgb->Model().Cell(0, 7), "temp, max \"C\"");
+  EXPECT_EQ(window.sga->Model().Cell(5, 7), "");
 }
 
 TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {

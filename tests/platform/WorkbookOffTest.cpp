@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PathText.h"
 #include "platform/Workbook.h"
 #include "tests/support/TestFiles.h"
 
@@ -13,10 +14,12 @@ TEST(WorkbookOff, EveryReadFailsWithTheSameMessage) {
   const auto file = test::DataFile("workbook/cells.xlsx");
   const Result<std::vector<std::string>> names = WorkbookSheetNames(file);
   ASSERT_FALSE(names.ok());
-  EXPECT_EQ(names.error(), kWorkbookNotAvailable);
+  const std::string expected = "Cannot read workbook \"" + Utf8FromPath(file) + "\": " +
+                               kWorkbookNotAvailable;
+  EXPECT_EQ(names.error(), expected);
   const Result<std::optional<WorkbookSheet>> sheet = ReadWorkbookSheet(file, "First");
   ASSERT_FALSE(sheet.ok());
-  EXPECT_EQ(sheet.error(), kWorkbookNotAvailable);
+  EXPECT_EQ(sheet.error(), expected);
 }
 
 }  // namespace
