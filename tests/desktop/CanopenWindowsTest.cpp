@@ -58,9 +58,9 @@ TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   QStringList captions;
   for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
     captions << action->text();
-  EXPECT_EQ(captions, (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO",
-                                   "Define Store PDO", "Tools", "Generate Firmware",
-                                   "XML Reader & Writer", "Select String"}));
+  EXPECT_EQ(captions,
+            (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO", "Define Store PDO",
+                         "Tools", "Generate Firmware", "XML Reader & Writer", "Select String"}));
   ModalCloser closer;
   for (int i : {1, 2, 3})
     desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
