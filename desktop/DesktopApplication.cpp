@@ -4,8 +4,11 @@
 #include "app/AppTexts.h"
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/EmcyTexts.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
+#include "canopen/UWemcy.h"
+#include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
@@ -54,6 +57,10 @@ void DesktopApplication::WireMenu() {
                        [this] { OpenTable(Pdo()); });
   main_->AddMenuWindow(app_texts::kTablesGroup, canopen_texts::kStoredPdoCaption,
                        [this] { OpenTable(InfoPdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, emcy_texts::kRulesCaption,
+                       [this] { OpenTable(Emcy()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, emcy_texts::kWordsCaption,
+                       [this] { OpenTable(Wemcy()); });
   main_->AddMenuWindow(app_texts::kToolsGroup, update_texts::kModifyCaption,
                        [this] { ModifyFileSx().exec(); });
 }
@@ -98,6 +105,14 @@ TFpdo& DesktopApplication::Pdo() {
 
 TFInfopdo& DesktopApplication::InfoPdo() {
   return Built(infopdo_);
+}
+
+TFemcy& DesktopApplication::Emcy() {
+  return Built(emcy_);
+}
+
+TFWemcy& DesktopApplication::Wemcy() {
+  return Built(wemcy_);
 }
 
 }  // namespace quastor

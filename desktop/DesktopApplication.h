@@ -21,6 +21,8 @@ class TFModifyFileSx;
 class TFsdo;
 class TFpdo;
 class TFInfopdo;
+class TFemcy;
+class TFWemcy;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -45,6 +47,8 @@ class DesktopApplication {
   TFsdo& Sdo();
   TFpdo& Pdo();
   TFInfopdo& InfoPdo();
+  TFemcy& Emcy();
+  TFWemcy& Wemcy();
 
  private:
   void WireSteps();
@@ -65,6 +69,8 @@ class DesktopApplication {
   TFsdo* sdo_ = nullptr;
   TFpdo* pdo_ = nullptr;
   TFInfopdo* infopdo_ = nullptr;
+  TFemcy* emcy_ = nullptr;
+  TFWemcy* wemcy_ = nullptr;
 };
 
 }  // namespace quastor

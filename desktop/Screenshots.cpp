@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cstdio>
@@ -17,6 +18,8 @@
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
+#include "canopen/UWemcy.h"
+#include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
 #include "gateway/Upargen.h"
@@ -53,6 +56,28 @@ void MakeSampleProject(const std::filesystem::path& home) {
         "SubindexB=\"1\" nbyteB=\"2\" mnemonico=\"speed\"/><row conf=\"1\" IndexA=\"0x2100\" "
         "SubindexA=\"0\" devIDB=\"7\" IndexB=\"0x6100\" SubindexB=\"2\" nbyteB=\"1\" "
         "mnemonico=\"back\"/></sdo>");
+  Write(project / "emcydef.xml",
+        "<emcydef><row id_dev=\"5\" mask_eq_ec=\"0xFF00\" mask_eq_er=\"0x01\" mask_eq_m1=\"0\" "
+        "mask_eq_m2=\"0\" mask_eq_m3=\"0\" enmask_eq_ec=\"0xFFFF\" enmask_eq_er=\"0xFF\" "
+        "enmask_eq_m1=\"0\" enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"5\"/>"
+        "<row id_dev=\"12\" mask_eq_ec=\"0x8100\" mask_eq_er=\"0\" mask_eq_m1=\"0\" "
+        "mask_eq_m2=\"0\" mask_eq_m3=\"0\" enmask_eq_ec=\"0xFF00\" enmask_eq_er=\"0\" "
+        "enmask_eq_m1=\"0\" enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"0\"/>"
+        "<row id_dev=\"7\" mask_eq_ec=\"0\" mask_eq_er=\"0\" mask_eq_m1=\"0\" mask_eq_m2=\"0\" "
+        "mask_eq_m3=\"0\" enmask_eq_ec=\"0\" enmask_eq_er=\"0\" enmask_eq_m1=\"0\" "
+        "enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"41\"/></emcydef>");
+  std::string words = "<emcyword>";
+  for (int w = 0; w < 3; ++w) {
+    words += "<row index_addrm=\"0x" + std::to_string(2000 + w) + "\" subindex=\"1\" extdata=\"" +
+             std::to_string(w / 2) + "\" devid=\"5\"";
+    for (int j = 0; j < 16; ++j) {
+      const std::string bit = " bit" + std::to_string(j);
+      words += bit + "_b0=\"0xFF\"" + bit + "_b1=\"0\"" + bit + "_poscomp=\"" +
+               std::to_string(16 * (j % 8) + j / 8) + "\"";
+    }
+    words += "/>";
+  }
+  Write(project / "emcyword.xml", words + "</emcyword>");
   Write(project / "sdopdo.xml",
         "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
         "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"1\" poscomp=\"48\"/></sdopdo>");
@@ -95,6 +120,14 @@ int main(int argc, char* argv[]) {
   ok = Grab(desktop.Sdo(), out, "sdo-access") && ok;
   ok = Grab(desktop.Pdo(), out, "pdo-translation") && ok;
   ok = Grab(desktop.InfoPdo(), out, "stored-pdo") && ok;
+  ok = Grab(desktop.Emcy(), out, "emcy-rules") && ok;
+  // The word editor with a word opened and one of its bits chosen.
+  TFWemcy& words = desktop.Wemcy();
+  words.show();
+  QTreeWidget* tree = words.Controls(Side::kA).TWCan;
+  tree->expandItem(tree->topLevelItem(0));
+  tree->setCurrentItem(tree->topLevelItem(0)->child(3));
+  ok = Grab(words, out, "emcy-words") && ok;
   QDir(home).removeRecursively();
   return ok ? 0 : 1;
 }
