@@ -21,6 +21,10 @@ class TFModifyFileSx;
 class TFsdo;
 class TFpdo;
 class TFInfopdo;
+class TFSetVar;
+class TFSetPdo;
+class TF_Rec_Info;
+class TF_Sen_Info;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -45,6 +49,10 @@ class DesktopApplication {
   TFsdo& Sdo();
   TFpdo& Pdo();
   TFInfopdo& InfoPdo();
+  TFSetVar& SetVar();
+  TFSetPdo& SetPdo();
+  TF_Rec_Info& RecInfo();
+  TF_Sen_Info& SenInfo();
 
  private:
   void WireSteps();
@@ -65,6 +73,10 @@ class DesktopApplication {
   TFsdo* sdo_ = nullptr;
   TFpdo* pdo_ = nullptr;
   TFInfopdo* infopdo_ = nullptr;
+  TFSetVar* setvar_ = nullptr;
+  TFSetPdo* setpdo_ = nullptr;
+  TF_Rec_Info* recinfo_ = nullptr;
+  TF_Sen_Info* seninfo_ = nullptr;
 };
 
 }  // namespace quastor
