@@ -60,7 +60,7 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
     const QString label = Q(FormatText(kind.byteLabel, {std::to_string(k)}));
     QLabel* before = NewNamedLabel(label, NumberedName("Label", 2 * k - 1), panel);
     Edits[i] = NewEdit(NumberedName("Edit", k).c_str(), panel);
-    Edits[i]->setFixedWidth(64);
+    Edits[i]->setFixedWidth(56);
     Edits[i]->setText(texts::kNone);
     Edits[i]->installEventFilter(this);
     QLabel* after = NewNamedLabel(kind.byteTail, NumberedName("Label", 2 * k), panel);
@@ -68,11 +68,11 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
     NotInUse[i]->setVisible(false);
     before->setMinimumWidth(before->sizeHint().width());
     auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(4, 2, 4, 2);
+    row->setContentsMargins(0, 2, 0, 2);
     row->addWidget(before);
     row->addWidget(Edits[i]);
     row->addWidget(after);
-    row->addSpacing(12);
+    row->addSpacing(6);
     row->addWidget(NotInUse[i]);
     row->addStretch();
     Panels[i] = panel;

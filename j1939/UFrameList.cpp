@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
@@ -57,6 +58,15 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   sga->verticalHeader()->setDefaultSectionSize(look.rowHeight);
   sga->setHorizontalScrollBarPolicy(look.horizontalScrollBar ? Qt::ScrollBarAsNeeded
                                                              : Qt::ScrollBarAlwaysOff);
+  // A column is at least as wide as its title; the mnemonic takes the width that is left.
+  QHeaderView* header = sga->horizontalHeader();
+  const int margins = 4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  for (int c = 0; c < kFrameColumnCount; ++c) {
+    const int title = header->fontMetrics().horizontalAdvance(kind.columns[c].title) + margins;
+    sga->setColumnWidth(c, std::max(sga->columnWidth(c), title));
+  }
+  sga->setColumnWidth(kFrameColumnCount - 1, header->minimumSectionSize());
+  header->setStretchLastSection(true);
 
   okButton_ = NewButton(widget_texts::kOk, look.okName, this);
   cancelButton_ = NewButton(widget_texts::kCancel, look.cancelName, this);

@@ -1,6 +1,6 @@
 #pragma once
-// The look of the J1939 frame tables: dark grey text on the application's pale background,
-// and the pale cyan of the cells that identify a frame.
+// The look of the J1939 frame tables: Verdana 8 pt, dark grey text on the application's pale
+// background, and the pale cyan of the cells that identify a frame.
 
 #include <QColor>
 
