@@ -57,8 +57,8 @@ TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   QStringList captions;
   for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
     captions << action->text();
-  EXPECT_EQ(captions, (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO",
-                                   "Define Store PDO", "Tools", "Generate Firmware"}));
+  EXPECT_EQ(captions.mid(0, 4),
+            (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO", "Define Store PDO"}));
   ModalCloser closer;
   for (int i : {1, 2, 3})
     desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
