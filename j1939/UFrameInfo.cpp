@@ -229,6 +229,14 @@ void FrameInfoDialog::bitbtn1Click() {
       return;
     }
   }
+  // A file that does not load is refused before anything is asked.
+  const ProjectFileSet& files = state_.ProjectFiles;
+  for (const auto* file : {&FrameListFile(files, direction_), &FrameInfoFile(files, direction_)}) {
+    if (Status readable = RefuseUnreadable(*file); !readable) {
+      services_.messages.Error(readable.error());
+      return;
+    }
+  }
   if (!AskBeforeWriting())
     return;
   if (Status saved = SaveFrameInfo(direction_, FrameListFile(state_.ProjectFiles, direction_),

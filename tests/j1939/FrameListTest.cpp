@@ -44,6 +44,8 @@ TEST(FrameList, CheckRowsReadsLenientlyAndRefusesWhatOkWouldDrop) {
   } cases[] = {
       {"hex forms refused", kSend, Rows({{1, {"0x7", "$1", "0xFFFF", "255", ""}}}), kOk},
       {"upper bounds refused", kSend, Rows({{1, {"7", "1", "65535", "x0FF", "m"}}}), kOk},
+      {"priority -1 taken", kSend, Rows({{1, {"-1", "0", "0", "0", ""}}}), kPriority},
+      {"SA -1 taken", kSend, Rows({{1, {"0", "0", "0", "-0x1", ""}}}), kSa},
       {"priority 8 taken", kSend, Rows({{1, {"8", "0", "0", "0", ""}}}), kPriority},
       {"data page 2 taken", kSend, Rows({{1, {"0", "2", "0", "0", ""}}}), kPage},
       {"the word one taken", kReceive, Rows({{1, {"one", "0", "0", "N", ""}}}), kPage},
