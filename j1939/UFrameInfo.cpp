@@ -105,9 +105,8 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
 
 // Every showing starts from the files; what was typed and not confirmed is gone.
 void FrameInfoDialog::FormShow() {
-  const FrameDirection direction = direction_;
-  FrameInfoLoad load = LoadFrameInfo(FrameListFile(state_.ProjectFiles, direction),
-                                     FrameInfoFile(state_.ProjectFiles, direction));
+  FrameInfoLoad load = LoadFrameInfo(FrameListFile(state_.ProjectFiles, direction_),
+                                     FrameInfoFile(state_.ProjectFiles, direction_));
   table_ = std::move(load.table);
   report_ = std::move(load.report);
   {
@@ -167,14 +166,17 @@ void FrameInfoDialog::EditExit(int k) {
   TFrameInfoRec* frame = Selected();
   if (frame == nullptr || !frame->InUse(k))
     return;
-  QLineEdit* edit = Edits[k - 1];
-  if (const std::optional<std::uint8_t> value = ReadByteEdit(S(edit->text()))) {
+  if (const std::optional<std::uint8_t> value = ReadByteEdit(S(Edits[k - 1]->text()))) {
     frame->B(k) = *value;
     return;
   }
+  TellRefused(k);
+}
+
+void FrameInfoDialog::TellRefused(int k) {
   telling_ = true;
   services_.messages.Error(ByteRangeMessage(k));
-  edit->setFocus();
+  Edits[k - 1]->setFocus();
   telling_ = false;
 }
 
@@ -191,13 +193,9 @@ bool FrameInfoDialog::StoreEdits() {
   if (frame == nullptr)
     return true;
   for (int k = 1; k <= frame->Dim && k <= kFrameBytes; ++k) {
-    QLineEdit* edit = Edits[k - 1];
-    const std::optional<std::uint8_t> value = ReadByteEdit(S(edit->text()));
+    const std::optional<std::uint8_t> value = ReadByteEdit(S(Edits[k - 1]->text()));
     if (!value) {
-      telling_ = true;
-      services_.messages.Error(ByteRangeMessage(k));
-      edit->setFocus();
-      telling_ = false;
+      TellRefused(k);
       return false;
     }
     frame->B(k) = *value;

@@ -56,6 +56,8 @@ class FrameInfoDialog : public QuastorDialog {
   void EditExit(int k);
   // The text of edit k changed (send): a valid value is stored, nothing is said yet.
   void EditChange(int k);
+  // Shows the message for edit k and gives the edit the focus back.
+  void TellRefused(int k);
   // Stores every enabled edit of the selected frame; false after telling the first invalid one.
   bool StoreEdits();
   bool AskBeforeWriting();
