@@ -12,6 +12,11 @@
 #include "canopen/Updo.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
+#include "j1939/J1939Texts.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
+#include "j1939/U_Rec_Info.h"
+#include "j1939/U_Sen_Info.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/UiServices.h"
@@ -61,6 +66,14 @@ void DesktopApplication::WireMenu() {
                        [this] { OpenTable(Emcy()); });
   main_->AddMenuWindow(app_texts::kTablesGroup, emcy_texts::kWordsCaption,
                        [this] { OpenTable(Wemcy()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kReceiveFramesCaption,
+                       [this] { OpenTable(SetVar()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kSendFramesCaption,
+                       [this] { OpenTable(SetPdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kReceiveInfoCaption,
+                       [this] { OpenTable(RecInfo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kSendInfoCaption,
+                       [this] { OpenTable(SenInfo()); });
   main_->AddMenuWindow(app_texts::kToolsGroup, update_texts::kModifyCaption,
                        [this] { ModifyFileSx().exec(); });
 }
@@ -113,6 +126,22 @@ TFemcy& DesktopApplication::Emcy() {
 
 TFWemcy& DesktopApplication::Wemcy() {
   return Built(wemcy_);
+}
+
+TFSetVar& DesktopApplication::SetVar() {
+  return Built(setvar_);
+}
+
+TFSetPdo& DesktopApplication::SetPdo() {
+  return Built(setpdo_);
+}
+
+TF_Rec_Info& DesktopApplication::RecInfo() {
+  return Built(recinfo_);
+}
+
+TF_Sen_Info& DesktopApplication::SenInfo() {
+  return Built(seninfo_);
 }
 
 }  // namespace quastor

@@ -23,6 +23,10 @@ class TFpdo;
 class TFInfopdo;
 class TFemcy;
 class TFWemcy;
+class TFSetVar;
+class TFSetPdo;
+class TF_Rec_Info;
+class TF_Sen_Info;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -49,6 +53,10 @@ class DesktopApplication {
   TFInfopdo& InfoPdo();
   TFemcy& Emcy();
   TFWemcy& Wemcy();
+  TFSetVar& SetVar();
+  TFSetPdo& SetPdo();
+  TF_Rec_Info& RecInfo();
+  TF_Sen_Info& SenInfo();
 
  private:
   void WireSteps();
@@ -71,6 +79,10 @@ class DesktopApplication {
   TFInfopdo* infopdo_ = nullptr;
   TFemcy* emcy_ = nullptr;
   TFWemcy* wemcy_ = nullptr;
+  TFSetVar* setvar_ = nullptr;
+  TFSetPdo* setpdo_ = nullptr;
+  TF_Rec_Info* recinfo_ = nullptr;
+  TF_Sen_Info* seninfo_ = nullptr;
 };
 
 }  // namespace quastor

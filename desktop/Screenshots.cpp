@@ -23,6 +23,10 @@
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
 #include "gateway/Upargen.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
+#include "j1939/U_Rec_Info.h"
+#include "j1939/U_Sen_Info.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -81,6 +85,22 @@ void MakeSampleProject(const std::filesystem::path& home) {
   Write(project / "sdopdo.xml",
         "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
         "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"1\" poscomp=\"48\"/></sdopdo>");
+  Write(project / "Receive_Frame.xml",
+        "<Receive_Frames><row DataPage=\"0\" PGN=\"0xFEF1\" SA=\"0\" Delete=\"N\" "
+        "Mnemonic=\"CCVS\"/><row DataPage=\"0\" PGN=\"61444\" SA=\"0\" Delete=\"Y\" "
+        "Mnemonic=\"EEC1\"/><row DataPage=\"1\" PGN=\"0xFECA\" SA=\"3\" Delete=\"N\" "
+        "Mnemonic=\"\"/></Receive_Frames>");
+  Write(project / "Receive_Info.xml",
+        "<Receive_Frames_Info><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" "
+        "B6=\"255\" B7=\"255\" B8=\"255\"/><row B1=\"255\" B2=\"255\" B3=\"255\" "
+        "B4=\"2\" B5=\"3\" B6=\"255\" B7=\"255\" B8=\"255\"/></Receive_Frames_Info>");
+  Write(project / "Send_Frame.xml",
+        "<Receive_Frames><row Priority=\"6\" DataPage=\"0\" PGN=\"0xFF10\" SA=\"0x21\" "
+        "Mnemonic=\"Gateway status\" Dim=\"4\"/><row Priority=\"3\" DataPage=\"0\" "
+        "PGN=\"0xFF11\" SA=\"0x21\" Mnemonic=\"Set points\"/></Receive_Frames>");
+  Write(project / "Send_Info.xml",
+        "<Send_Frames_Info><row B1=\"10\" B2=\"11\" B3=\"255\" B4=\"12\" B5=\"255\" "
+        "B6=\"255\" B7=\"255\" B8=\"255\"/></Send_Frames_Info>");
 }
 
 bool Grab(QWidget& window, const QString& dir, const QString& name) {
@@ -128,6 +148,10 @@ int main(int argc, char* argv[]) {
   tree->expandItem(tree->topLevelItem(0));
   tree->setCurrentItem(tree->topLevelItem(0)->child(3));
   ok = Grab(words, out, "emcy-words") && ok;
+  ok = Grab(desktop.SetVar(), out, "receive-frames") && ok;
+  ok = Grab(desktop.SetPdo(), out, "send-frames") && ok;
+  ok = Grab(desktop.RecInfo(), out, "receive-frames-info") && ok;
+  ok = Grab(desktop.SenInfo(), out, "send-frames-info") && ok;
   QDir(home).removeRecursively();
   return ok ? 0 : 1;
 }

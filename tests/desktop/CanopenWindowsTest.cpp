@@ -58,9 +58,9 @@ TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   QStringList captions;
   for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
     captions << action->text();
-  EXPECT_EQ(captions,
+  EXPECT_EQ(captions.mid(0, 6),
             (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO", "Define Store PDO",
-                         "Set Traslate EMCY", "Define EMCY Word", "Tools", "Generate Firmware"}));
+                         "Set Traslate EMCY", "Define EMCY Word"}));
   ModalCloser closer;
   for (int i : {1, 2, 3, 4, 5})
     desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
