@@ -78,6 +78,10 @@ void TableFileWriter::Add(std::initializer_list<std::string_view> values) {
   writer_.AddRecord(texts::kRecordName, attributes_, values);
 }
 
+void TableFileWriter::Add(const std::vector<std::string_view>& values) {
+  writer_.AddRecord(texts::kRecordName, attributes_, values);
+}
+
 Status WriteTableFile(const std::filesystem::path& file, TableFileWriter records) {
   return WriteFileOrCannotCreate(file, records.Finish());
 }

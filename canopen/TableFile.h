@@ -61,6 +61,8 @@ class TableFileWriter {
                   std::size_t expected_records = 0);
   // Adds a record; values[k] goes to attribute k, attributes without a value get "".
   void Add(std::initializer_list<std::string_view> values);
+  // The same for values counted at run time (tables of many attributes).
+  void Add(const std::vector<std::string_view>& values);
   // The file's text (no declaration, no indentation); the writer is done afterwards.
   std::string Finish() { return writer_.Finish(); }
 

@@ -1,4 +1,5 @@
-// import TABLE WORKBOOK | export TABLE, for the tables sdo, rpdodef and sdopdo.
+// import TABLE WORKBOOK | export TABLE, for the tables sdo, rpdodef, sdopdo, emcydef and
+// emcyword.
 // import: loads the table file as the window's show does, imports the sheet as Import does and
 // writes the table file as OK does. export: loads the table file the same way and writes
 // ProjectDir/TABLE.csv as Export does. A file that could not be read completely is refused
@@ -12,6 +13,8 @@
 
 #include "app/AppTexts.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/EmcyRulesFiles.h"
+#include "canopen/EmcyWordFiles.h"
 #include "canopen/ExportCsv.h"
 #include "canopen/LoadGaps.h"
 #include "canopen/PdoTable.h"
@@ -26,7 +29,7 @@ namespace {
 namespace texts = canopen_texts;
 namespace fs = std::filesystem;
 
-enum class Table { kSdo, kPdo, kStoredPdo, kLater, kUnknown };
+enum class Table { kSdo, kPdo, kStoredPdo, kEmcyRules, kEmcyWords, kUnknown };
 
 Table TableNamed(const std::string& name) {
   if (name == texts::kSdoTable)
@@ -35,8 +38,10 @@ Table TableNamed(const std::string& name) {
     return Table::kPdo;
   if (name == texts::kStoredPdoTable)
     return Table::kStoredPdo;
-  if (name == texts::kEmcyTable || name == texts::kEmcyWordTable)
-    return Table::kLater;
+  if (name == texts::kEmcyTable)
+    return Table::kEmcyRules;
+  if (name == texts::kEmcyWordTable)
+    return Table::kEmcyWords;
   return Table::kUnknown;
 }
 
@@ -73,8 +78,10 @@ int Done(Context& ctx, const Status& written, const fs::path& file) {
   return kDone;
 }
 
-// The load of a two-grid table; a missing file is told only where it matters (export).
-bool LoadGrids(Context& ctx, const GridLoad& load, bool tell_missing) {
+// The load of a two-grid table or an EMCY table; a missing file is told only where it matters
+// (export).
+template <class Load>
+bool LoadTable(Context& ctx, const Load& load, bool tell_missing) {
   if (load.found || tell_missing)
     Print(ctx, load.messages);
   if (load.gaps.Complete())
@@ -86,7 +93,7 @@ bool LoadGrids(Context& ctx, const GridLoad& load, bool tell_missing) {
 template <class ImportFn, class SaveFn>
 int ImportGrids(Context& ctx, const GridLoad& load, const fs::path& file, ImportFn import,
                 SaveFn save) {
-  if (!LoadGrids(ctx, load, false))
+  if (!LoadTable(ctx, load, false))
     return kFailed;
   const Result<GridImport> imported = import();
   if (!imported)
@@ -114,8 +121,42 @@ int ImportStoredPdo(Context& ctx, const fs::path& workbook) {
   return Done(ctx, SaveStoredPdo(file, load.model), file);
 }
 
+int ImportEmcyRules(Context& ctx, const fs::path& workbook) {
+  const fs::path& file = ctx.state.ProjectFiles.emcydef;
+  if (!LoadTable(ctx, LoadEmcyRules(file), false))
+    return kFailed;
+  const Result<EmcyModel> imported = ImportEmcyRulesWorkbook(workbook);
+  if (!imported)
+    return Fail(ctx, imported.error());
+  return Done(ctx, SaveEmcyRules(file, *imported), file);
+}
+
+int ImportEmcyWords(Context& ctx, const fs::path& workbook) {
+  const fs::path& file = ctx.state.ProjectFiles.emcyword;
+  if (!LoadTable(ctx, LoadEmcyWords(file), false))
+    return kFailed;
+  const Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(workbook);
+  if (!imported)
+    return Fail(ctx, imported.error());
+  if (!imported->gaps.Complete())
+    return Refuse(ctx, imported->gaps);
+  return Done(ctx, SaveEmcyWords(file, imported->model), file);
+}
+
 int ExportTable(Context& ctx, Table table) {
   const fs::path& dir = ctx.state.ProjectDir;
+  if (table == Table::kEmcyRules) {
+    const EmcyRulesLoad load = LoadEmcyRules(ctx.state.ProjectFiles.emcydef);
+    if (!LoadTable(ctx, load, true))
+      return kFailed;
+    return Done(ctx, ExportEmcyRulesCsv(dir, load.model), CsvPath(dir, texts::kEmcyTable));
+  }
+  if (table == Table::kEmcyWords) {
+    const EmcyWordsLoad load = LoadEmcyWords(ctx.state.ProjectFiles.emcyword);
+    if (!LoadTable(ctx, load, true))
+      return kFailed;
+    return Done(ctx, ExportEmcyWordsCsv(dir, load.model), CsvPath(dir, texts::kEmcyWordTable));
+  }
   if (table == Table::kStoredPdo) {
     const StoredPdoLoad load = LoadStoredPdo(dir, ctx.state.ProjectFiles.sdopdo);
     Print(ctx, load.messages);
@@ -126,7 +167,7 @@ int ExportTable(Context& ctx, Table table) {
   const bool sdo = table == Table::kSdo;
   const GridLoad load =
       sdo ? LoadSdoTable(SdoTablePath(dir)) : LoadPdoTable(ctx.state.ProjectFiles.rpdodef);
-  if (!LoadGrids(ctx, load, true))
+  if (!LoadTable(ctx, load, true))
     return kFailed;
   return Done(ctx, sdo ? ExportSdoCsv(dir, load.grids) : ExportPdoCsv(dir, load.grids),
               CsvPath(dir, sdo ? texts::kSdoTable : texts::kPdoTable));
@@ -136,11 +177,8 @@ int ExportTable(Context& ctx, Table table) {
 bool ChooseTable(Context& ctx, const Arguments& args, Table& table, int& exit_code) {
   table = TableNamed(args[0]);
   if (table == Table::kUnknown) {
-    exit_code = Usage(ctx, "unknown table \"" + args[0] + "\" (sdo, rpdodef, sdopdo)");
-    return false;
-  }
-  if (table == Table::kLater) {
-    exit_code = Fail(ctx, app_texts::kNotAvailableYet);
+    exit_code =
+        Usage(ctx, "unknown table \"" + args[0] + "\" (sdo, rpdodef, sdopdo, emcydef, emcyword)");
     return false;
   }
   if (!ProjectChosen(ctx)) {
@@ -171,6 +209,10 @@ int ImportCommand(Context& ctx, const Arguments& args) {
       return ImportGrids(
           ctx, LoadPdoTable(file), file, [&] { return ImportPdoWorkbook(workbook); }, SavePdoTable);
     }
+    case Table::kEmcyRules:
+      return ImportEmcyRules(ctx, workbook);
+    case Table::kEmcyWords:
+      return ImportEmcyWords(ctx, workbook);
     default:
       return ImportStoredPdo(ctx, workbook);
   }

@@ -4,11 +4,20 @@
 #include "app/AppTexts.h"
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/EmcyTexts.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
+#include "canopen/UWemcy.h"
+#include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
+#include "j1939/FrameList.h"
+#include "j1939/J1939Texts.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
+#include "j1939/U_Rec_Info.h"
+#include "j1939/U_Sen_Info.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/StringGrid.h"
@@ -59,6 +68,18 @@ void DesktopApplication::WireMenu() {
                        [this] { OpenTable(Pdo()); });
   main_->AddMenuWindow(app_texts::kTablesGroup, canopen_texts::kStoredPdoCaption,
                        [this] { OpenTable(InfoPdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, emcy_texts::kRulesCaption,
+                       [this] { OpenTable(Emcy()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, emcy_texts::kWordsCaption,
+                       [this] { OpenTable(Wemcy()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kReceiveFramesCaption,
+                       [this] { OpenTable(SetVar()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kSendFramesCaption,
+                       [this] { OpenTable(SetPdo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kReceiveInfoCaption,
+                       [this] { OpenTable(RecInfo()); });
+  main_->AddMenuWindow(app_texts::kTablesGroup, j1939_texts::kSendInfoCaption,
+                       [this] { OpenTable(SenInfo()); });
   main_->AddMenuWindow(app_texts::kToolsGroup, update_texts::kModifyCaption,
                        [this] { ModifyFileSx().exec(); });
   main_->AddMenuWindow(app_texts::kToolsGroup, tools_texts::kXmlCaption, [this] { Xml().exec(); });
@@ -113,6 +134,39 @@ TFpdo& DesktopApplication::Pdo() {
 
 TFInfopdo& DesktopApplication::InfoPdo() {
   return Built(infopdo_);
+}
+
+TFemcy& DesktopApplication::Emcy() {
+  return Built(emcy_);
+}
+
+TFWemcy& DesktopApplication::Wemcy() {
+  return Built(wemcy_);
+}
+
+// The frames' mnemonics, the last of the lists' five columns, can be picked too.
+TFSetVar& DesktopApplication::SetVar() {
+  if (setvar_ == nullptr) {
+    Built(setvar_);
+    setvar_->sga->SetPickHook(kFrameColumnCount - 1, [this] { return PickString(); });
+  }
+  return *setvar_;
+}
+
+TFSetPdo& DesktopApplication::SetPdo() {
+  if (setpdo_ == nullptr) {
+    Built(setpdo_);
+    setpdo_->sga->SetPickHook(kFrameColumnCount - 1, [this] { return PickString(); });
+  }
+  return *setpdo_;
+}
+
+TF_Rec_Info& DesktopApplication::RecInfo() {
+  return Built(recinfo_);
+}
+
+TF_Sen_Info& DesktopApplication::SenInfo() {
+  return Built(seninfo_);
 }
 
 TFXML& DesktopApplication::Xml() {

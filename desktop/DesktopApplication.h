@@ -23,6 +23,12 @@ class TFModifyFileSx;
 class TFsdo;
 class TFpdo;
 class TFInfopdo;
+class TFemcy;
+class TFWemcy;
+class TFSetVar;
+class TFSetPdo;
+class TF_Rec_Info;
+class TF_Sen_Info;
 class TFXML;
 class TFSELstringhe;
 
@@ -49,6 +55,12 @@ class DesktopApplication {
   TFsdo& Sdo();
   TFpdo& Pdo();
   TFInfopdo& InfoPdo();
+  TFemcy& Emcy();
+  TFWemcy& Wemcy();
+  TFSetVar& SetVar();
+  TFSetPdo& SetPdo();
+  TF_Rec_Info& RecInfo();
+  TF_Sen_Info& SenInfo();
   TFXML& Xml();
   TFSELstringhe& SelString();
 
@@ -73,6 +85,12 @@ class DesktopApplication {
   TFsdo* sdo_ = nullptr;
   TFpdo* pdo_ = nullptr;
   TFInfopdo* infopdo_ = nullptr;
+  TFemcy* emcy_ = nullptr;
+  TFWemcy* wemcy_ = nullptr;
+  TFSetVar* setvar_ = nullptr;
+  TFSetPdo* setpdo_ = nullptr;
+  TF_Rec_Info* recinfo_ = nullptr;
+  TF_Sen_Info* seninfo_ = nullptr;
   TFXML* xml_ = nullptr;
   TFSELstringhe* selstring_ = nullptr;
 };

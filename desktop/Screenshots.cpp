@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cstdio>
@@ -18,9 +19,15 @@
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
+#include "canopen/UWemcy.h"
+#include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
 #include "gateway/Upargen.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
+#include "j1939/U_Rec_Info.h"
+#include "j1939/U_Sen_Info.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -57,9 +64,47 @@ void MakeSampleProject(const std::filesystem::path& home) {
         "SubindexB=\"1\" nbyteB=\"2\" mnemonico=\"speed\"/><row conf=\"1\" IndexA=\"0x2100\" "
         "SubindexA=\"0\" devIDB=\"7\" IndexB=\"0x6100\" SubindexB=\"2\" nbyteB=\"1\" "
         "mnemonico=\"back\"/></sdo>");
+  Write(project / "emcydef.xml",
+        "<emcydef><row id_dev=\"5\" mask_eq_ec=\"0xFF00\" mask_eq_er=\"0x01\" mask_eq_m1=\"0\" "
+        "mask_eq_m2=\"0\" mask_eq_m3=\"0\" enmask_eq_ec=\"0xFFFF\" enmask_eq_er=\"0xFF\" "
+        "enmask_eq_m1=\"0\" enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"5\"/>"
+        "<row id_dev=\"12\" mask_eq_ec=\"0x8100\" mask_eq_er=\"0\" mask_eq_m1=\"0\" "
+        "mask_eq_m2=\"0\" mask_eq_m3=\"0\" enmask_eq_ec=\"0xFF00\" enmask_eq_er=\"0\" "
+        "enmask_eq_m1=\"0\" enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"0\"/>"
+        "<row id_dev=\"7\" mask_eq_ec=\"0\" mask_eq_er=\"0\" mask_eq_m1=\"0\" mask_eq_m2=\"0\" "
+        "mask_eq_m3=\"0\" enmask_eq_ec=\"0\" enmask_eq_er=\"0\" enmask_eq_m1=\"0\" "
+        "enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"41\"/></emcydef>");
+  std::string words = "<emcyword>";
+  for (int w = 0; w < 3; ++w) {
+    words += "<row index_addrm=\"0x" + std::to_string(2000 + w) + "\" subindex=\"1\" extdata=\"" +
+             std::to_string(w / 2) + "\" devid=\"5\"";
+    for (int j = 0; j < 16; ++j) {
+      const std::string bit = " bit" + std::to_string(j);
+      words += bit + "_b0=\"0xFF\"" + bit + "_b1=\"0\"" + bit + "_poscomp=\"" +
+               std::to_string(16 * (j % 8) + j / 8) + "\"";
+    }
+    words += "/>";
+  }
+  Write(project / "emcyword.xml", words + "</emcyword>");
   Write(project / "sdopdo.xml",
         "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
         "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"1\" poscomp=\"48\"/></sdopdo>");
+  Write(project / "Receive_Frame.xml",
+        "<Receive_Frames><row DataPage=\"0\" PGN=\"0xFEF1\" SA=\"0\" Delete=\"N\" "
+        "Mnemonic=\"CCVS\"/><row DataPage=\"0\" PGN=\"61444\" SA=\"0\" Delete=\"Y\" "
+        "Mnemonic=\"EEC1\"/><row DataPage=\"1\" PGN=\"0xFECA\" SA=\"3\" Delete=\"N\" "
+        "Mnemonic=\"\"/></Receive_Frames>");
+  Write(project / "Receive_Info.xml",
+        "<Receive_Frames_Info><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" "
+        "B6=\"255\" B7=\"255\" B8=\"255\"/><row B1=\"255\" B2=\"255\" B3=\"255\" "
+        "B4=\"2\" B5=\"3\" B6=\"255\" B7=\"255\" B8=\"255\"/></Receive_Frames_Info>");
+  Write(project / "Send_Frame.xml",
+        "<Receive_Frames><row Priority=\"6\" DataPage=\"0\" PGN=\"0xFF10\" SA=\"0x21\" "
+        "Mnemonic=\"Gateway status\" Dim=\"4\"/><row Priority=\"3\" DataPage=\"0\" "
+        "PGN=\"0xFF11\" SA=\"0x21\" Mnemonic=\"Set points\"/></Receive_Frames>");
+  Write(project / "Send_Info.xml",
+        "<Send_Frames_Info><row B1=\"10\" B2=\"11\" B3=\"255\" B4=\"12\" B5=\"255\" "
+        "B6=\"255\" B7=\"255\" B8=\"255\"/></Send_Frames_Info>");
   Write(project / "strings.xml",
         "<strings><s>speed</s><s>back</s><s>torque</s><s>position</s></strings>");
   Write(project / "sample.xml",
@@ -117,6 +162,18 @@ int main(int argc, char* argv[]) {
   ok = Grab(desktop.Sdo(), out, "sdo-access") && ok;
   ok = Grab(desktop.Pdo(), out, "pdo-translation") && ok;
   ok = Grab(desktop.InfoPdo(), out, "stored-pdo") && ok;
+  ok = Grab(desktop.Emcy(), out, "emcy-rules") && ok;
+  // The word editor with a word opened and one of its bits chosen.
+  TFWemcy& words = desktop.Wemcy();
+  words.show();
+  QTreeWidget* tree = words.Controls(Side::kA).TWCan;
+  tree->expandItem(tree->topLevelItem(0));
+  tree->setCurrentItem(tree->topLevelItem(0)->child(3));
+  ok = Grab(words, out, "emcy-words") && ok;
+  ok = Grab(desktop.SetVar(), out, "receive-frames") && ok;
+  ok = Grab(desktop.SetPdo(), out, "send-frames") && ok;
+  ok = Grab(desktop.RecInfo(), out, "receive-frames-info") && ok;
+  ok = Grab(desktop.SenInfo(), out, "send-frames-info") && ok;
   TFXML& xml = desktop.Xml();
   xml.show();
   xml.btnOpenClick();

@@ -39,19 +39,19 @@ XmlRecordWriter::XmlRecordWriter(std::string root_name)
     : root_name_(std::move(root_name)), text_("<" + root_name_) {}
 
 void XmlRecordWriter::AddRecord(std::string_view element, const std::vector<std::string>& names,
-                                std::initializer_list<std::string_view> values) {
+                                const std::string_view* first, const std::string_view* last) {
   if (empty_) {
     text_ += '>';
     empty_ = false;
   }
   text_ += '<';
   text_ += element;
-  const std::string_view* value = values.begin();
+  const std::string_view* value = first;
   for (const std::string& name : names) {
     text_ += ' ';
     text_ += name;
     text_ += "=\"";
-    if (value != values.end())
+    if (value != last)
       AppendEscaped(text_, *value++);
     text_ += '"';
   }

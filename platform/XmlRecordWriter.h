@@ -21,11 +21,20 @@ class XmlRecordWriter {
   // Appends an element of that name whose attributes are names[k] = values[k], in order; a
   // name without a value gets "".
   void AddRecord(std::string_view element, const std::vector<std::string>& names,
-                 std::initializer_list<std::string_view> values);
+                 std::initializer_list<std::string_view> values) {
+    AddRecord(element, names, values.begin(), values.end());
+  }
+  // The same for values counted at run time.
+  void AddRecord(std::string_view element, const std::vector<std::string>& names,
+                 const std::vector<std::string_view>& values) {
+    AddRecord(element, names, values.data(), values.data() + values.size());
+  }
   // Closes the document and gives its text; the writer is left without text.
   std::string Finish();
 
  private:
+  void AddRecord(std::string_view element, const std::vector<std::string>& names,
+                 const std::string_view* first, const std::string_view* last);
   std::string root_name_;
   std::string text_;  // the root's start tag and the records so far
   bool empty_ = true;

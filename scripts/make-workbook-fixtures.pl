@@ -3,7 +3,10 @@
 # with real spreadsheet writers: Spreadsheet::WriteExcel for .xls, Excel::Writer::XLSX for
 # .xlsx, and LibreOffice (headless) converting the .xlsx into .ods.
 #
-#   scripts/make-workbook-fixtures.pl
+#   scripts/make-workbook-fixtures.pl [FILE ...]
+#
+# With FILE arguments (paths as in @WORKBOOKS, without extension) only those workbooks are
+# written, so that adding one leaves the others' bytes alone.
 #
 # Development tools only (not in install-deps.sh):
 #   apt-get install libspreadsheet-writeexcel-perl libexcel-writer-xlsx-perl \
@@ -38,6 +41,17 @@ sub only { my ($formats, $cell) = @_; return { %$cell, only => { map { $_ => 1 }
 use constant E => undef;
 
 my @SDO_HEADINGS = qw(conf IndexA SubindexA devIDB IndexB SubindexB nbyteB mnemonico);
+my @EMCY_HEADINGS = qw(id_dev mask_eq_ec mask_eq_er mask_eq_m1 mask_eq_m2 mask_eq_m3
+                       enmask_eq_ec enmask_eq_er enmask_eq_m1 enmask_eq_m2 enmask_eq_m3 bypass_set);
+my @WORD_HEADINGS = (qw(index_addrm subindex extdata devid),
+                     map { my $j = $_; map { "bit$j$_" } qw(_b0 _b1 _poscomp) } 0 .. 15);
+
+# An EMCY word row: index, subindex, side code, node ID, then bit 15's three texts at the end
+# and the bits before them empty.
+sub WordRow {
+  my ($index, $subindex, $side, $devid, @bit15) = @_;
+  return [ $index, $subindex, $side, $devid, (E) x 45, @bit15 ];
+}
 
 my @WORKBOOKS = (
   {
@@ -123,6 +137,25 @@ my @WORKBOOKS = (
     ],
   },
   {
+    # The EMCY rules (sheet name in another case) and words; one word names no side.
+    file    => 'tests/data/canopen/emcy',
+    formats => [qw(xls xlsx)],
+    sheets  => [
+      [ 'EmcyDef',
+        [ map { t($_) } @EMCY_HEADINGS ],
+        [ 7, 0, 0, 0, 0, 0, 65535, 255, 0, 0, 0, 1 ],
+        [ 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 45 ],
+        [ t('0x05'), 1, E, 2, 3, 4, 5, 6, 7, 8, 9, 0 ],
+      ],
+      [ 'emcyword',
+        [ map { t($_) } @WORD_HEADINGS ],
+        WordRow(t('0x2000'), 1, 0, 5, t('0xFF'), 1, 53),
+        WordRow(t('0x2001'), 2, 1, 7, E, E, E),
+        WordRow(t('0x2002'), 3, 2, 7, E, E, E),
+      ],
+    ],
+  },
+  {
     file    => 'tests/data/canopen/no_sheet',
     formats => [qw(xls)],
     sheets  => [ [ 'Other', [ t('a'), t('b') ], [ 1, 2 ] ] ],
@@ -195,7 +228,9 @@ sub Convert {
 my $top = dirname(dirname(abs_path($0)));
 chdir $top or die "cannot enter $top: $!\n";
 
+my %chosen = map { $_ => 1 } @ARGV;
 for my $book (@WORKBOOKS) {
+  next if %chosen && !$chosen{ $book->{file} };
   make_path(dirname($book->{file}));
   my %wants = map { $_ => 1 } @{ $book->{formats} };
   my $scratch = tempdir(CLEANUP => 1);
@@ -206,6 +241,8 @@ for my $book (@WORKBOOKS) {
   Convert(abs_path($xlsx), "$book->{file}-libreoffice.xls", 'xls') if $book->{libreofficeXls};
   print "wrote $book->{file}.{", join(',', @{ $book->{formats} }), "}\n";
 }
+
+exit 0 if %chosen;
 
 # Files that are not workbooks: plain text behind an .xls name, and the first 300 bytes of a
 # real .xlsx.

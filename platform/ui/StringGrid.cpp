@@ -1,13 +1,16 @@
 #include "platform/ui/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 
 #include "platform/ui/QtText.h"
 #include "platform/ui/WidgetTexts.h"
@@ -73,7 +76,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
       return Q(text);
     case Qt::CheckStateRole:
       if (column.checkBox)
-        return text == "1" ? Qt::Checked : Qt::Unchecked;
+        return text == column.checkedText ? Qt::Checked : Qt::Unchecked;
       return {};
     case Qt::BackgroundRole:
       return column.background.isValid() ? QVariant(column.background) : QVariant();
@@ -86,8 +89,9 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
   if (!index.isValid())
     return false;
   std::string text;
-  if (role == Qt::CheckStateRole && columns_[index.column()].checkBox) {
-    text = value.toInt() == Qt::Checked ? "1" : "0";
+  const GridColumn& column = columns_[index.column()];
+  if (role == Qt::CheckStateRole && column.checkBox) {
+    text = value.toInt() == Qt::Checked ? column.checkedText : column.uncheckedText;
   } else if (role == Qt::EditRole) {
     text = S(value.toString());
   } else {
@@ -123,7 +127,75 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
   return QString::number(firstNumber_ + section);
 }
 
-StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(this) {
+namespace {
+
+// Draws a check-box column's box in the middle of the cell and toggles it by a click on the
+// box, or by the space key.
+class CentredCheckDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    const QWidget* widget = cell.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    cell.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    QStyleOptionViewItem box(option);
+    box.rect = BoxRect(option, index);
+    box.state &= ~QStyle::State_HasFocus;
+    box.state |= Checked(index) ? QStyle::State_On : QStyle::State_Off;
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
+  }
+
+  bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+    const Qt::ItemFlags flags = index.flags();
+    if (!flags.testFlag(Qt::ItemIsUserCheckable) || !flags.testFlag(Qt::ItemIsEnabled))
+      return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton ||
+            !BoxRect(option, index).contains(mouse->position().toPoint()))
+          return false;
+        if (event->type() != QEvent::MouseButtonRelease)
+          return true;  // the release toggles
+        break;
+      }
+      case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Space && key != Qt::Key_Select)
+          return false;
+        break;
+      }
+      default:
+        return false;
+    }
+    return model->setData(index, Checked(index) ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+  }
+
+ private:
+  static bool Checked(const QModelIndex& index) {
+    return index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+  }
+  static QRect BoxRect(const QStyleOptionViewItem& option, const QModelIndex&) {
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    const QSize size(style->pixelMetric(QStyle::PM_IndicatorWidth, &option, widget),
+                     style->pixelMetric(QStyle::PM_IndicatorHeight, &option, widget));
+    return QStyle::alignedRect(option.direction, Qt::AlignCenter, size, option.rect);
+  }
+};
+
+}  // namespace
+
+StringGrid::StringGrid(QWidget* parent)
+    : QTableView(parent), model_(this), checkDelegate_(new CentredCheckDelegate(this)) {
   setModel(&model_);
   // Rows of one fixed height: the grid never measures 1,500 rows.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -153,8 +225,11 @@ void StringGrid::Setup(std::vector<GridColumn> columns, int count, int first_num
     widths.push_back(column.width);
   model_.SetColumns(std::move(columns));
   model_.Reset(count, first_number);
-  for (std::size_t i = 0; i < widths.size(); ++i)
+  for (std::size_t i = 0; i < widths.size(); ++i) {
     setColumnWidth(static_cast<int>(i), widths[i]);
+    const bool box = model_.Columns()[i].checkBox;
+    setItemDelegateForColumn(static_cast<int>(i), box ? checkDelegate_ : nullptr);
+  }
 }
 
 void StringGrid::SetAllColumnWidths(int width) {

@@ -22,8 +22,12 @@ namespace quastor {
 struct GridColumn {
   std::string title;
   int width = 72;
-  QColor background;      // invalid: the grid's own colour
-  bool checkBox = false;  // the cell shows a check box; its text is "1" when checked, else "0"
+  QColor background;  // invalid: the grid's own colour
+  // The cell shows a check box, centred; its text is checkedText when checked, else
+  // uncheckedText. Any other text (an empty cell too) shows an unchecked box.
+  bool checkBox = false;
+  std::string checkedText = "1";
+  std::string uncheckedText = "0";
   bool editable = true;
 };
 
@@ -105,6 +109,7 @@ class StringGrid : public QTableView {
 
  private:
   StringGridModel model_;
+  QAbstractItemDelegate* checkDelegate_;  // draws and toggles the check-box columns
   std::map<int, PickHook> picks_;
   QString numberTitle_;
   QWidget* corner_ = nullptr;

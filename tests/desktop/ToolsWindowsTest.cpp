@@ -15,6 +15,8 @@
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/USdo.h"
 #include "desktop/DesktopApplication.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
 #include "platform/ui/StringGrid.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
@@ -130,10 +132,14 @@ TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
   WriteBytes(project() / "strings.xml", "<strings><s>speed</s><s>back</s><s>torque</s></strings>");
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
-  QMenu* menu = sdo.sga->NewContextMenu(sdo.sga->Model().index(0, 7));
-  ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(S(menu->actions()[0]->text()), "Pick string\u2026");
-  delete menu;
+  // The mnemonic columns of the SDO table and of both frame lists offer the picker.
+  for (StringGrid* grid : {sdo.sga, desktop->SetVar().sga, desktop->SetPdo().sga}) {
+    const int mnemonic = grid->Model().columnCount() - 1;
+    std::unique_ptr<QMenu> menu(grid->NewContextMenu(grid->Model().index(0, mnemonic)));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(S(menu->actions()[0]->text()), "Pick string\u2026");
+    EXPECT_EQ(grid->NewContextMenu(grid->Model().index(0, mnemonic - 1)), nullptr);
+  }
 
   sdo.sgb->setCurrentIndex(sdo.sgb->Model().index(3, 7));
   WhenModalShown([](QWidget* modal) {

@@ -1,0 +1,104 @@
+#include "canopen/EmcyRules.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = emcy_texts;
+
+constexpr std::int32_t kEnableBit = 1;
+constexpr std::int32_t kSideBit = 32;
+constexpr int kAliasMask = 15;
+
+TClEmcy RuleOf(const RuleFields& fields) {
+  TClEmcy rule;
+  for (int k = 0; k < texts::kRuleTextCount; ++k) {
+    const std::string& text = fields.texts[k];
+    rule.*kRuleTexts[k] = text.empty() ? "0" : text;
+  }
+  rule.enable = fields.enable;
+  rule.alias_pos = fields.alias_pos & kAliasMask;
+  return rule;
+}
+
+}  // namespace
+
+std::int32_t PackBypassSet(const TClEmcy& rule, Side side) {
+  return (rule.alias_pos & kAliasMask) * 2 + (rule.enable ? kEnableBit : 0) +
+         (side == Side::kB ? kSideBit : 0);
+}
+
+BypassSet UnpackBypassSet(std::int32_t value) {
+  return BypassSet{(value & kEnableBit) != 0, (value >> 1) & kAliasMask,
+                   (value & kSideBit) != 0 ? Side::kB : Side::kA};
+}
+
+std::vector<std::string> RuleLabels(const EmcyPage& page) {
+  std::vector<std::string> labels;
+  labels.reserve(page.rules.size());
+  for (const TClEmcy& rule : page.rules)
+    labels.push_back(rule.id_dev);
+  return labels;
+}
+
+RuleFields FieldsOf(const TClEmcy& rule) {
+  RuleFields fields;
+  for (int k = 0; k < texts::kRuleTextCount; ++k)
+    fields.texts[k] = rule.*kRuleTexts[k];
+  fields.enable = rule.enable;
+  fields.alias_pos = rule.alias_pos;
+  return fields;
+}
+
+std::optional<RuleFields> ChooseRule(EmcyPage& page, std::size_t index) {
+  if (index >= page.rules.size())
+    return std::nullopt;
+  page.selected = index;
+  return FieldsOf(page.rules[index]);
+}
+
+void ChooseFirstRules(EmcyModel& model) {
+  for (const Side side : kBothSides) {
+    EmcyPage& page = model.page(side);
+    page.selected.reset();
+    if (!page.rules.empty())
+      page.selected = 0;
+  }
+}
+
+Status CheckId(const EmcyPage& page, const std::string& id, std::optional<std::size_t> modified) {
+  if (modified && *modified < page.rules.size() && page.rules[*modified].id_dev == id)
+    return Status::Ok();
+  if (id.empty())
+    return Failure{texts::kIndexNotValid};
+  for (const TClEmcy& rule : page.rules) {
+    if (rule.id_dev == id)
+      return Failure{texts::kIndexNotValid};
+  }
+  return Status::Ok();
+}
+
+Status NewRule(EmcyPage& page, const RuleFields& fields) {
+  if (Status free = CheckId(page, fields.texts[0], std::nullopt); !free)
+    return free;
+  page.rules.push_back(RuleOf(fields));
+  page.selected = page.rules.size() - 1;
+  return Status::Ok();
+}
+
+Status ModifyRule(EmcyPage& page, const RuleFields& fields) {
+  if (!page.selected || *page.selected >= page.rules.size())
+    return Status::Ok();
+  if (Status free = CheckId(page, fields.texts[0], page.selected); !free)
+    return free;
+  page.rules[*page.selected] = RuleOf(fields);
+  return Status::Ok();
+}
+
+void DeleteRule(EmcyPage& page) {
+  if (!page.selected || *page.selected >= page.rules.size())
+    return;
+  page.rules.erase(page.rules.begin() + static_cast<std::ptrdiff_t>(*page.selected));
+  page.selected.reset();
+}
+
+}  // namespace quastor

@@ -1,0 +1,331 @@
+#include "canopen/UWemcy.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "canopen/CanopenTexts.h"
+#include "canopen/EmcyTexts.h"
+#include "canopen/EmcyWordFiles.h"
+#include "canopen/UTableLook.h"
+#include "canopen/UWordImages.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = emcy_texts;
+
+// Tree item types, so that each node carries its kind.
+constexpr int kWordItem = QTreeWidgetItem::UserType;
+constexpr int kBitItem = QTreeWidgetItem::UserType + 1;
+
+QByteArray SideName(const char* name, Side side, const char* suffix = "") {
+  return QByteArray(name) + (side == Side::kA ? "A" : "B") + suffix;
+}
+
+void AddRow(QGridLayout* grid, int row, int column, const char* text, QLineEdit* edit) {
+  auto* label = new QLabel(QString::fromUtf8(text), edit->parentWidget());
+  label->setObjectName(QString("L") + edit->objectName());
+  label->setBuddy(edit);
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row + 1, column);
+}
+
+}  // namespace
+
+TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services) {
+  setObjectName("TFWemcy");
+  setWindowTitle(texts::kWordsCaption);
+  ApplyTableLook(this);
+  setFixedSize(455, 464);
+  FormCreate();
+
+  Notebook = Named(new QTabWidget(this), "Notebook");
+  Notebook->addTab(BuildPage(Side::kA), texts::kWordsPageA);
+  Notebook->addTab(BuildPage(Side::kB), texts::kWordsPageB);
+
+  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
+  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
+  button1 = NewButton(widget_texts::kExport, "button1", this);
+  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
+  auto* panel = new QHBoxLayout;
+  panel->addWidget(bitbtn1);
+  panel->addWidget(bitbtn2);
+  panel->addStretch();
+  panel->addWidget(button1);
+  panel->addWidget(bitbtn4);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(Notebook, 1);
+  layout->addLayout(panel);
+
+  connect(bitbtn1, &QPushButton::clicked, this, &TFWemcy::BitBtn1Click);
+  connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button1, &QPushButton::clicked, this, &TFWemcy::Button1Click);
+  connect(bitbtn4, &QPushButton::clicked, this, &TFWemcy::BitBtn4Click);
+}
+
+void TFWemcy::FormCreate() {
+  Large = DrawNodeImages();
+  WordNode word;  // the pictures of a word node
+  WordNode bit;
+  bit.image = kBitClosed;
+  bit.selectedImage = kBitOpen;
+  icons_ = {NodeIcon(Large, word), NodeIcon(Large, bit)};
+}
+
+QWidget* TFWemcy::BuildPage(Side side) {
+  const bool a = side == Side::kA;
+  auto* page = new QWidget(Notebook);
+  PageControls& c = pages_[static_cast<int>(side)];
+
+  c.TWCan = Named(new QTreeWidget(page), a ? "TWCanA" : "TWCanB");
+  c.TWCan->setHeaderHidden(true);
+  c.TWCan->setColumnCount(1);
+  c.TWCan->setIndentation(19);
+  c.TWCan->setIconSize(QSize(kNodeImageSize, kNodeImageSize));
+  c.TWCan->setUniformRowHeights(true);
+  c.TWCan->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  c.TWCan->setSelectionMode(QAbstractItemView::SingleSelection);
+  c.TWCan->setFixedWidth(150);
+
+  c.GBword_emcy_bitmap =
+      Named(new QGroupBox(texts::kWordGroup, page), SideName("GBword_emcy_bitmap", side));
+  QGroupBox* word_group = c.GBword_emcy_bitmap;
+  c.Eindex_addrm = NewEdit(SideName("Eindex_addrm", side), word_group);
+  c.Esubindex = NewEdit(SideName("Esubindex", side), word_group);
+  c.Edevid = NewEdit(SideName("Edevid", side), word_group);
+  c.Gbebm = Named(new QGroupBox(texts::kBitGroup, word_group), SideName("Gbebm", side));
+  c.Eb0 = NewEdit(SideName("Eb0", side), c.Gbebm);
+  c.Eb1 = NewEdit(SideName("Eb1", side), c.Gbebm);
+  c.Eposcomp = NewEdit(SideName("Eposcomp", side), c.Gbebm);
+  c.Eposcomp2 = NewEdit(SideName("Eposcomp", side, "2"), c.Gbebm);
+  c.deleteButton = NewButton(texts::kDeleteWord, a ? "deleteA" : "deleteB", word_group);
+  c.newButton = NewButton(texts::kNewWord, a ? "newA" : "newB", word_group);
+  c.modify = NewButton(texts::kModifyWord, a ? "modifyA" : "modifyB", word_group);
+
+  // The bit group: the masks on the left, the EMCY byte numbers on the right.
+  auto* bits = new QGridLayout(c.Gbebm);
+  bits->setContentsMargins(8, 6, 8, 8);
+  bits->setHorizontalSpacing(12);
+  bits->setVerticalSpacing(2);
+  AddRow(bits, 0, 0, texts::kMaskByte1, c.Eb0);
+  AddRow(bits, 2, 0, a ? texts::kMaskByte2A : texts::kMaskByte2B, c.Eb1);
+  AddRow(bits, 0, 1, texts::kEmcyByte1, c.Eposcomp);
+  AddRow(bits, 2, 1, texts::kEmcyByte2, c.Eposcomp2);
+
+  const auto& labels = a ? texts::kWordLabelsA : texts::kWordLabelsB;
+  auto* words = new QGridLayout;
+  words->setVerticalSpacing(2);
+  AddRow(words, 0, 0, labels[0], c.Eindex_addrm);
+  AddRow(words, 2, 0, labels[1], c.Esubindex);
+  AddRow(words, 4, 0, labels[2], c.Edevid);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {c.deleteButton, c.newButton, c.modify})
+    buttons->addWidget(button);
+  auto* group_layout = new QVBoxLayout(word_group);
+  group_layout->setContentsMargins(8, 6, 8, 8);
+  group_layout->addLayout(words);
+  group_layout->addSpacing(6);
+  group_layout->addWidget(c.Gbebm);
+  group_layout->addStretch();
+  group_layout->addLayout(buttons);
+
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(c.TWCan);
+  layout->addWidget(word_group, 1);
+
+  connect(c.TWCan, &QTreeWidget::currentItemChanged, this, [this, side] {
+    if (!showing_)
+      TWCanAChange(side);
+  });
+  connect(c.deleteButton, &QPushButton::clicked, this, [this, side] { deleteBClick(side); });
+  connect(c.newButton, &QPushButton::clicked, this, [this, side] { newBClick(side); });
+  connect(c.modify, &QPushButton::clicked, this, [this, side] { modifyBClick(side); });
+  return page;
+}
+
+std::size_t TFWemcy::PositionOf(Side side, QTreeWidgetItem* item) const {
+  QTreeWidgetItem* word = item->parent() != nullptr ? item->parent() : item;
+  const auto position = static_cast<std::size_t>(Controls(side).TWCan->indexOfTopLevelItem(word));
+  const int bit = word == item ? 0 : word->indexOfChild(item) + 1;
+  return position * kNodesPerWord + static_cast<std::size_t>(bit);
+}
+
+QTreeWidgetItem* TFWemcy::AddWordNode(Side side, std::size_t position) const {
+  const WordPage& page = model_.page(side);
+  const std::size_t first = position * kNodesPerWord;
+  auto* word = new QTreeWidgetItem(QStringList(Q(NodeAt(page, first).text)), kWordItem);
+  word->setIcon(0, icons_[0]);
+  QList<QTreeWidgetItem*> bits;
+  bits.reserve(kWordBits);
+  for (std::size_t n = first + 1; n < first + kNodesPerWord; ++n) {
+    auto* bit = new QTreeWidgetItem(QStringList(Q(NodeAt(page, n).text)), kBitItem);
+    bit->setIcon(0, icons_[1]);
+    bits.append(bit);
+  }
+  word->addChildren(bits);
+  return word;
+}
+
+void TFWemcy::ShowTrees() {
+  showing_ = true;
+  for (const Side side : kBothSides) {
+    QTreeWidget* tree = Controls(side).TWCan;
+    tree->clear();
+    QList<QTreeWidgetItem*> words;
+    const std::size_t count = model_.page(side).words.size();
+    words.reserve(static_cast<int>(count));
+    for (std::size_t w = 0; w < count; ++w)
+      words.append(AddWordNode(side, w));
+    tree->addTopLevelItems(words);
+    tree->setCurrentItem(nullptr);
+  }
+  showing_ = false;
+}
+
+void TFWemcy::ClearPages() {
+  model_ = WordModel{};
+  ShowTrees();
+  for (const Side side : kBothSides) {
+    const PageControls& c = Controls(side);
+    for (QLineEdit* edit :
+         {c.Eindex_addrm, c.Esubindex, c.Edevid, c.Eb0, c.Eb1, c.Eposcomp, c.Eposcomp2})
+      edit->clear();
+  }
+}
+
+void TFWemcy::FormShow() {
+  EmcyWordsLoad load = LoadEmcyWords(state_.ProjectFiles.emcyword);
+  ClearPages();
+  model_ = std::move(load.model);
+  gaps_ = std::move(load.gaps);
+  ShowTrees();
+  for (const auto& message : load.messages)
+    services_.messages.Plain(message);
+}
+
+void TFWemcy::TWCanAChange(Side side) {
+  if (QTreeWidgetItem* item = Controls(side).TWCan->currentItem())
+    ShowNode(PositionOf(side, item), side);
+}
+
+void TFWemcy::ShowNode(std::size_t n, Side side) {
+  const std::optional<NodeShown> shown = quastor::ShowNode(model_.page(side), n);
+  if (!shown)
+    return;
+  for (const PageControls& c : pages_) {
+    c.GBword_emcy_bitmap->setTitle(Q(shown->wordCaption));
+    c.Gbebm->setTitle(Q(shown->bitCaption));
+  }
+  const PageControls& c = Controls(side);
+  c.Eindex_addrm->setText(Q(shown->word.index_addrm));
+  c.Esubindex->setText(Q(shown->word.subindex));
+  c.Edevid->setText(Q(shown->word.devid));
+  c.Eb0->setText(Q(shown->bit.b0));
+  c.Eb1->setText(Q(shown->bit.b1));
+  c.Eposcomp->setText(Q(shown->bit.emcyByte1));
+  c.Eposcomp2->setText(Q(shown->bit.emcyByte2));
+  if (!shown->error.empty())
+    services_.messages.Error(shown->error);
+}
+
+void TFWemcy::ModifyNode(std::size_t n, Side side) {
+  const PageControls& c = Controls(side);
+  WordPage& page = model_.page(side);
+  page.selected = n;
+  const WordFields word{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
+  const BitFields bit{S(c.Eb0->text()), S(c.Eb1->text()), S(c.Eposcomp->text()),
+                      S(c.Eposcomp2->text())};
+  if (Status modified = quastor::ModifyNode(page, word, bit); !modified)
+    services_.messages.Error(modified.error());
+}
+
+void TFWemcy::modifyBClick(Side side) {
+  if (QTreeWidgetItem* item = Controls(side).TWCan->currentItem())
+    ModifyNode(PositionOf(side, item), side);
+}
+
+void TFWemcy::newBClick(Side side) {
+  const PageControls& c = Controls(side);
+  WordPage& page = model_.page(side);
+  const WordFields fields{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
+  if (Status added = NewWord(page, fields); !added) {
+    services_.messages.Error(added.error());
+    return;
+  }
+  const QSignalBlocker blocker(c.TWCan);
+  c.TWCan->addTopLevelItem(AddWordNode(side, page.words.size() - 1));
+}
+
+void TFWemcy::deleteBClick(Side side) {
+  const PageControls& c = Controls(side);
+  QTreeWidgetItem* item = c.TWCan->currentItem();
+  if (item == nullptr || item->type() != kWordItem)
+    return;
+  WordPage& page = model_.page(side);
+  const std::size_t n = PositionOf(side, item);
+  page.selected = n;
+  DeleteWord(page);
+  // No node is selected afterwards; the fields keep the deleted word's values.
+  showing_ = true;
+  delete c.TWCan->takeTopLevelItem(static_cast<int>(n / kNodesPerWord));
+  c.TWCan->setCurrentItem(nullptr);
+  c.TWCan->clearSelection();
+  showing_ = false;
+}
+
+void TFWemcy::BitBtn1Click() {
+  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, texts::kWordsFileName)))
+    return;
+  if (Status saved = SaveEmcyWords(state_.ProjectFiles.emcyword, model_); !saved) {
+    services_.messages.Error(saved.error());
+    return;
+  }
+  gaps_ = LoadGaps{};
+  accept();
+}
+
+// The whole sheet is read first: a failure is told and the trees stay as they were.
+void TFWemcy::BitBtn4Click() {
+  const auto workbook =
+      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  if (!workbook)
+    return;
+  Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(*workbook);
+  if (!imported) {
+    services_.messages.Error(imported.error());
+    return;
+  }
+  ClearPages();
+  model_ = std::move(imported.value().model);
+  gaps_ = std::move(imported.value().gaps);  // the trees no longer come from the file
+  ShowTrees();
+  for (const auto& detail : gaps_.details)
+    services_.messages.Plain(detail);
+}
+
+void TFWemcy::Button1Click() {
+  if (Status exported = ExportEmcyWordsCsv(state_.ProjectDir, model_); !exported)
+    services_.messages.Error(exported.error());
+}
+
+}  // namespace quastor

@@ -1,0 +1,99 @@
+#pragma once
+// TFWemcy ("Define EMCY Word"): per side the EMCY words as a tree, one word node and its 16
+// bit nodes per word, with the chosen word's SDO entry and node ID and the chosen bit's masks
+// and EMCY byte numbers; kept in emcyword.xml. The window draws the trees from the model of
+// EmcyWords.h and maps its edits to and from it.
+
+#include <array>
+#include <cstddef>
+
+#include <QIcon>
+#include <QPixmap>
+
+#include "canopen/EmcyWords.h"
+#include "canopen/LoadGaps.h"
+#include "platform/ui/QuastorDialog.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+
+class TFWemcy : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  TFWemcy(const AppState& state, UiServices& services, QWidget* parent = nullptr);
+
+  // The controls of one page; page CanA's names end in A, page CanB's in B.
+  struct PageControls {
+    QTreeWidget* TWCan;
+    QGroupBox* GBword_emcy_bitmap;
+    QLineEdit* Eindex_addrm;
+    QLineEdit* Esubindex;
+    QLineEdit* Edevid;
+    QGroupBox* Gbebm;
+    QLineEdit* Eb0;
+    QLineEdit* Eb1;
+    QLineEdit* Eposcomp;   // "Emcy byte 1"
+    QLineEdit* Eposcomp2;  // "Emcy Byte 2"
+    QPushButton* deleteButton;
+    QPushButton* newButton;
+    QPushButton* modify;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+  const WordModel& Model() const { return model_; }
+  // The absolute position of a node of the page's tree.
+  std::size_t PositionOf(Side side, QTreeWidgetItem* item) const;
+
+  // The image list: the four node pictures, made when the window is created.
+  std::array<QPixmap, 4> Large;
+
+  QTabWidget* Notebook;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
+ public slots:
+  void BitBtn1Click();
+  void BitBtn4Click();
+  void Button1Click();
+  // One handler per action for both pages; the page is the side whose control raised it.
+  void TWCanAChange(Side side);
+  void newBClick(Side side);
+  void modifyBClick(Side side);
+  void deleteBClick(Side side);
+
+ protected:
+  void FormShow() override;
+
+ private:
+  void FormCreate();
+  QWidget* BuildPage(Side side);
+  // Empties both trees (no node selected) and the edits of both pages.
+  void ClearPages();
+  // The word at list position `position` of the side as a word node with its 16 bit nodes.
+  QTreeWidgetItem* AddWordNode(Side side, std::size_t position) const;
+  // Both trees rebuilt from the model.
+  void ShowTrees();
+  void ShowNode(std::size_t n, Side side);
+  void ModifyNode(std::size_t n, Side side);
+
+  const AppState& state_;
+  UiServices& services_;
+  std::array<PageControls, 2> pages_{};
+  std::array<QIcon, 2> icons_;  // word and bit node, each with its selected picture
+  WordModel model_;
+  LoadGaps gaps_;  // what the trees do not show of the file
+  bool showing_ = false;
+};
+
+}  // namespace quastor

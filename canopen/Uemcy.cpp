@@ -1,0 +1,305 @@
+#include "canopen/Uemcy.h"
+
+#include <algorithm>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "canopen/CanopenTexts.h"
+#include "canopen/EmcyRulesFiles.h"
+#include "canopen/UTableLook.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = emcy_texts;
+
+// The edits' names without their side letter, in the rule's order.
+constexpr const char* kEditNames[] = {"Eid_dev",       "Emask_eq_ec",   "Emask_eq_er",
+                                      "Emask_eq_m1",   "Emask_eq_m2",   "Emask_eq_m3",
+                                      "Eenmask_eq_ec", "Eenmask_eq_er", "Eenmask_eq_m1",
+                                      "Eenmask_eq_m2", "Eenmask_eq_m3"};
+
+QByteArray SideName(const char* name, Side side) {
+  return QByteArray(name) + (side == Side::kA ? "A" : "B");
+}
+
+// A field: its label (name and range) over its edit.
+QWidget* Field(QLineEdit* edit, int k, QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  auto* label = new QLabel(
+      QString::fromUtf8(texts::kRuleLabels[k]) + " " + QString::fromUtf8(texts::kRuleRanges[k]),
+      box);
+  label->setObjectName(QString("L") + edit->objectName());
+  label->setBuddy(edit);
+  layout->addWidget(label);
+  layout->addWidget(edit);
+  return box;
+}
+
+}  // namespace
+
+TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services) {
+  setObjectName("TFemcy");
+  setWindowTitle(texts::kRulesCaption);
+  ApplyTableLook(this);
+  setFixedSize(553, 556);
+
+  Notebook = Named(new QTabWidget(this), "Notebook");
+  Notebook->addTab(BuildPage(Side::kA), texts::kRulesPageA);
+  Notebook->addTab(BuildPage(Side::kB), texts::kRulesPageB);
+
+  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
+  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
+  button1 = NewButton(widget_texts::kExport, "button1", this);
+  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
+  auto* panel = new QHBoxLayout;
+  panel->addWidget(bitbtn1);
+  panel->addWidget(bitbtn2);
+  panel->addStretch();
+  panel->addWidget(button1);
+  panel->addWidget(bitbtn4);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(Notebook, 1);
+  layout->addLayout(panel);
+
+  connect(bitbtn1, &QPushButton::clicked, this, &TFemcy::BitBtn1Click);
+  connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button1, &QPushButton::clicked, this, &TFemcy::Button1Click);
+  connect(bitbtn4, &QPushButton::clicked, this, &TFemcy::BitBtn4Click);
+}
+
+QWidget* TFemcy::BuildPage(Side side) {
+  const bool a = side == Side::kA;
+  auto* page = new QWidget(Notebook);
+  PageControls& c = pages_[static_cast<int>(side)];
+
+  c.LBCan = Named(new QListWidget(page), a ? "LBCanA" : "LBCanB");
+  c.LBCan->setFixedWidth(76);
+  c.LBCan->setUniformItemSizes(true);
+  for (int k = 0; k < texts::kRuleTextCount; ++k)
+    c.edits[k] = NewEdit(SideName(kEditNames[k], side), page);
+  c.enable = NewCheckBox(a ? texts::kEnableA : texts::kEnableB, a ? "enablea" : "enableb", page);
+  c.alias = BuildAliasGroup(side, page);
+  c.Delete = NewButton(texts::kDeleteRule, a ? "DeleteA" : "DeleteB", page);
+  c.New = NewButton(texts::kNewRule, a ? "NewA" : "NewB", page);
+  c.Modify = NewButton(texts::kModifyRule, a ? "ModifyA" : "ModifyB", page);
+
+  // The ID and the check box, then each part's mask over its enable mask, two parts a row.
+  auto* fields = new QGridLayout;
+  fields->setHorizontalSpacing(10);
+  fields->setVerticalSpacing(3);
+  fields->addWidget(Field(c.edits[0], 0, page), 0, 0);
+  fields->addWidget(c.enable, 0, 1, Qt::AlignBottom);
+  constexpr int kParts = 5;
+  for (int part = 0; part < kParts; ++part) {
+    auto* pair = new QVBoxLayout;
+    pair->setSpacing(2);
+    pair->addWidget(Field(c.edits[1 + part], 1 + part, page));
+    pair->addWidget(Field(c.edits[1 + kParts + part], 1 + kParts + part, page));
+    fields->addLayout(pair, 1 + part / 2, part % 2);
+  }
+  fields->setColumnStretch(0, 1);
+  fields->setColumnStretch(1, 1);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {c.Delete, c.New, c.Modify})
+    buttons->addWidget(button);
+
+  auto* right = new QVBoxLayout;
+  right->setSpacing(6);
+  right->addLayout(fields);
+  right->addWidget(c.alias);
+  right->addStretch();
+  right->addLayout(buttons);
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(c.LBCan);
+  layout->addLayout(right, 1);
+
+  connect(c.LBCan, &QListWidget::currentRowChanged, this, [this, side] {
+    if (!showing_)
+      LBCanAClick(side);
+  });
+  connect(c.LBCan, &QListWidget::itemClicked, this, [this, side] { LBCanAClick(side); });
+  connect(c.Delete, &QPushButton::clicked, this, [this, side] { DeleteAClick(side); });
+  connect(c.New, &QPushButton::clicked, this, [this, side] { NewAClick(side); });
+  connect(c.Modify, &QPushButton::clicked, this, [this, side] { ModifyAClick(side); });
+  return page;
+}
+
+QGroupBox* TFemcy::BuildAliasGroup(Side side, QWidget* page) {
+  const bool a = side == Side::kA;
+  PageControls& c = pages_[static_cast<int>(side)];
+  auto* group = Named(new QGroupBox(texts::kAliasGroup, page), a ? "GBalliasA" : "GBalliasB");
+  auto* lines = new QLabel(group);
+  const auto& line_texts = a ? texts::kAliasLinesA : texts::kAliasLinesB;
+  lines->setText(QString::fromUtf8(line_texts[0]) + "\n" + line_texts[1] + "\n" + line_texts[2]);
+  lines->setObjectName(a ? "LalliasA" : "LalliasB");
+  auto* items = new QVBoxLayout;
+  items->setSpacing(0);
+  c.aliasItems = new QButtonGroup(group);
+  for (int value = 0; value < texts::kAliasCount; ++value) {
+    const char* caption = value == 0 ? (a ? texts::kNoTranslateA : texts::kNoTranslateB)
+                                     : texts::kAliasCaptions[value - 1];
+    auto* item = Named(new QRadioButton(caption, group),
+                       a ? texts::kAliasNamesA[value] : texts::kAliasNamesB[value]);
+    c.aliasItems->addButton(item, value);
+    items->addWidget(item);
+  }
+  auto* layout = new QHBoxLayout(group);
+  layout->setContentsMargins(8, 4, 8, 4);
+  layout->addWidget(lines, 0, Qt::AlignTop);
+  layout->addSpacing(12);
+  layout->addLayout(items, 1);
+  return group;
+}
+
+void TFemcy::FormShow() {
+  EmcyRulesLoad load = LoadEmcyRules(state_.ProjectFiles.emcydef);
+  ClearPages();
+  model_ = std::move(load.model);
+  gaps_ = std::move(load.gaps);
+  ShowChosenRules();
+  for (const auto& message : load.messages)
+    services_.messages.Plain(message);
+}
+
+void TFemcy::ClearPages() {
+  model_ = EmcyModel{};
+  for (const Side side : kBothSides) {
+    const PageControls& c = Controls(side);
+    ShowList(side);
+    for (QLineEdit* edit : c.edits)
+      edit->clear();
+    c.enable->setChecked(false);
+    c.aliasItems->button(0)->setChecked(true);
+  }
+}
+
+void TFemcy::ShowList(Side side) {
+  const PageControls& c = Controls(side);
+  const EmcyPage& page = model_.page(side);
+  showing_ = true;
+  c.LBCan->clear();
+  QStringList labels;
+  labels.reserve(static_cast<int>(page.rules.size()));
+  for (const auto& label : RuleLabels(page))
+    labels << Q(label);
+  c.LBCan->addItems(labels);
+  c.LBCan->setCurrentRow(page.selected ? static_cast<int>(*page.selected) : -1);
+  showing_ = false;
+}
+
+void TFemcy::ShowChosenRules() {
+  for (const Side side : kBothSides) {
+    ShowList(side);
+    const EmcyPage& page = model_.page(side);
+    if (page.selected)
+      ShowFields(side, FieldsOf(page.rules[*page.selected]));
+  }
+}
+
+void TFemcy::ShowFields(Side side, const RuleFields& fields) {
+  const PageControls& c = Controls(side);
+  for (int k = 0; k < texts::kRuleTextCount; ++k)
+    c.edits[k]->setText(Q(fields.texts[k]));
+  c.enable->setChecked(fields.enable);
+  // Positions 9 to 15 have no radio button: the buttons stay as they are.
+  if (QAbstractButton* item = c.aliasItems->button(fields.alias_pos))
+    item->setChecked(true);
+}
+
+RuleFields TFemcy::FieldsShown(Side side) const {
+  const PageControls& c = Controls(side);
+  RuleFields fields;
+  for (int k = 0; k < texts::kRuleTextCount; ++k)
+    fields.texts[k] = S(c.edits[k]->text());
+  fields.enable = c.enable->isChecked();
+  fields.alias_pos = std::max(c.aliasItems->checkedId(), 0);
+  return fields;
+}
+
+void TFemcy::LBCanAClick(Side side) {
+  const int row = Controls(side).LBCan->currentRow();
+  if (row < 0)
+    return;
+  if (const auto fields = ChooseRule(model_.page(side), static_cast<std::size_t>(row)))
+    ShowFields(side, *fields);
+}
+
+void TFemcy::NewAClick(Side side) {
+  if (Status added = NewRule(model_.page(side), FieldsShown(side)); !added)
+    services_.messages.Error(added.error());
+  ShowList(side);
+}
+
+void TFemcy::ModifyAClick(Side side) {
+  if (Status changed = ModifyRule(model_.page(side), FieldsShown(side)); !changed)
+    services_.messages.Error(changed.error());
+  ShowList(side);
+}
+
+void TFemcy::DeleteAClick(Side side) {
+  DeleteRule(model_.page(side));
+  ShowList(side);  // the fields keep the deleted rule's values
+}
+
+void TFemcy::BitBtn1Click() {
+  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, texts::kRulesFileName)))
+    return;
+  if (Status saved = SaveEmcyRules(state_.ProjectFiles.emcydef, model_); !saved) {
+    services_.messages.Error(saved.error());
+    return;
+  }
+  gaps_ = LoadGaps{};
+  accept();
+}
+
+// The whole sheet is read first: a failure is told and the lists stay as they were.
+void TFemcy::BitBtn4Click() {
+  const auto workbook =
+      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  if (!workbook)
+    return;
+  Result<EmcyModel> imported = ImportEmcyRulesWorkbook(*workbook);
+  if (!imported) {
+    services_.messages.Error(imported.error());
+    return;
+  }
+  ClearPages();
+  model_ = std::move(imported.value());
+  gaps_ = LoadGaps{};  // the lists no longer come from the file
+  ShowChosenRules();
+}
+
+void TFemcy::Button1Click() {
+  if (Status exported = ExportEmcyRulesCsv(state_.ProjectDir, model_); !exported)
+    services_.messages.Error(exported.error());
+}
+
+}  // namespace quastor

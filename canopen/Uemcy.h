@@ -1,0 +1,88 @@
+#pragma once
+// TFemcy ("Set Traslate EMCY"): per side the EMCY translation rules, listed by their IDs, and
+// the chosen rule's masks, translation switch and ID position; kept in emcydef.xml. The
+// window maps its list boxes, edits, check boxes and radio buttons to the model of
+// EmcyRules.h.
+
+#include <array>
+
+#include "canopen/EmcyRules.h"
+#include "canopen/LoadGaps.h"
+#include "platform/ui/QuastorDialog.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+
+class TFemcy : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  TFemcy(const AppState& state, UiServices& services, QWidget* parent = nullptr);
+
+  // The controls of one page; page "From CAN A"'s names end in A (some in a), page "From CAN
+  // B"'s in B.
+  struct PageControls {
+    QListWidget* LBCan;
+    // Eid_dev, Emask_eq_ec … Emask_eq_m3, Eenmask_eq_ec … Eenmask_eq_m3, in the rule's order.
+    std::array<QLineEdit*, emcy_texts::kRuleTextCount> edits;
+    QCheckBox* enable;
+    QGroupBox* alias;
+    QButtonGroup* aliasItems;  // ids 0 to 8, the alias_pos values
+    QPushButton* Delete;
+    QPushButton* New;
+    QPushButton* Modify;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+  const EmcyModel& Model() const { return model_; }
+
+  QTabWidget* Notebook;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
+ public slots:
+  void BitBtn1Click();
+  void BitBtn4Click();
+  void Button1Click();
+  // One handler per action for both pages; the page is the side whose control raised it.
+  void LBCanAClick(Side side);
+  void NewAClick(Side side);
+  void ModifyAClick(Side side);
+  void DeleteAClick(Side side);
+
+ protected:
+  void FormShow() override;
+
+ private:
+  QWidget* BuildPage(Side side);
+  QGroupBox* BuildAliasGroup(Side side, QWidget* page);
+  // Empties the lists of both pages, their edits and check boxes, and checks "No traslate".
+  void ClearPages();
+  // Puts the list box in line with the model, without raising its handler.
+  void ShowList(Side side);
+  // The chosen rule of each page in its fields.
+  void ShowChosenRules();
+  void ShowFields(Side side, const RuleFields& fields);
+  RuleFields FieldsShown(Side side) const;
+
+  const AppState& state_;
+  UiServices& services_;
+  std::array<PageControls, 2> pages_{};
+  EmcyModel model_;
+  LoadGaps gaps_;  // what the lists do not show of the file
+  bool showing_ = false;
+};
+
+}  // namespace quastor

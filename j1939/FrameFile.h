@@ -1,0 +1,69 @@
+#pragma once
+// What the frame lists and the frame info tables share about their files: which file of the
+// project each direction uses, reading a row's attributes with the system's messages, and the
+// report of a load: the messages to show at once and what the windows do not show, so that OK
+// asks before a partial load turns into a shorter file.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "platform/Result.h"
+#include "platform/XmlDocument.h"
+
+namespace quastor {
+
+enum class FrameDirection { kReceive, kSend };
+
+// Receive_Frame.xml or Send_Frame.xml of the project.
+const std::filesystem::path& FrameListFile(const ProjectFileSet& files, FrameDirection direction);
+// Receive_Info.xml or Send_Info.xml of the project.
+const std::filesystem::path& FrameInfoFile(const ProjectFileSet& files, FrameDirection direction);
+
+struct FrameLoadMessage {
+  bool error = false;  // an error box; else a plain message
+  std::string text;
+};
+
+struct FrameLoadReport {
+  std::vector<FrameLoadMessage> messages;  // to show at load, in order
+  std::vector<std::string> gaps;           // what the window does not show, one sentence each
+
+  void Error(std::string text) { messages.push_back({true, std::move(text)}); }
+  // A gap: told at load and kept for the question before OK.
+  void Gap(std::string sentence);
+  bool Complete() const { return gaps.empty(); }
+};
+
+// Asked before OK writes file_name without what the report's gaps name.
+std::string FrameOverwriteQuestion(const FrameLoadReport& report, const std::string& file_name);
+
+// The name of a file as the messages use it.
+std::string FrameSourceName(const std::filesystem::path& file);
+
+// Why a row could not be read: the text the error box shows and the reason the gap names.
+struct FrameRowFailure {
+  std::string shown;
+  std::string reason;
+};
+
+// A missing attribute (or a row that is no element): the conversion error of the standard
+// error handler, and the attribute named as the reason.
+FrameRowFailure MissingAttribute(const std::string& name);
+FrameRowFailure RowNotAnElement();
+// A value outside the range a row may hold, in file at row (1-based).
+FrameRowFailure RowOutOfRange(const std::filesystem::path& file, std::size_t row,
+                              std::string reason);
+
+// Tells that reading of file stopped at row (1-based) of count: the error box, then the gap.
+void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::path& file,
+                             std::size_t row, std::size_t count, const FrameRowFailure& failure);
+
+// Refuses, with the load error, while file exists and does not load: OK then writes nothing
+// over a file that the window could not show.
+Status RefuseUnreadable(const std::filesystem::path& file);
+
+}  // namespace quastor

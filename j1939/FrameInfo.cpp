@@ -1,0 +1,260 @@
+#include "j1939/FrameInfo.h"
+
+#include <array>
+
+#include "j1939/J1939Texts.h"
+#include "platform/FileWriting.h"
+#include "platform/IntegerText.h"
+#include "platform/Text.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = j1939_texts;
+
+const FrameInfoKind kReceive{FrameDirection::kReceive,
+                             texts::kReceiveInfoCaption,
+                             texts::kReceiveInfoRoot,
+                             texts::kReceiveByteLabel,
+                             texts::kReceiveByteTail,
+                             false,
+                             true};
+const FrameInfoKind kSend{FrameDirection::kSend,
+                          texts::kSendInfoCaption,
+                          texts::kSendInfoRoot,
+                          texts::kSendByteLabel,
+                          texts::kSendByteTail,
+                          true,
+                          false};
+
+constexpr std::uint8_t TFrameInfoRec::*kByteFields[kFrameBytes] = {
+    &TFrameInfoRec::B1, &TFrameInfoRec::B2, &TFrameInfoRec::B3, &TFrameInfoRec::B4,
+    &TFrameInfoRec::B5, &TFrameInfoRec::B6, &TFrameInfoRec::B7, &TFrameInfoRec::B8};
+
+std::string ByteAttribute(int k) {
+  return texts::kByteAttributePrefix + std::to_string(k);
+}
+
+// A field of the label: the number in decimal (or, for the PGN, hexadecimal) when the text
+// reads as one, else the text as it stands.
+std::string LabelField(const std::string& text, bool hex) {
+  const std::optional<std::int32_t> value = ReadInteger(text);
+  if (!value || (hex && *value < 0))
+    return text;
+  if (!hex)
+    return std::to_string(*value);
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string digits;
+  for (auto v = static_cast<std::uint32_t>(*value); v != 0 || digits.size() < 4; v >>= 4)
+    digits.insert(digits.begin(), kDigits[v & 0xF]);
+  return "0x" + digits;
+}
+
+// Reads frame i of the list into the table; the frame is listed once it has a label.
+std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesystem::path& file,
+                                         std::size_t i, FrameInfoTable& table) {
+  if (!row.IsElement())
+    return RowNotAnElement();
+  Result<std::string> label = FrameLabel(row);
+  if (!label)
+    return FrameRowFailure{MissingAttribute(texts::kCobidAttribute).shown, label.error()};
+  table.labels.push_back(std::move(label.value()));
+  table.frames.emplace_back();
+  const std::optional<std::string> dim = row.Attribute(texts::kDimAttribute);
+  if (!dim) {
+    table.frames.back().Dim = kFrameBytes;
+    return std::nullopt;
+  }
+  const Result<std::int32_t> value = StrictInteger(*dim);
+  if (!value)
+    return FrameRowFailure{value.error(), value.error()};
+  if (*value < 0 || *value > kFrameBytes)
+    return RowOutOfRange(file, i + 1, FormatText(texts::kDimOutOfRange, {*dim}));
+  table.frames.back().Dim = static_cast<std::uint8_t>(*value);
+  return std::nullopt;
+}
+
+// Reads info row i into frame; the bytes read before a failure stay.
+std::optional<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesystem::path& file,
+                                           std::size_t i, TFrameInfoRec& frame) {
+  if (!row.IsElement())
+    return RowNotAnElement();
+  for (int k = 1; k <= frame.Dim; ++k) {
+    const std::string name = ByteAttribute(k);
+    const std::optional<std::string> text = row.Attribute(name);
+    if (!text)
+      return MissingAttribute(name);
+    const Result<std::int32_t> value = StrictInteger(*text);
+    if (!value)
+      return FrameRowFailure{value.error(), value.error()};
+    // Anything else would index past CheckBytes' tables or stand for no byte at all.
+    if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
+      return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
+    frame.B(k) = static_cast<std::uint8_t>(*value);
+  }
+  return std::nullopt;
+}
+
+void ReadInfoFile(const std::filesystem::path& info_file, FrameInfoLoad& load) {
+  XmlDocument document;
+  if (Status loaded = document.Load(info_file); !loaded) {
+    load.report.Error(loaded.error());
+    load.stopped = true;
+    return;
+  }
+  const XmlNode root = document.FirstTopLevelNode();
+  const std::size_t count = root.ChildCount();
+  const std::size_t rows = std::min(count, load.table.frames.size());
+  for (std::size_t i = 0; i < rows; ++i) {
+    if (auto failure = ReadInfoRow(root.ChildAt(i), info_file, i, load.table.frames[i])) {
+      NoteFrameReadingStopped(load.report, info_file, i + 1, count, *failure);
+      load.stopped = true;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+std::uint8_t& TFrameInfoRec::B(int k) {
+  return this->*kByteFields[k - 1];
+}
+
+std::uint8_t TFrameInfoRec::B(int k) const {
+  return this->*kByteFields[k - 1];
+}
+
+const FrameInfoKind& FrameInfoOf(FrameDirection direction) {
+  return direction == FrameDirection::kReceive ? kReceive : kSend;
+}
+
+Result<std::string> FrameLabel(const XmlNode& row) {
+  if (std::optional<std::string> cobid = row.Attribute(texts::kCobidAttribute))
+    return *cobid;
+  const struct {
+    const char* name;
+    bool hex;
+  } kLabelFields[] = {{texts::kDataPageAttribute, false},
+                      {texts::kPgnAttribute, true},
+                      {texts::kSourceAddressAttribute, false}};
+  std::vector<std::string> fields;
+  for (const auto& field : kLabelFields) {
+    const std::optional<std::string> text = row.Attribute(field.name);
+    if (!text)
+      return Failure{FormatText(texts::kNoLabel, {field.name})};
+    fields.push_back(LabelField(*text, field.hex));
+  }
+  std::string label = FormatText(texts::kFrameLabel, fields);
+  const std::string mnemonic = row.Attribute(texts::kMnemonicAttribute).value_or("");
+  if (!mnemonic.empty())
+    label += FormatText(texts::kFrameLabelMnemonic, {mnemonic});
+  return label;
+}
+
+FrameInfoLoad LoadFrameInfo(const std::filesystem::path& frame_list,
+                            const std::filesystem::path& info_file) {
+  FrameInfoLoad load;
+  std::error_code error;
+  if (std::filesystem::exists(frame_list, error)) {
+    XmlDocument document;
+    if (Status loaded = document.Load(frame_list); !loaded) {
+      load.report.Error(loaded.error());
+      load.stopped = true;
+      return load;
+    }
+    const XmlNode root = document.FirstTopLevelNode();
+    const std::size_t count = root.ChildCount();
+    for (std::size_t i = 0; i < count; ++i) {
+      if (auto failure = ReadFrame(root.ChildAt(i), frame_list, i, load.table)) {
+        NoteFrameReadingStopped(load.report, frame_list, i + 1, count, *failure);
+        if (load.table.frames.size() > i)
+          load.table.frames[i].Dim = 0;  // a frame without a byte count has no byte in use
+        if (std::filesystem::exists(info_file, error))
+          load.report.Gap(FormatText(texts::kInfoNotRead, {FrameSourceName(info_file)}));
+        load.stopped = true;
+        return load;
+      }
+    }
+  }
+  if (!load.table.frames.empty() && std::filesystem::exists(info_file, error))
+    ReadInfoFile(info_file, load);
+  return load;
+}
+
+std::optional<std::uint8_t> ReadByteEdit(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+    text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+    text.remove_suffix(1);
+  if (text.empty() || EqualsIgnoringCase(text, texts::kNone))
+    return kNoByte;
+  const std::int32_t value = LenientInteger(text);
+  if (value < 0 || value >= kDeviceNetBytes)
+    return std::nullopt;
+  return static_cast<std::uint8_t>(value);
+}
+
+std::string ByteRangeMessage(int k) {
+  return FormatText(texts::kByteRange, {std::to_string(k)});
+}
+
+std::string ByteEditText(std::uint8_t value) {
+  return value == kNoByte ? texts::kNone : std::to_string(value);
+}
+
+Status CheckBytes(const FrameInfoTable& table) {
+  struct User {
+    std::size_t frame;
+    int position;
+  };
+  std::array<std::optional<User>, kDeviceNetBytes> users;
+  for (std::size_t f = 0; f < table.frames.size(); ++f) {
+    for (int k = 1; k <= kFrameBytes; ++k) {
+      const std::uint8_t t = table.frames[f].B(k);
+      // Loading and the edits let only 0 to 127 and kNoByte into the table.
+      if (t >= kDeviceNetBytes)
+        continue;
+      if (!users[t]) {
+        users[t] = User{f, k};
+        continue;
+      }
+      return Failure{
+          FormatText(texts::kByteUsedTwice,
+                     {std::to_string(t), table.labels[f], std::to_string(k),
+                      table.labels[users[t]->frame], std::to_string(users[t]->position)})};
+    }
+  }
+  return Status::Ok();
+}
+
+std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table) {
+  XmlDocument document;
+  XmlNode root = document.AddRoot(FrameInfoOf(direction).root);
+  for (const TFrameInfoRec& frame : table.frames) {
+    XmlNode row = root.AppendElement(texts::kRowElement);
+    for (int k = 1; k <= kFrameBytes; ++k)
+      row.SetAttribute(ByteAttribute(k), std::to_string(frame.B(k)));
+  }
+  return document.ToText();
+}
+
+std::size_t InfoRowCount(const std::filesystem::path& info_file) {
+  std::error_code error;
+  if (!std::filesystem::exists(info_file, error))
+    return 0;
+  XmlDocument document;
+  if (!document.Load(info_file))
+    return 0;
+  return document.FirstTopLevelNode().ChildCount();
+}
+
+Status SaveFrameInfo(FrameDirection direction, const std::filesystem::path& frame_list,
+                     const std::filesystem::path& info_file, const FrameInfoTable& table) {
+  for (const auto* file : {&frame_list, &info_file}) {
+    if (Status readable = RefuseUnreadable(*file); !readable)
+      return readable;
+  }
+  return WriteFileOrCannotCreate(info_file, FrameInfoText(direction, table));
+}
+
+}  // namespace quastor

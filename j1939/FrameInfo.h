@@ -1,0 +1,95 @@
+#pragma once
+// The J1939 frame info tables (windows TF_Rec_Info, receive, and TF_Sen_Info, send): for
+// each byte of each frame of the direction's frame list, the DeviceNet byte it goes to
+// (receive) or is taken from (send), kept in Receive_Info.xml and Send_Info.xml. Frames are
+// matched to info rows by position. A frame is named by its "COBID" when it has one, else by
+// its data page, PGN and source address (and mnemonic); its byte count is its "Dim" when it
+// has one, else 8, the length of a J1939 single frame.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "j1939/FrameFile.h"
+#include "platform/Result.h"
+#include "platform/XmlDocument.h"
+
+namespace quastor {
+
+inline constexpr int kFrameBytes = 8;
+inline constexpr std::uint8_t kNoByte = 255;  // the frame byte goes nowhere
+inline constexpr int kDeviceNetBytes = 128;   // DeviceNet bytes 0 to 127
+
+// One frame: its byte count and, for byte positions 1 to 8, the DeviceNet byte or kNoByte.
+// Positions above Dim always hold kNoByte.
+struct TFrameInfoRec {
+  std::uint8_t Dim = 0;
+  std::uint8_t B1 = kNoByte, B2 = kNoByte, B3 = kNoByte, B4 = kNoByte;
+  std::uint8_t B5 = kNoByte, B6 = kNoByte, B7 = kNoByte, B8 = kNoByte;
+
+  // Field Bk, k from 1 to 8.
+  std::uint8_t& B(int k);
+  std::uint8_t B(int k) const;
+  bool InUse(int k) const { return k <= Dim; }
+};
+
+struct FrameInfoKind {
+  FrameDirection direction;
+  const char* caption;
+  const char* root;       // of the info file
+  const char* byteLabel;  // before edit k, "%d" the position
+  const char* byteTail;   // after edit k
+  bool storeWhileTyping;  // an edit stores a valid value at every change of its text
+  bool checkBytes;        // OK refuses a DeviceNet byte that two frame bytes map to
+};
+
+const FrameInfoKind& FrameInfoOf(FrameDirection direction);
+
+// The frames in list order and, in parallel, their labels.
+struct FrameInfoTable {
+  std::vector<std::string> labels;
+  std::vector<TFrameInfoRec> frames;
+};
+
+struct FrameInfoLoad {
+  FrameInfoTable table;
+  FrameLoadReport report;
+  bool stopped = false;  // reading stopped at an error: no frame is selected
+};
+
+// The table as the show builds it from the frame list and the info file: every byte none
+// where the info file has no row; a reading error stops the load with what was read so far.
+FrameInfoLoad LoadFrameInfo(const std::filesystem::path& frame_list,
+                            const std::filesystem::path& info_file);
+
+// The label of a frame row; fails when the row has neither "COBID" nor the fields that make
+// one.
+Result<std::string> FrameLabel(const XmlNode& row);
+
+// The value an edit's text stands for: none (kNoByte) for blanks or "none" in any case, 0 to
+// 127, or nothing when the text is neither.
+std::optional<std::uint8_t> ReadByteEdit(std::string_view text);
+// The message for a rejected edit k.
+std::string ByteRangeMessage(int k);
+// How edit k shows a stored value: "none" or decimal.
+std::string ByteEditText(std::uint8_t value);
+
+// Receive OK: no DeviceNet byte may be the target of two frame bytes; the message names the
+// later frame byte first and the one that took the DeviceNet byte first second.
+Status CheckBytes(const FrameInfoTable& table);
+
+// The info file's text: one row per frame, "B1" to "B8" in decimal.
+std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table);
+
+// How many rows the info file holds now (0 when it is missing or unreadable).
+std::size_t InfoRowCount(const std::filesystem::path& info_file);
+
+// OK: refuses while either file exists unreadable, then writes the info file atomically.
+Status SaveFrameInfo(FrameDirection direction, const std::filesystem::path& frame_list,
+                     const std::filesystem::path& info_file, const FrameInfoTable& table);
+
+}  // namespace quastor

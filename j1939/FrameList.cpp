@@ -1,0 +1,149 @@
+#include "j1939/FrameList.h"
+
+#include "j1939/J1939Texts.h"
+#include "platform/FileWriting.h"
+#include "platform/IntegerText.h"
+#include "platform/Text.h"
+#include "platform/XmlDocument.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = j1939_texts;
+
+const FrameListKind kReceive{
+    FrameDirection::kReceive,
+    texts::kReceiveFramesCaption,
+    65,
+    {{{texts::kDataPageTitle, 76, texts::kDataPageAttribute, false, 0, 1, texts::kDataPageRange},
+      {texts::kPgnTitle, 95, texts::kPgnAttribute, false, 0, 0xFFFF, texts::kPgnRange},
+      {texts::kSourceAddressTitle, 70, texts::kSourceAddressAttribute, false, 0, 255,
+       texts::kSourceAddressRange},
+      {texts::kCancelDataTitle, 94, texts::kDeleteAttribute, true},
+      {texts::kMnemonicTitle, 200, texts::kMnemonicAttribute}}}};
+
+const FrameListKind kSend{
+    FrameDirection::kSend,
+    texts::kSendFramesCaption,
+    64,
+    {{{texts::kPriorityTitle, 83, texts::kPriorityAttribute, false, 0, 7, texts::kPriorityRange},
+      {texts::kDataPageTitle, 82, texts::kDataPageAttribute, false, 0, 1, texts::kDataPageRange},
+      {texts::kPgnTitle, 70, texts::kPgnAttribute, false, 0, 0xFFFF, texts::kPgnRange},
+      {texts::kSourceAddressTitle, 87, texts::kSourceAddressAttribute, false, 0, 255,
+       texts::kSourceAddressRange},
+      {texts::kMnemonicTitle, 190, texts::kMnemonicAttribute}}}};
+
+// The rows that OK writes: those above the first row whose first cell is empty.
+std::size_t ListedRows(const FrameRows& rows) {
+  std::size_t count = 0;
+  while (count < rows.size() && !rows[count][0].empty())
+    ++count;
+  return count;
+}
+
+// Whether a row holds anything OK would write; an unticked box holds nothing.
+bool RowFilled(const FrameListKind& kind, const std::vector<std::string>& row) {
+  for (std::size_t c = 0; c < row.size(); ++c) {
+    const bool unticked = kind.columns[c].checkBox && row[c] != texts::kTicked;
+    if (!row[c].empty() && !unticked)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const FrameListKind& FrameListOf(FrameDirection direction) {
+  return direction == FrameDirection::kReceive ? kReceive : kSend;
+}
+
+FrameRows EmptyFrameRows() {
+  return FrameRows(kFrameRowCount, std::vector<std::string>(kFrameColumnCount));
+}
+
+FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file) {
+  FrameListLoad load{EmptyFrameRows(), {}};
+  std::error_code error;
+  if (!std::filesystem::exists(file, error))
+    return load;
+  XmlDocument document;
+  if (Status loaded = document.Load(file); !loaded) {
+    load.report.Error(loaded.error());
+    return load;
+  }
+  const FrameListKind& kind = FrameListOf(direction);
+  const XmlNode root = document.FirstTopLevelNode();
+  const std::size_t count = root.ChildCount();
+  for (std::size_t i = 0; i < count && i < kFrameRowCount; ++i) {
+    const XmlNode row = root.ChildAt(i);
+    if (!row.IsElement()) {
+      NoteFrameReadingStopped(load.report, file, i + 1, count, RowNotAnElement());
+      return load;
+    }
+    for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
+      const char* attribute = kind.columns[c].attribute;
+      std::optional<std::string> text = row.Attribute(attribute);
+      if (!text && kind.columns[c].checkBox)
+        text = texts::kNotTicked;
+      if (!text) {
+        NoteFrameReadingStopped(load.report, file, i + 1, count, MissingAttribute(attribute));
+        return load;
+      }
+      load.rows[i][c] = std::move(*text);
+    }
+  }
+  if (count > kFrameRowCount) {
+    load.report.Gap(
+        FormatText(texts::kFramesNotShown, {std::to_string(count), FrameSourceName(file)}));
+  }
+  return load;
+}
+
+Status CheckRows(FrameDirection direction, const FrameRows& rows) {
+  const FrameListKind& kind = FrameListOf(direction);
+  const std::size_t listed = ListedRows(rows);
+  for (std::size_t r = 0; r < listed; ++r) {
+    for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
+      const FrameColumn& column = kind.columns[c];
+      if (column.rangeMessage == nullptr)
+        continue;
+      const std::int32_t value = LenientInteger(rows[r][c]);
+      if (value < column.min || value > column.max)
+        return Failure{column.rangeMessage};
+    }
+  }
+  for (std::size_t r = listed; r < rows.size(); ++r) {
+    if (!RowFilled(kind, rows[r]))
+      continue;
+    const char* first = kind.columns[0].title;
+    if (r == listed)
+      return Failure{FormatText(texts::kFrameWithoutFirst, {std::to_string(r + 1), first})};
+    return Failure{FormatText(texts::kFrameAfterGap,
+                              {std::to_string(r + 1), first, std::to_string(listed + 1)})};
+  }
+  return Status::Ok();
+}
+
+std::string FrameListText(FrameDirection direction, const FrameRows& rows) {
+  const FrameListKind& kind = FrameListOf(direction);
+  XmlDocument document;
+  XmlNode root = document.AddRoot(texts::kFrameListRoot);
+  const std::size_t listed = ListedRows(rows);
+  for (std::size_t r = 0; r < listed; ++r) {
+    XmlNode row = root.AppendElement(texts::kRowElement);
+    for (std::size_t c = 0; c < kFrameColumnCount; ++c)
+      row.SetAttribute(kind.columns[c].attribute, rows[r][c]);
+  }
+  return document.ToText();
+}
+
+Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file,
+                     const FrameRows& rows) {
+  if (Status checked = CheckRows(direction, rows); !checked)
+    return checked;
+  if (Status readable = RefuseUnreadable(file); !readable)
+    return readable;
+  return WriteFileOrCannotCreate(file, FrameListText(direction, rows));
+}
+
+}  // namespace quastor

@@ -1,0 +1,66 @@
+#pragma once
+// The J1939 frame lists (windows TFSetVar, receive, and TFSetPdo, send): 16 frame rows of five
+// text cells, kept in Receive_Frame.xml and Send_Frame.xml. Both files have the root
+// "Receive_Frames" holding one "row" per frame in list order, the cells' text stored as typed
+// in the attributes of the direction's columns.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "j1939/FrameFile.h"
+#include "platform/Result.h"
+
+namespace quastor {
+
+inline constexpr int kFrameRowCount = 16;
+inline constexpr int kFrameColumnCount = 5;
+
+struct FrameColumn {
+  const char* title;
+  int width;  // pixels
+  const char* attribute;
+  bool checkBox = false;  // "Y" ticked, "N" not
+  // The check on OK: the cell, read leniently, lies in min to max; no check without message.
+  int min = 0;
+  int max = 0;
+  const char* rangeMessage = nullptr;
+};
+
+struct FrameListKind {
+  FrameDirection direction;
+  const char* caption;
+  int numberWidth;  // the "N°" column
+  std::array<FrameColumn, kFrameColumnCount> columns;
+};
+
+const FrameListKind& FrameListOf(FrameDirection direction);
+
+// kFrameRowCount rows of kFrameColumnCount cells: the grid's frame rows and columns 1 to 5.
+using FrameRows = std::vector<std::vector<std::string>>;
+FrameRows EmptyFrameRows();
+
+struct FrameListLoad {
+  FrameRows rows;  // always kFrameRowCount by kFrameColumnCount
+  FrameLoadReport report;
+};
+
+// The grid as the show fills it from file: empty for a missing file; after a missing
+// attribute the rows read so far (the failing one with the cells before it); the first 16
+// frames of a longer list. A missing "Delete" reads as "N".
+FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file);
+
+// The rows' checks on OK, in row and column order up to the first row whose first cell is
+// empty; the first failure's message. A filled row below that one is refused too, since OK
+// would drop it.
+Status CheckRows(FrameDirection direction, const FrameRows& rows);
+
+// The file's text: the rows up to the first whose first cell is empty.
+std::string FrameListText(FrameDirection direction, const FrameRows& rows);
+
+// OK: CheckRows, then refuses while the file exists unreadable, then writes atomically.
+Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file,
+                     const FrameRows& rows);
+
+}  // namespace quastor

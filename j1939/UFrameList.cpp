@@ -1,0 +1,126 @@
+#include "j1939/UFrameList.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/AppState.h"
+#include "j1939/J1939Texts.h"
+#include "j1939/UFrameLook.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/WidgetTexts.h"
+#include "platform/ui/Widgets.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = j1939_texts;
+
+// Columns 1 to 4 are tinted, the mnemonic has the pale background.
+std::vector<GridColumn> GridColumns(const FrameListKind& kind) {
+  std::vector<GridColumn> columns;
+  for (std::size_t c = 0; c < kind.columns.size(); ++c) {
+    const FrameColumn& frame_column = kind.columns[c];
+    GridColumn column;
+    column.title = frame_column.title;
+    column.width = frame_column.width;
+    column.background = c < 4 ? kFrameFieldColour : kFrameBackground;
+    column.checkBox = frame_column.checkBox;
+    column.checkedText = texts::kTicked;
+    column.uncheckedText = texts::kNotTicked;
+    columns.push_back(column);
+  }
+  return columns;
+}
+
+}  // namespace
+
+FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
+                                 FrameDirection direction, const Look& look, QWidget* parent)
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint),
+      state_(state),
+      services_(services),
+      direction_(direction) {
+  const FrameListKind& kind = FrameListOf(direction);
+  setObjectName(look.name);
+  setWindowTitle(kind.caption);
+  ApplyFrameLook(this);
+  resize(look.size);
+
+  sga = Named(new StringGrid(this), "sga");
+  sga->SetNumberTitle(QString::fromUtf8(texts::kNumberTitle));
+  sga->Setup(GridColumns(kind), kFrameRowCount, 1);
+  sga->verticalHeader()->setFixedWidth(kind.numberWidth);
+  sga->verticalHeader()->setDefaultSectionSize(look.rowHeight);
+  sga->setHorizontalScrollBarPolicy(look.horizontalScrollBar ? Qt::ScrollBarAsNeeded
+                                                             : Qt::ScrollBarAlwaysOff);
+  // A column is at least as wide as its title; the mnemonic takes the width that is left.
+  QHeaderView* header = sga->horizontalHeader();
+  const int margins = 4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  for (int c = 0; c < kFrameColumnCount; ++c) {
+    const int title = header->fontMetrics().horizontalAdvance(kind.columns[c].title) + margins;
+    sga->setColumnWidth(c, std::max(sga->columnWidth(c), title));
+  }
+  sga->setColumnWidth(kFrameColumnCount - 1, header->minimumSectionSize());
+  header->setStretchLastSection(true);
+
+  okButton_ = NewButton(widget_texts::kOk, look.okName, this);
+  cancelButton_ = NewButton(widget_texts::kCancel, look.cancelName, this);
+  okButton_->setDefault(true);
+  auto* strip = new QHBoxLayout;
+  strip->addWidget(okButton_);
+  strip->addWidget(cancelButton_);
+  strip->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(sga, 1);
+  layout->addLayout(strip);
+
+  connect(okButton_, &QPushButton::clicked, this, &FrameListDialog::bitbtn1Click);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FrameRows FrameListDialog::RowsShown() const {
+  return sga->Model().Rows();
+}
+
+// Every showing starts from the file; what was typed and not confirmed is gone.
+void FrameListDialog::FormShow() {
+  FrameListLoad load = LoadFrameList(direction_, FrameListFile(state_.ProjectFiles, direction_));
+  sga->Model().SetRows(load.rows);
+  report_ = std::move(load.report);
+  for (const FrameLoadMessage& message : report_.messages) {
+    if (message.error)
+      services_.messages.Error(message.text);
+    else
+      services_.messages.Plain(message.text);
+  }
+}
+
+bool FrameListDialog::CheckRows() {
+  if (Status checked = quastor::CheckRows(direction_, RowsShown()); !checked) {
+    services_.messages.Error(checked.error());
+    return false;
+  }
+  return true;
+}
+
+void FrameListDialog::bitbtn1Click() {
+  if (!CheckRows())
+    return;
+  const std::filesystem::path& file = FrameListFile(state_.ProjectFiles, direction_);
+  if (!report_.Complete() &&
+      !services_.messages.Ask(FrameOverwriteQuestion(report_, FrameSourceName(file))))
+    return;
+  if (Status saved = SaveFrameList(direction_, file, RowsShown()); !saved) {
+    services_.messages.Error(saved.error());
+    return;
+  }
+  report_ = FrameLoadReport{};
+  accept();
+}
+
+}  // namespace quastor

@@ -1,0 +1,60 @@
+#pragma once
+// The window both frame lists share (TFSetVar and TFSetPdo): the grid sga of 16 numbered frame
+// rows and the strip with OK and Cancel. Each showing fills the grid from the direction's list
+// file; OK checks the rows, asks before it writes a file that was not shown whole, writes it
+// and closes.
+
+#include <QSize>
+
+#include "j1939/FrameList.h"
+#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/StringGrid.h"
+
+class QPushButton;
+
+namespace quastor {
+
+struct AppState;
+struct UiServices;
+
+class FrameListDialog : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  StringGrid* sga;
+
+  // The frame rows as they stand: 16 rows of columns 1 to 5.
+  FrameRows RowsShown() const;
+
+ public slots:
+  // OK: CheckRows, then the question after a partial load, then the file.
+  void bitbtn1Click();
+
+ protected:
+  // What sets the two lists' windows apart besides the columns.
+  struct Look {
+    const char* name;
+    QSize size;
+    int rowHeight;
+    bool horizontalScrollBar;
+    const char* okName;
+    const char* cancelName;
+  };
+  FrameListDialog(const AppState& state, UiServices& services, FrameDirection direction,
+                  const Look& look, QWidget* parent);
+
+  void FormShow() override;
+  // Shows the message of the first failing check; false then.
+  bool CheckRows();
+
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
+
+ private:
+  const AppState& state_;
+  UiServices& services_;
+  FrameDirection direction_;
+  FrameLoadReport report_;  // what the grid does not show of the file
+};
+
+}  // namespace quastor
