@@ -16,7 +16,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/StoredPdoFiles.h"
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -69,7 +69,7 @@ TFInfopdo::TFInfopdo(const AppState& state, UiServices& services, QWidget* paren
       services_(services) {
   setObjectName("TFInfopdo");
   setWindowTitle(texts::kStoredPdoCaption);
-  ApplyTableLook(this);
+  ApplyEditorLook(this);
   resize(463, 573);
 
   Notebook = Named(new QTabWidget(this), "Notebook");
@@ -103,7 +103,7 @@ QWidget* TFInfopdo::BuildPage(Side side) {
 
   c.LSdoCan = Named(new QListWidget(page), NameOf("LSdoCanA", "LSdoCanB", side));
   QPalette sdo_palette = c.LSdoCan->palette();
-  sdo_palette.setColor(QPalette::Base, kOtherSideColour);
+  sdo_palette.setColor(QPalette::Base, kMarkedColumnColour);
   c.LSdoCan->setPalette(sdo_palette);
   c.LPdoCan = Named(new QListWidget(page), NameOf("LPdoCanA", "LPdoCanB", side));
   c.Eindex = NewEdit(NameOf("EindexA", "EindexB", side), page);

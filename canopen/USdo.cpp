@@ -8,7 +8,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/SdoTable.h"
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/Widgets.h"
 
 namespace quastor {
@@ -23,7 +23,7 @@ std::vector<GridColumn> SdoColumns() {
     GridColumn column;
     column.title = texts::kSdoColumnTitles[i];
     if (i >= 4)
-      column.background = kOtherSideColour;
+      column.background = kMarkedColumnColour;
     columns.push_back(column);
   }
   return columns;
@@ -35,7 +35,7 @@ QLabel* NewBand(const char* text, const char* name, bool other_side, QWidget* pa
   label->setMinimumWidth(1);
   if (other_side) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, kOtherSideColour);
+    palette.setColor(QPalette::Window, kMarkedColumnColour);
     label->setPalette(palette);
     label->setAutoFillBackground(true);
   }

@@ -8,7 +8,7 @@
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/UiServices.h"
@@ -25,7 +25,7 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
       services_(services) {
   setObjectName(name);
   setWindowTitle(frame.caption);
-  ApplyTableLook(this);
+  ApplyEditorLook(this);
   resize(frame.size);
 
   Notebook = Named(new QTabWidget(this), "Notebook");

@@ -15,8 +15,8 @@
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyTexts.h"
 #include "canopen/EmcyWordFiles.h"
-#include "canopen/UTableLook.h"
 #include "canopen/UWordImages.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -53,7 +53,7 @@ TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
       services_(services) {
   setObjectName("TFWemcy");
   setWindowTitle(texts::kWordsCaption);
-  ApplyTableLook(this);
+  ApplyEditorLook(this);
   setFixedSize(455, 464);
   FormCreate();
 

@@ -18,7 +18,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyRulesFiles.h"
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -65,7 +65,7 @@ TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
       services_(services) {
   setObjectName("TFemcy");
   setWindowTitle(texts::kRulesCaption);
-  ApplyTableLook(this);
+  ApplyEditorLook(this);
   setFixedSize(553, 556);
 
   Notebook = Named(new QTabWidget(this), "Notebook");

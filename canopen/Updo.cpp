@@ -7,7 +7,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/PdoTable.h"
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 
 namespace quastor {
 namespace {
@@ -21,7 +21,7 @@ std::vector<GridColumn> PdoColumns() {
     GridColumn column;
     column.title = texts::kPdoColumnTitles[i];
     if (i >= 4)
-      column.background = kOtherSideColour;
+      column.background = kMarkedColumnColour;
     columns.push_back(column);
   }
   return columns;

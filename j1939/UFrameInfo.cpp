@@ -11,8 +11,8 @@
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
-#include "j1939/UFrameLook.h"
 #include "platform/Text.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/UiServices.h"
@@ -44,7 +44,7 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
   const FrameInfoKind& kind = FrameInfoOf(direction);
   setObjectName(name);
   setWindowTitle(kind.caption);
-  ApplyFrameLook(this);
+  ApplyEditorLook(this);
   setFixedSize(size);
 
   ListBox1 = Named(new QListWidget(this), "ListBox1");

@@ -8,7 +8,7 @@
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
-#include "j1939/UFrameLook.h"
+#include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/WidgetTexts.h"
@@ -27,7 +27,7 @@ std::vector<GridColumn> GridColumns(const FrameListKind& kind) {
     GridColumn column;
     column.title = frame_column.title;
     column.width = frame_column.width;
-    column.background = c < 4 ? kFrameFieldColour : kFrameBackground;
+    column.background = c < 4 ? kMarkedColumnColour : kEditorBackground;
     column.checkBox = frame_column.checkBox;
     column.checkedText = texts::kTicked;
     column.uncheckedText = texts::kNotTicked;
@@ -48,7 +48,7 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   const FrameListKind& kind = FrameListOf(direction);
   setObjectName(look.name);
   setWindowTitle(kind.caption);
-  ApplyFrameLook(this);
+  ApplyEditorLook(this);
   resize(look.size);
 
   sga = Named(new StringGrid(this), "sga");

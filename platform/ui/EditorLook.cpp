@@ -1,4 +1,4 @@
-#include "canopen/UTableLook.h"
+#include "platform/ui/EditorLook.h"
 
 #include <QFont>
 #include <QPalette>
@@ -6,15 +6,15 @@
 
 namespace quastor {
 
-void ApplyTableLook(QWidget* window) {
+void ApplyEditorLook(QWidget* window) {
   QFont font(QStringLiteral("Verdana"));
   font.setPointSize(8);
   window->setFont(font);
   QPalette palette = window->palette();
-  palette.setColor(QPalette::Window, kTableBackground);
-  palette.setColor(QPalette::WindowText, kTableText);
-  palette.setColor(QPalette::Text, kTableText);
-  palette.setColor(QPalette::ButtonText, kTableText);
+  palette.setColor(QPalette::Window, kEditorBackground);
+  palette.setColor(QPalette::WindowText, kEditorText);
+  palette.setColor(QPalette::Text, kEditorText);
+  palette.setColor(QPalette::ButtonText, kEditorText);
   window->setPalette(palette);
   window->setAutoFillBackground(true);
 }
