@@ -16,6 +16,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/StoredPdoFiles.h"
+#include "canopen/UTableActions.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -76,19 +77,14 @@ TFInfopdo::TFInfopdo(const AppState& state, UiServices& services, QWidget* paren
   Notebook->addTab(BuildPage(Side::kA), texts::kStoredPdoPageA);
   Notebook->addTab(BuildPage(Side::kB), texts::kStoredPdoPageB);
 
-  LbButton1 = NewButton(widget_texts::kOk, "LbButton1", this);
-  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
-  button1 = NewButton(widget_texts::kExport, "button1", this);
-  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
-  auto* panel = new QHBoxLayout;
-  panel->addWidget(LbButton1);
-  panel->addWidget(bitbtn2);
-  panel->addStretch();
-  panel->addWidget(button1);
-  panel->addWidget(bitbtn4);
+  const TablePanel panel = NewTablePanel(this, "LbButton1");
+  LbButton1 = panel.ok;
+  bitbtn2 = panel.cancel;
+  button1 = panel.exportButton;
+  bitbtn4 = panel.importButton;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Notebook, 1);
-  layout->addLayout(panel);
+  layout->addLayout(panel.layout);
 
   connect(LbButton1, &QPushButton::clicked, this, &TFInfopdo::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -276,21 +272,14 @@ void TFInfopdo::PasteAClick(Side side) {
 }
 
 void TFInfopdo::BitBtn1Click() {
-  if (!gaps_.Complete() &&
-      !services_.messages.Ask(OverwriteQuestion(gaps_, texts::kStoredPdoFileName)))
-    return;
-  if (Status saved = SaveStoredPdo(state_.ProjectFiles.sdopdo, model_); !saved) {
-    services_.messages.Error(saved.error());
-    return;
-  }
-  gaps_ = LoadGaps{};
-  accept();
+  if (ConfirmAndSave(services_, gaps_, texts::kStoredPdoFileName,
+                     [&] { return SaveStoredPdo(state_.ProjectFiles.sdopdo, model_); }))
+    accept();
 }
 
 // The whole sheet is read first: a failure is told and the lists stay as they were.
 void TFInfopdo::BitBtn4Click() {
-  const auto workbook =
-      services_.dialogs.OpenFileName(this, state_.ProjectDir, texts::kWorkbookFilter);
+  const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
   Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(model_, *workbook);
@@ -308,8 +297,7 @@ void TFInfopdo::BitBtn4Click() {
 }
 
 void TFInfopdo::Button1Click() {
-  if (Status exported = ExportStoredPdoCsv(state_.ProjectDir, model_); !exported)
-    services_.messages.Error(exported.error());
+  ShowFailure(services_, ExportStoredPdoCsv(state_.ProjectDir, model_));
 }
 
 }  // namespace quastor

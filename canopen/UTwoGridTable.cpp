@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/UTableActions.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -43,19 +44,14 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
     grid->installEventFilter(this);
   }
 
-  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
-  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
-  button1 = NewButton(widget_texts::kExport, "button1", this);
-  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
-  auto* panel = new QHBoxLayout;
-  panel->addWidget(bitbtn1);
-  panel->addWidget(bitbtn2);
-  panel->addStretch();
-  panel->addWidget(button1);
-  panel->addWidget(bitbtn4);
+  const TablePanel panel = NewTablePanel(this, "bitbtn1");
+  bitbtn1 = panel.ok;
+  bitbtn2 = panel.cancel;
+  button1 = panel.exportButton;
+  bitbtn4 = panel.importButton;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Notebook, 1);
-  layout->addLayout(panel);
+  layout->addLayout(panel.layout);
 
   connect(bitbtn1, &QPushButton::clicked, this, &TwoGridTableDialog::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -96,20 +92,13 @@ void TwoGridTableDialog::FormShow() {
 }
 
 void TwoGridTableDialog::BitBtn1Click() {
-  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, FileName())))
-    return;
-  if (Status saved = Save(GridsShown()); !saved) {
-    services_.messages.Error(saved.error());
-    return;
-  }
-  gaps_ = LoadGaps{};
-  accept();
+  if (ConfirmAndSave(services_, gaps_, FileName(), [&] { return Save(GridsShown()); }))
+    accept();
 }
 
 // The whole sheet is read first: a failure is told and the grids stay as they were.
 void TwoGridTableDialog::BitBtn4Click() {
-  const auto workbook =
-      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
   const Result<GridImport> imported = Import(*workbook);
@@ -123,8 +112,7 @@ void TwoGridTableDialog::BitBtn4Click() {
 }
 
 void TwoGridTableDialog::Button1Click() {
-  if (Status exported = Export(GridsShown()); !exported)
-    services_.messages.Error(exported.error());
+  ShowFailure(services_, Export(GridsShown()));
 }
 
 }  // namespace quastor

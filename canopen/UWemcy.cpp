@@ -15,6 +15,7 @@
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyTexts.h"
 #include "canopen/EmcyWordFiles.h"
+#include "canopen/UTableActions.h"
 #include "canopen/UWordImages.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
@@ -61,20 +62,15 @@ TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
   Notebook->addTab(BuildPage(Side::kA), texts::kWordsPageA);
   Notebook->addTab(BuildPage(Side::kB), texts::kWordsPageB);
 
-  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
-  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
-  button1 = NewButton(widget_texts::kExport, "button1", this);
-  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
-  auto* panel = new QHBoxLayout;
-  panel->addWidget(bitbtn1);
-  panel->addWidget(bitbtn2);
-  panel->addStretch();
-  panel->addWidget(button1);
-  panel->addWidget(bitbtn4);
+  const TablePanel panel = NewTablePanel(this, "bitbtn1");
+  bitbtn1 = panel.ok;
+  bitbtn2 = panel.cancel;
+  button1 = panel.exportButton;
+  bitbtn4 = panel.importButton;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(Notebook, 1);
-  layout->addLayout(panel);
+  layout->addLayout(panel.layout);
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFWemcy::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -294,20 +290,14 @@ void TFWemcy::deleteBClick(Side side) {
 }
 
 void TFWemcy::BitBtn1Click() {
-  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, texts::kWordsFileName)))
-    return;
-  if (Status saved = SaveEmcyWords(state_.ProjectFiles.emcyword, model_); !saved) {
-    services_.messages.Error(saved.error());
-    return;
-  }
-  gaps_ = LoadGaps{};
-  accept();
+  if (ConfirmAndSave(services_, gaps_, texts::kWordsFileName,
+                     [&] { return SaveEmcyWords(state_.ProjectFiles.emcyword, model_); }))
+    accept();
 }
 
 // The whole sheet is read first: a failure is told and the trees stay as they were.
 void TFWemcy::BitBtn4Click() {
-  const auto workbook =
-      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
   Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(*workbook);
@@ -324,8 +314,7 @@ void TFWemcy::BitBtn4Click() {
 }
 
 void TFWemcy::Button1Click() {
-  if (Status exported = ExportEmcyWordsCsv(state_.ProjectDir, model_); !exported)
-    services_.messages.Error(exported.error());
+  ShowFailure(services_, ExportEmcyWordsCsv(state_.ProjectDir, model_));
 }
 
 }  // namespace quastor

@@ -18,6 +18,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyRulesFiles.h"
+#include "canopen/UTableActions.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -72,20 +73,15 @@ TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
   Notebook->addTab(BuildPage(Side::kA), texts::kRulesPageA);
   Notebook->addTab(BuildPage(Side::kB), texts::kRulesPageB);
 
-  bitbtn1 = NewButton(widget_texts::kOk, "bitbtn1", this);
-  bitbtn2 = NewButton(widget_texts::kCancel, "bitbtn2", this);
-  button1 = NewButton(widget_texts::kExport, "button1", this);
-  bitbtn4 = NewButton(widget_texts::kImport, "bitbtn4", this);
-  auto* panel = new QHBoxLayout;
-  panel->addWidget(bitbtn1);
-  panel->addWidget(bitbtn2);
-  panel->addStretch();
-  panel->addWidget(button1);
-  panel->addWidget(bitbtn4);
+  const TablePanel panel = NewTablePanel(this, "bitbtn1");
+  bitbtn1 = panel.ok;
+  bitbtn2 = panel.cancel;
+  button1 = panel.exportButton;
+  bitbtn4 = panel.importButton;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(Notebook, 1);
-  layout->addLayout(panel);
+  layout->addLayout(panel.layout);
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFemcy::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -270,20 +266,14 @@ void TFemcy::DeleteAClick(Side side) {
 }
 
 void TFemcy::BitBtn1Click() {
-  if (!gaps_.Complete() && !services_.messages.Ask(OverwriteQuestion(gaps_, texts::kRulesFileName)))
-    return;
-  if (Status saved = SaveEmcyRules(state_.ProjectFiles.emcydef, model_); !saved) {
-    services_.messages.Error(saved.error());
-    return;
-  }
-  gaps_ = LoadGaps{};
-  accept();
+  if (ConfirmAndSave(services_, gaps_, texts::kRulesFileName,
+                     [&] { return SaveEmcyRules(state_.ProjectFiles.emcydef, model_); }))
+    accept();
 }
 
 // The whole sheet is read first: a failure is told and the lists stay as they were.
 void TFemcy::BitBtn4Click() {
-  const auto workbook =
-      services_.dialogs.OpenFileName(this, state_.ProjectDir, canopen_texts::kWorkbookFilter);
+  const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
   Result<EmcyModel> imported = ImportEmcyRulesWorkbook(*workbook);
@@ -298,8 +288,7 @@ void TFemcy::BitBtn4Click() {
 }
 
 void TFemcy::Button1Click() {
-  if (Status exported = ExportEmcyRulesCsv(state_.ProjectDir, model_); !exported)
-    services_.messages.Error(exported.error());
+  ShowFailure(services_, ExportEmcyRulesCsv(state_.ProjectDir, model_));
 }
 
 }  // namespace quastor

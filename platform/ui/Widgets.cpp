@@ -45,6 +45,19 @@ OkCancelRow NewOkCancelRow(QWidget* parent, const char* ok_name, const char* can
   return row;
 }
 
+TablePanel NewTablePanel(QWidget* parent, const char* ok_name) {
+  TablePanel panel{new QHBoxLayout, NewButton(widget_texts::kOk, ok_name, parent),
+                   NewButton(widget_texts::kCancel, "bitbtn2", parent),
+                   NewButton(widget_texts::kExport, "button1", parent),
+                   NewButton(widget_texts::kImport, "bitbtn4", parent)};
+  panel.layout->addWidget(panel.ok);
+  panel.layout->addWidget(panel.cancel);
+  panel.layout->addStretch();
+  panel.layout->addWidget(panel.exportButton);
+  panel.layout->addWidget(panel.importButton);
+  return panel;
+}
+
 void CenterOnScreen(QWidget* window) {
   const QScreen* screen =
       window->screen() != nullptr ? window->screen() : QApplication::primaryScreen();

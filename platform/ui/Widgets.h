@@ -36,6 +36,17 @@ struct OkCancelRow {
 OkCancelRow NewOkCancelRow(QWidget* parent, const char* ok_name = "bitbtn1",
                            const char* cancel_name = "bitbtn2");
 
+// The bottom panel of the table editors: OK and Cancel at the left, Export and Import at the
+// right, named bitbtn2, button1 and bitbtn4 and OK as given.
+struct TablePanel {
+  QHBoxLayout* layout;
+  QPushButton* ok;
+  QPushButton* cancel;
+  QPushButton* exportButton;
+  QPushButton* importButton;
+};
+TablePanel NewTablePanel(QWidget* parent, const char* ok_name = "bitbtn1");
+
 // Centres the window on the screen it is on (the primary screen when it has none yet).
 void CenterOnScreen(QWidget* window);
 
