@@ -24,6 +24,9 @@ struct ProjectFileSet {
 
 struct AppState {
   std::filesystem::path AppDir;
+  // Where the files installed with the application lie (help file, the originals of MASTER's
+  // files); may be AppDir itself, or empty when there is no installation to draw on.
+  std::filesystem::path DataDir;
   std::filesystem::path MasterDir;    // AppDir/MASTER: files installed with the application
   std::filesystem::path ProjectsDir;  // AppDir/PROJECTS: parent of every project
   // Name of the current project: with a leading separator after start-up and "Open project"

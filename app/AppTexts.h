@@ -1,6 +1,10 @@
 #pragma once
 // The application shell's own words, shared by its windows, the command-line tool and tests.
 
+#ifndef QUASTOR_VERSION
+#error "QUASTOR_VERSION comes from the build (app/CMakeLists.txt)"
+#endif
+
 namespace quastor::app_texts {
 
 inline constexpr char kApplicationTitle[] = "Firmware Quastor";
@@ -10,6 +14,16 @@ inline constexpr char kWebAddress[] = "www.vexlar-automation.example";
 inline constexpr char kWebPage[] = "https://www.vexlar-automation.example/";
 
 inline constexpr char kSettingsFileName[] = "Quastor_DNET2PROFI.ini";
+
+// Files installed with the application: the help file beside MASTER's two files (the
+// simulation file for the serial updater, the firmware file for the firmware generation).
+inline constexpr char kSimulationFileName[] = "sim4410.sim";
+inline constexpr char kFirmwareFileName[] = "sx4375.sx";
+inline constexpr const char* kInstalledMasterFiles[] = {kSimulationFileName, kFirmwareFileName};
+// The data directory of an installed tree, from the executables' directory.
+inline constexpr char kInstalledDataDir[] = "../share/quastor";
+// The folder of the user's data directory that an installed program keeps everything in.
+inline constexpr char kUserDataFolder[] = "quastor";
 inline constexpr char kSettingsSection[] = "lastproj";
 inline constexpr char kSettingsKey[] = "projectname";
 inline constexpr char kUnableToWrite[] = "Unable to write to %s";
@@ -59,7 +73,9 @@ inline constexpr char kAboutProduct[] = "Gateway DeviceNet Slave to PROIBUS Slav
 inline constexpr char kSoftwareCodeLabel[] = "Software Code : ";
 inline constexpr char kSoftwareCode[] = "SW4410";
 inline constexpr char kVersionLabel[] = "Version :";
-inline constexpr char kVersion[] = "1.002";
+// The project's version, from CMake's project() (QUASTOR_VERSION): one number for the About
+// window and both executables' --version.
+inline constexpr char kVersion[] = QUASTOR_VERSION;
 inline constexpr char kDocumentCodeLabel[] = "Document Code :";
 inline constexpr char kDocumentCode[] = "MN4410";
 inline constexpr char kHelpCaption[] = "Help";

@@ -1,6 +1,7 @@
 #include "app/HelpFile.h"
 
 #include <string>
+#include <system_error>
 
 #include "app/AppTexts.h"
 #include "platform/FileReading.h"
@@ -10,7 +11,15 @@
 namespace quastor {
 
 std::filesystem::path HelpFilePath(const AppState& state) {
-  return state.AppDir / ("help" + std::to_string(ProductVariant) + ".dat");
+  const std::string name = "help" + std::to_string(ProductVariant) + ".dat";
+  const std::filesystem::path own = state.AppDir / name;
+  std::error_code ec;
+  // symlink_status: a help file of the user's own, even a broken link, is the one shown.
+  if (state.DataDir.empty() ||
+      std::filesystem::symlink_status(own, ec).type() != std::filesystem::file_type::not_found) {
+    return own;
+  }
+  return state.DataDir / name;
 }
 
 Result<HelpText> LoadHelpFile(const std::filesystem::path& file) {

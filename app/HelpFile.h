@@ -1,5 +1,6 @@
 #pragma once
-// The help file of the application directory: help<ProductVariant>.dat, shown as rich text
+// The help file: help<ProductVariant>.dat of the application directory, or of the
+// installation's data directory when the application directory has none; shown as rich text
 // when it is RTF, else as plain text.
 
 #include <filesystem>
@@ -15,6 +16,7 @@ struct HelpText {
   RtfDocument document;  // plain text arrives as unformatted paragraphs
 };
 
+// AppDir's help file when there is one (or DataDir is empty), else DataDir's.
 std::filesystem::path HelpFilePath(const AppState& state);
 
 // Fails with "Impossible to read file Help" when the file is missing or unreadable.

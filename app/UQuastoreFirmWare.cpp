@@ -58,7 +58,8 @@ QLabel* StepLabel(int step, QWidget* parent) {
 }  // namespace
 
 TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
-                                       const std::filesystem::path& app_dir, QWidget* parent)
+                                       const std::filesystem::path& app_dir,
+                                       const std::filesystem::path& data_dir, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       state_(state),
       services_(services) {
@@ -144,7 +145,7 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   auto* windows_key = new QShortcut(QKeySequence(app_texts::kWindowsMenuKey), this);
   connect(windows_key, &QShortcut::activated, Windows, &QPushButton::showMenu);
 
-  FormCreate(app_dir);
+  FormCreate(app_dir, data_dir);
 }
 
 void TFQuastoreFirmWare::SetStepActions(StepActions actions) {
@@ -174,8 +175,9 @@ bool TFQuastoreFirmWare::ProjectOrMessage() {
   return false;
 }
 
-void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir) {
-  state_ = StartUp(app_dir);
+void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir,
+                                    const std::filesystem::path& data_dir) {
+  state_ = StartUp(app_dir, data_dir);
   setWindowTitle(Q(StartUpCaption(state_)));
   openExcelInitialDir_ = state_.ProjectDir;
 }

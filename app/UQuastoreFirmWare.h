@@ -31,9 +31,11 @@ class TFQuastoreFirmWare : public QWidget {
     std::function<void()> updateDevice;      // Step 4
   };
 
-  // Runs FormCreate: computes the paths under app_dir and restores the remembered project.
+  // Runs FormCreate: computes the paths under app_dir, fills MASTER's missing installed files
+  // from data_dir (the installation's data directory; empty: none) and restores the remembered
+  // project.
   TFQuastoreFirmWare(AppState& state, UiServices& services, const std::filesystem::path& app_dir,
-                     QWidget* parent = nullptr);
+                     const std::filesystem::path& data_dir = {}, QWidget* parent = nullptr);
 
   void SetStepActions(StepActions actions);
   // Adds a window to the menu of windows, under its group ("Tables", "Tools"), in the order of
@@ -72,7 +74,7 @@ class TFQuastoreFirmWare : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void FormCreate(const std::filesystem::path& app_dir);
+  void FormCreate(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir);
   void SetCaptionFor(const std::string& project_name);
   // Shows "Project not valid" and answers false when no project is selected.
   bool ProjectOrMessage();

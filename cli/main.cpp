@@ -17,8 +17,10 @@ namespace {
 
 constexpr char kUsageText[] =
     "usage: quastor-cli [--home DIR] [--project NAME] COMMAND [ARGS]\n"
+    "       quastor-cli --version | --help\n"
     "  --home DIR      application directory (MASTER, PROJECTS, settings file);\n"
-    "                  default: $QUASTOR_HOME, else the executable's directory\n"
+    "                  default: $QUASTOR_HOME, else (installed) the user's data\n"
+    "                  directory, else the executable's directory\n"
     "  --project NAME  a project under PROJECTS; default: the remembered project\n"
     "commands:\n"
     "  project new NAME | project open NAME | project show\n"
@@ -55,16 +57,19 @@ int Run(int argc, char** argv) {
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsageText;
       return kDone;
+    } else if (arg == "--version") {
+      std::cout << "quastor-cli " << app_texts::kVersion << "\n";
+      return kDone;
     } else {
       break;
     }
   }
   // Native separators throughout, so that "--home C:/Quastor" prints as Windows writes paths.
-  std::filesystem::path app_dir =
-      home ? PathFromUtf8(*home)
-           : ApplicationDirectory(ExecutableDir(argc > 0 ? argv[0] : nullptr));
+  const std::filesystem::path executable_dir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
+  std::filesystem::path app_dir = home ? PathFromUtf8(*home) : ApplicationDirectory(executable_dir);
   app_dir.make_preferred();
-  Context ctx{StartUp(app_dir), std::cout, std::cerr};
+  // The installed files fill a MASTER of the user's own, whichever directory that is.
+  Context ctx{StartUp(app_dir, InstalledDataDirectory(executable_dir)), std::cout, std::cerr};
   if (i >= args.size())
     return Usage(ctx, "no command given");
 

@@ -34,11 +34,12 @@
 namespace quastor {
 
 DesktopApplication::DesktopApplication(UiServices& services, SerialPortFactory make_port,
-                                       const std::filesystem::path& app_dir)
+                                       const std::filesystem::path& app_dir,
+                                       const std::filesystem::path& data_dir)
     : state_(std::make_unique<AppState>()),
       services_(services),
       makePort_(std::move(make_port)),
-      main_(std::make_unique<TFQuastoreFirmWare>(*state_, services, app_dir)) {
+      main_(std::make_unique<TFQuastoreFirmWare>(*state_, services, app_dir, data_dir)) {
   WireSteps();
   WireMenu();
 }

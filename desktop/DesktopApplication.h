@@ -36,9 +36,11 @@ using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
 class DesktopApplication {
  public:
-  // Runs the main window's start-up over app_dir and wires its steps and menu of windows.
+  // Runs the main window's start-up over app_dir (with the installation's files from data_dir,
+  // when given) and wires its steps and menu of windows.
   DesktopApplication(UiServices& services, SerialPortFactory make_port,
-                     const std::filesystem::path& app_dir);
+                     const std::filesystem::path& app_dir,
+                     const std::filesystem::path& data_dir = {});
   ~DesktopApplication();
   DesktopApplication(const DesktopApplication&) = delete;
   DesktopApplication& operator=(const DesktopApplication&) = delete;

@@ -1,12 +1,17 @@
 // Start-up: the application object, the main window with its wiring, the event loop.
 
 #include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstring>
 
 #include "app/AppTexts.h"
 #include "app/StartUp.h"
 #include "desktop/DesktopApplication.h"
 #include "platform/MemoryTuning.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/Logo.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/SerialPort.h"
@@ -15,17 +20,34 @@
 
 int main(int argc, char* argv[]) {
   using namespace quastor;
+  // Answered before the application object exists, so that they need no display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quastor %s\n", app_texts::kVersion);
+    return 0;
+  }
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::printf(
+        "usage: quastor [--version]\n"
+        "The application directory (MASTER, PROJECTS, settings file) is $QUASTOR_HOME;\n"
+        "else, installed, the user's data directory; else the executable's directory.\n");
+    return 0;
+  }
   KeepFreedMemoryForReuse();
   QApplication application(argc, argv);
   QApplication::setApplicationName(app_texts::kApplicationTitle);
+  QApplication::setApplicationVersion(app_texts::kVersion);
+  // The desktop entry's name, so that the desktop shows its icon for the window.
+  QGuiApplication::setDesktopFileName("quastor");
+  QApplication::setWindowIcon(QIcon(MakerLogo(64)));
 
   QtMessageService messages(app_texts::kApplicationTitle);
   QtShell shell;
   QtFileDialogs dialogs;
   UiServices services{messages, shell, dialogs};
+  const std::filesystem::path executable_dir = PathOf(QApplication::applicationDirPath());
   DesktopApplication desktop(
       services, [] { return std::make_unique<QtSerialPort>(); },
-      ApplicationDirectory(PathOf(QApplication::applicationDirPath())));
+      ApplicationDirectory(executable_dir), InstalledDataDirectory(executable_dir));
   desktop.Show();
   return QApplication::exec();
 }

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core libx11-dev
   srecord
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

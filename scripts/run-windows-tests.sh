@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows leg: cross-compiles the Qt-free core, quastor-cli.exe and every Qt-free test with
-# MinGW-w64 into build-windows/ and runs the tests under Wine. Installs what it needs first.
-# Extra arguments go to the configuring cmake.
+# MinGW-w64 into build-windows/ and runs the tests under Wine, then packs quastor-cli.exe with
+# the files installed with it into build-windows/quastor-cli-VERSION-windows-x64.zip and tries
+# the packed program. Installs what it needs first. Extra arguments go to the configuring cmake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -73,6 +74,40 @@ status=0
 # Wine now and then fails to start a program at all (the test then "fails" in milliseconds
 # without output); a test gets a second run, and a real fault fails both.
 (cd "$build" && ctest --output-on-failure -j2 --repeat until-pass:2) || status=$?
+
+# The zip: CPack's ZIP generator over the install rules (dist/CMakeLists.txt), one folder with
+# quastor-cli.exe, help2.dat, MASTER/ and README.txt. Its preinstall step may build: locked.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+name=quastor-cli-$version-windows-x64
+rm -f "$build/$name.zip"
+flock "$lock" cpack --config "$build/CPackConfig.cmake" -B "$root/$build" >"$build/cpack.log" 2>&1 ||
+  { cat "$build/cpack.log"; echo "windows: packing the zip failed"; status=1; }
+if [ -f "$build/$name.zip" ]; then
+  # What it holds, and the packed program run from an unpacked copy: it tells its version and
+  # fills a new application directory's MASTER from the files beside it.
+  unpacked=$(mktemp -d)
+  (cd "$unpacked" && cmake -E tar xf "$root/$build/$name.zip")
+  listing=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
+  wanted="$name/MASTER/sim4410.sim $name/MASTER/sx4375.sx $name/README.txt $name/help2.dat $name/quastor-cli.exe "
+  if [ "$listing" != "$wanted" ]; then
+    echo "windows: the zip holds: $listing"
+    echo "windows: instead of:    $wanted"
+    status=1
+  fi
+  packed_version=$(cd "$unpacked/$name" && "$wine" quastor-cli.exe --version | tr -d '\r' || true)
+  (cd "$unpacked/$name" && "$wine" quastor-cli.exe --home home project new P >/dev/null 2>&1) || true
+  if [ "$packed_version" != "quastor-cli $version" ] ||
+    ! cmp -s "$unpacked/$name/MASTER/sx4375.sx" "$unpacked/$name/home/MASTER/sx4375.sx" ||
+    [ ! -d "$unpacked/$name/home/PROJECTS/P/bin" ]; then
+    echo "windows: the packed quastor-cli.exe does not work (version: '$packed_version')"
+    status=1
+  fi
+  rm -rf "$unpacked"
+  echo "windows: packed $build/$name.zip ($(du -k "$build/$name.zip" | cut -f1) KB)"
+else
+  echo "windows: no $build/$name.zip"
+  status=1
+fi
 "${wine%/*}/wineserver" --kill >/dev/null 2>&1 || true
 echo "windows: leg took $(($(date +%s) - started)) s"
 exit "$status"

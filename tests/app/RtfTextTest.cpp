@@ -95,7 +95,7 @@ TEST(HelpFile, RichPlainAndMissing) {
 }
 
 TEST(HelpFile, ShippedHelpIsRichTextAboutTheFourSteps) {
-  const auto help = LoadHelpFile(test::SourceFile("app/help2.dat"));
+  const auto help = LoadHelpFile(test::SourceFile("dist/help2.dat"));
   ASSERT_TRUE(help.ok());
   EXPECT_TRUE(help->rich);
   const std::string text = help->document.PlainText();
