@@ -158,7 +158,8 @@ void TFQuastoreFirmWare::AddMenuWindow(const std::string& group, const std::stri
     WindowsMenu->addSection(Q(group));
     lastMenuGroup_ = group;
   }
-  QAction* action = WindowsMenu->addAction(Q(caption));
+  // A menu reads "&" as the mark of a shortcut letter; captions show it as it is.
+  QAction* action = WindowsMenu->addAction(Q(caption).replace('&', QStringLiteral("&&")));
   connect(action, &QAction::triggered, this, [open = std::move(open)] { open(); });
 }
 

@@ -91,7 +91,7 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
   std::vector<std::string> windows;
   for (QAction* action : app.main.WindowsMenu->actions()) {
     if (!action->isSeparator())
-      windows.push_back(S(action->text()));
+      windows.push_back(S(action->iconText()));
   }
   ASSERT_GE(windows.size(), 12u);
   // Issue 13 adds "Check project" to the menu; the help tells it already.
