@@ -29,7 +29,9 @@ function(quastor_gtest name)
   else()
     target_link_libraries(${name} PRIVATE quastor_test_support GTest::gtest GTest::gtest_main ${ARG_DEPS})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  # Listing the tests starts the executable; under Wine on a busy machine that alone can take
+  # longer than the default 5 s.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT ${ARG_TIMEOUT}
                ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
