@@ -25,17 +25,24 @@ namespace quastor {
 // One record of a table file, as an editor's per-record step reads it.
 class TableRecord {
  public:
-  explicit TableRecord(XmlNode node) : node_(node) {}
+  explicit TableRecord(XmlNode node, std::size_t number = 0) : node_(node), number_(number) {}
+  // The record's position in the file, from 1.
+  std::size_t number() const { return number_; }
   // The attribute's text; fails with "attribute "name" is missing" when it is absent.
   Result<std::string> Text(const std::string& name) const;
   // The attribute's text, or nothing when it is absent.
   std::optional<std::string> OptionalText(const std::string& name) const;
-  // The attribute read strictly as an integer.
+  // The attribute read strictly as an integer; the failure names the attribute.
   Result<std::int32_t> Number(const std::string& name) const;
 
  private:
   XmlNode node_;
+  std::size_t number_;
 };
+
+// How far a reading goes past a record it cannot read: the editors stop there, as they always
+// did; the project check reads on, so that it names every such record.
+enum class TableReading { kStopAtFirstFailure, kEveryRecord };
 
 // Reads a record and places it; a failure ends the reading, its message being the reason.
 using RecordStep = std::function<Status(const TableRecord&)>;
@@ -49,8 +56,10 @@ struct TableFileRead {
 
 // Runs step on every record of the file in document order until one fails. A file that does
 // not parse, a record that is not an element and a failing step end the reading; the records
-// placed before stay placed. The gaps name the file by its file name.
-TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step);
+// placed before stay placed. With kEveryRecord a failing record is noted and the reading goes
+// on. The gaps name the file by its file name.
+TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step,
+                            TableReading reading = TableReading::kStopAtFirstFailure);
 
 // A table file built record by record: the document element table_name holding one "row" per
 // Add, the values set to the attributes in list order.
