@@ -29,7 +29,7 @@ Result<std::int32_t> TableRecord::Number(const std::string& name) const {
   if (!text)
     return text.failure();
   Result<std::int32_t> value = StrictInteger(*text);
-  if (!value)
+  if (!value && reading_ == TableReading::kEveryRecord)
     return Failure{FormatText(texts::kAttributeNotInteger, {name, value.error()})};
   return value;
 }
@@ -57,7 +57,7 @@ TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep&
   const std::vector<XmlNode> records = document.DocumentElement().Children();
   read.recordCount = records.size();
   for (std::size_t i = 0; i < records.size(); ++i) {
-    Status placed = records[i].IsElement() ? step(TableRecord(records[i], i + 1))
+    Status placed = records[i].IsElement() ? step(TableRecord(records[i], i + 1, reading))
                                            : Status(Failure{texts::kNotAnElement});
     if (placed)
       continue;

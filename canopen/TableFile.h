@@ -22,27 +22,32 @@
 
 namespace quastor {
 
+// How far a reading goes past a record it cannot read: the editors stop there, as they always
+// did; the project check reads on, so that it names every such record, and its number
+// conversion failures name the attribute, since its lines stand without the editor around them.
+enum class TableReading { kStopAtFirstFailure, kEveryRecord };
+
 // One record of a table file, as an editor's per-record step reads it.
 class TableRecord {
  public:
-  explicit TableRecord(XmlNode node, std::size_t number = 0) : node_(node), number_(number) {}
+  explicit TableRecord(XmlNode node, std::size_t number = 0,
+                       TableReading reading = TableReading::kStopAtFirstFailure)
+      : node_(node), number_(number), reading_(reading) {}
   // The record's position in the file, from 1.
   std::size_t number() const { return number_; }
   // The attribute's text; fails with "attribute "name" is missing" when it is absent.
   Result<std::string> Text(const std::string& name) const;
   // The attribute's text, or nothing when it is absent.
   std::optional<std::string> OptionalText(const std::string& name) const;
-  // The attribute read strictly as an integer; the failure names the attribute.
+  // The attribute read strictly as an integer; with kEveryRecord the failure names the
+  // attribute.
   Result<std::int32_t> Number(const std::string& name) const;
 
  private:
   XmlNode node_;
   std::size_t number_;
+  TableReading reading_;
 };
-
-// How far a reading goes past a record it cannot read: the editors stop there, as they always
-// did; the project check reads on, so that it names every such record.
-enum class TableReading { kStopAtFirstFailure, kEveryRecord };
 
 // Reads a record and places it; a failure ends the reading, its message being the reason.
 using RecordStep = std::function<Status(const TableRecord&)>;
