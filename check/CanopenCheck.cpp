@@ -145,7 +145,8 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file) {
         }
         if (const std::optional<std::string> poscomp = record.OptionalText(names[3])) {
           if (const std::optional<std::string> problem = PoscompProblem(*poscomp))
-            problems.Record(record.number(), FormatText(texts::kAttributeValue, {names[3], *problem}));
+            problems.Record(record.number(),
+                            FormatText(texts::kAttributeValue, {names[3], *problem}));
         }
       },
       list);
@@ -167,9 +168,9 @@ ProblemList CheckEmcyRules(const fs::path& file) {
         if (const std::optional<std::int32_t> value = LoadedNumber(record, name)) {
           const int alias = UnpackBypassSet(*value).alias_pos;
           if (!AliasShown(alias)) {
-            problems.Record(record.number(), FormatText(texts::kNoAliasButton,
-                                                        {*record.OptionalText(name),
-                                                         std::to_string(alias)}));
+            problems.Record(record.number(),
+                            FormatText(texts::kNoAliasButton,
+                                       {*record.OptionalText(name), std::to_string(alias)}));
           }
         }
       },
@@ -201,9 +202,9 @@ ProblemList CheckEmcyWords(const fs::path& file) {
         CheckNumber(record, emcy::kSubindexAttribute, problems);
         if (const std::optional<std::int32_t> code = LoadedNumber(record, emcy::kSideAttribute)) {
           if (!EmcyWordSide(*code)) {
-            problems.Record(record.number(),
-                            FormatText(texts::kNoWordSide,
-                                       {*record.OptionalText(emcy::kSideAttribute)}));
+            problems.Record(
+                record.number(),
+                FormatText(texts::kNoWordSide, {*record.OptionalText(emcy::kSideAttribute)}));
           }
         }
         CheckNumber(record, emcy::kDevidAttribute, problems);

@@ -8,7 +8,7 @@ namespace quastor::check_texts {
 // The window and its menu entry.
 inline constexpr char kCaption[] = "Check project";
 inline constexpr char kNoProblems[] = "No problems found.";
-inline constexpr char kProblemCount[] = "%d problems found:";
+inline constexpr char kProblemCount[] = "Problems found: %d";
 
 // Where a problem is: the whole file, a record of a table file, a row of a frame file.
 inline constexpr char kWhereFile[] = "file";

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <set>
 #include <string>
+#include <system_error>
 
 #include "check/CheckTexts.h"
 #include "check/FileChecks.h"
@@ -13,6 +14,7 @@
 #include "j1939/FrameInfo.h"
 #include "j1939/FrameList.h"
 #include "platform/Text.h"
+#include "platform/XmlDocument.h"
 
 namespace quastor {
 namespace {
@@ -24,7 +26,7 @@ constexpr FrameReading kEvery = FrameReading::kEveryRow;
 
 // The frame list: what it could not read, the rows past 16 and the checks of OK.
 struct ListCheck {
-  bool loaded = true;           // the file is missing or loads
+  bool loaded = true;            // the file is missing or loads
   std::set<std::size_t> unread;  // rows that could not be read
 };
 
@@ -60,6 +62,15 @@ ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, Problem
   return check;
 }
 
+void CheckInfoLoads(const fs::path& info_file, ProblemList& info) {
+  std::error_code error;
+  if (!fs::exists(info_file, error))
+    return;
+  XmlDocument document;
+  if (Status loaded = document.Load(info_file); !loaded)
+    info.File(loaded.error());
+}
+
 void CheckDirection(FrameDirection direction, const ProjectFileSet& files, ProblemList& list,
                     ProblemList& info) {
   const fs::path& list_file = FrameListFile(files, direction);
@@ -82,6 +93,10 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
     for (const ByteConflict& conflict : ByteConflicts(load.table))
       info.Row(conflict.frame + 1, conflict.message);
   }
+  // The info window reads its file only when the list gives it frames; the file is told
+  // unreadable all the same, since OK would write over it.
+  if (!check.loaded || load.table.frames.empty())
+    CheckInfoLoads(info_file, info);
   if (!check.loaded)
     return;  // its frames are not known
   const std::size_t frames = load.table.frames.size();

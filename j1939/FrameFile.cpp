@@ -66,12 +66,12 @@ void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::pat
                          failure.reason, std::to_string(count - row + 1)}));
 }
 
-void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file,
-                        std::size_t row, const FrameRowFailure& failure) {
+void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+                        const FrameRowFailure& failure) {
   report.Error(failure.shown);
   report.failures.push_back({FrameSourceName(file), row, failure.reason});
-  report.Gap(FormatText(texts::kRowUnread,
-                        {std::to_string(row), FrameSourceName(file), failure.reason}));
+  report.Gap(
+      FormatText(texts::kRowUnread, {std::to_string(row), FrameSourceName(file), failure.reason}));
 }
 
 Status RefuseUnreadable(const std::filesystem::path& file) {

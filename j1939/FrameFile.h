@@ -79,8 +79,8 @@ void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::pat
                              std::size_t row, std::size_t count, const FrameRowFailure& failure);
 
 // Tells that row (1-based) of file could not be read and the reading went on past it.
-void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file,
-                        std::size_t row, const FrameRowFailure& failure);
+void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+                        const FrameRowFailure& failure);
 
 // Refuses, with the load error, while file exists and does not load: OK then writes nothing
 // over a file that the window could not show.

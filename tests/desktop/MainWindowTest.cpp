@@ -96,7 +96,8 @@ TEST(MainWindow, MenuOfWindowsOpensTheFirmwareGeneration) {
   for (QAction* action : app.main.WindowsMenu->actions())
     captions << action->text();
   EXPECT_EQ(captions.mid(captions.indexOf("Tools")),
-            (QStringList{"Tools", "Generate Firmware", "XML Reader & Writer", "Select String"}));
+            (QStringList{"Tools", "Generate Firmware", "XML Reader & Writer", "Select String",
+                         "Check project"}));
   test::ModalCloser closer;
   app.main.WindowsMenu->actions()[captions.indexOf("Generate Firmware")]->trigger();
   EXPECT_EQ(closer.shown, std::vector<std::string>{"TFModifyFileSx"});
