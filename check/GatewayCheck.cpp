@@ -90,16 +90,21 @@ std::vector<ProblemList> CheckGatewayFiles(const std::filesystem::path& project_
                                            const ProjectFileSet& files) {
   ProblemList list(ProblemFileName(files.pargen));
   std::error_code error;
-  if (!std::filesystem::exists(files.pargen, error) && !error)
-    return {list};
-  ParGenReader reader;
-  if (Status opened = reader.Open(files.pargen); !opened) {
-    list.File(opened.error());
-    return {list};
+  const bool found = std::filesystem::exists(files.pargen, error) || error;
+  if (found) {
+    ParGenReader reader;
+    if (Status opened = reader.Open(files.pargen); !opened) {
+      list.File(opened.error());
+      return {list};
+    }
+    CheckElements(reader, list);
   }
-  CheckElements(reader, list);
+  // Without the file the settings dialog shows its defaults and the image is its header, but
+  // "GSD File" refuses.
   if (const Result<GsdSizes> sizes = ReadGsdSizes(project_dir); !sizes)
     list.Whole(texts::kWhereGsd, FormatText(texts::kGsdRefused, {sizes.error()}));
+  if (!found)
+    return {list};
   if (const Result<ConfigImage> image = BuildConfigImage(project_dir); !image)
     list.Whole(texts::kWhereImage, FormatText(texts::kImageRefused, {image.error()}));
   return {list};

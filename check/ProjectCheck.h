@@ -8,7 +8,8 @@
 // table editor, "GSD file", "configuration image"); and why. The files come in a fixed order
 // (pargen.xml, sdo.xml, rpdodef.xml, sdopdo.xml, emcydef.xml, emcyword.xml, Receive_Frame.xml,
 // Receive_Info.xml, Send_Frame.xml, Send_Info.xml), each file's problems in file order. A
-// missing file is no problem: its window starts from its defaults or empty tables.
+// missing file is no problem, since its window starts from its defaults or empty tables, with
+// one exception: "GSD File" refuses a project without pargen.xml.
 
 #include <cstddef>
 #include <string>
