@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyRules.h"
@@ -67,6 +69,21 @@ void CheckRecords(const fs::path& file, const RecordCheck& check, ProblemList& l
       kEvery);
 }
 
+// Every attribute the load reads of a record: the load stops at the first one missing, so the
+// others are told here (the list keeps one line of the same problem).
+void CheckPresent(const TableRecord& record, const std::vector<std::string>& names,
+                  ProblemList& list) {
+  for (const std::string& name : names) {
+    if (const Result<std::string> text = record.Text(name); !text)
+      list.Record(record.number(), text.error());
+  }
+}
+
+template <std::size_t N>
+std::vector<std::string> Names(const char* const (&names)[N], std::size_t count = N) {
+  return std::vector<std::string>(names, names + count);
+}
+
 // An attribute that is there and is read as a number somewhere, but does not read.
 void CheckNumber(const TableRecord& record, const std::string& name, ProblemList& list) {
   if (!record.OptionalText(name))
@@ -101,6 +118,10 @@ ProblemList CheckSdo(const fs::path& file) {
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
+        // Every column but the last, "mnemonico", which may be absent.
+        static const std::vector<std::string> kRead =
+            Names(canopen::kSdoAttributes, std::size(canopen::kSdoAttributes) - 1);
+        CheckPresent(record, kRead, problems);
         CheckUnusedBits(record, canopen::kSdoAttributes[0], kSdoConfBits, problems);
         CheckNumber(record, canopen::kSdoAttributes[1], problems);
         CheckNumber(record, canopen::kSdoAttributes[2], problems);
@@ -118,6 +139,7 @@ ProblemList CheckPdo(const fs::path& file) {
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
+        CheckPresent(record, Names(canopen::kPdoAttributes), problems);
         CheckNumber(record, canopen::kPdoAttributes[0], problems);
         CheckUnusedBits(record, canopen::kPdoAttributes[2], kPdoFlagBits, problems);
       },
@@ -135,6 +157,7 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file) {
       file,
       [&](const TableRecord& record, ProblemList& problems) {
         const char* const* names = canopen::kStoredPdoAttributes;
+        CheckPresent(record, Names(canopen::kStoredPdoAttributes), problems);
         CheckNumber(record, names[0], problems);
         CheckNumber(record, names[1], problems);
         if (const std::optional<std::int32_t> nrpdo = LoadedNumber(record, names[2])) {
@@ -160,6 +183,7 @@ ProblemList CheckEmcyRules(const fs::path& file) {
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
+        CheckPresent(record, Names(emcy::kRuleAttributes), problems);
         const std::string id = record.OptionalText(emcy::kRuleAttributes[0]).value_or("");
         if (!id.empty())
           CheckNumber(record, emcy::kRuleAttributes[0], problems);
@@ -198,6 +222,7 @@ ProblemList CheckEmcyWords(const fs::path& file) {
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
+        CheckPresent(record, EmcyWordAttributes(), problems);
         CheckNumber(record, emcy::kIndexAttribute, problems);
         CheckNumber(record, emcy::kSubindexAttribute, problems);
         if (const std::optional<std::int32_t> code = LoadedNumber(record, emcy::kSideAttribute)) {

@@ -29,8 +29,10 @@ std::string ProblemLine(const CheckProblem& problem) {
 }
 
 void ProblemList::Add(std::size_t position, std::string where, std::string reason) {
-  entries_.push_back(
-      {position, CheckProblem{file_, std::move(where), WithoutTrailingBlanks(std::move(reason))}});
+  reason = WithoutTrailingBlanks(std::move(reason));
+  if (!added_.emplace(position, where, reason).second)
+    return;
+  entries_.push_back({position, CheckProblem{file_, std::move(where), std::move(reason)}});
 }
 
 void ProblemList::File(std::string reason) {

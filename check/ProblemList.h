@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,7 +26,7 @@ class ProblemList {
   void Row(std::size_t row, std::string reason);
   // Rows first to last; a single row when they are the same.
   void Rows(std::size_t first, std::size_t last, std::string reason);
-  // After every record and row, in the order added.
+  // After every record and row, in the order added. A problem added again is told once.
   void Whole(std::string where, std::string reason);
 
   // The problems in file order; equal positions keep the order they were added in.
@@ -39,6 +41,8 @@ class ProblemList {
 
   std::string file_;
   std::vector<Entry> entries_;
+  // What has been added, so that a problem that two checks find is told once.
+  std::set<std::tuple<std::size_t, std::string, std::string>> added_;
 };
 
 // The name of a project file, as the problems give it.

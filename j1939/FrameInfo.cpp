@@ -80,25 +80,40 @@ std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesyst
   return std::nullopt;
 }
 
-// Reads info row i into frame; the bytes read before a failure stay.
-std::optional<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesystem::path& file,
-                                           std::size_t i, TFrameInfoRec& frame) {
-  if (!row.IsElement())
-    return RowNotAnElement();
-  for (int k = 1; k <= frame.Dim; ++k) {
-    const std::string name = ByteAttribute(k);
-    const std::optional<std::string> text = row.Attribute(name);
-    if (!text)
-      return MissingAttribute(name);
-    const Result<std::int32_t> value = StrictInteger(*text);
-    if (!value)
-      return NotAnInteger(name, value.error());
-    // Anything else would index past CheckBytes' tables or stand for no byte at all.
-    if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
-      return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
-    frame.B(k) = static_cast<std::uint8_t>(*value);
-  }
+// Reads byte k of info row i into byte; why it cannot be read otherwise.
+std::optional<FrameRowFailure> ReadInfoByte(const XmlNode& row, const std::filesystem::path& file,
+                                            std::size_t i, int k, std::uint8_t& byte) {
+  const std::string name = ByteAttribute(k);
+  const std::optional<std::string> text = row.Attribute(name);
+  if (!text)
+    return MissingAttribute(name);
+  const Result<std::int32_t> value = StrictInteger(*text);
+  if (!value)
+    return NotAnInteger(name, value.error());
+  // Anything else would index past CheckBytes' tables or stand for no byte at all.
+  if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
+    return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
+  byte = static_cast<std::uint8_t>(*value);
   return std::nullopt;
+}
+
+// Reads info row i into frame; the bytes read before a failure stay. With kEveryRow the
+// reading goes on past a byte that fails, which stays none, so that every one is told.
+std::vector<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesystem::path& file,
+                                         std::size_t i, FrameReading reading,
+                                         TFrameInfoRec& frame) {
+  if (!row.IsElement())
+    return {RowNotAnElement()};
+  std::vector<FrameRowFailure> failures;
+  for (int k = 1; k <= frame.Dim; ++k) {
+    std::optional<FrameRowFailure> failure = ReadInfoByte(row, file, i, k, frame.B(k));
+    if (!failure)
+      continue;
+    failures.push_back(std::move(*failure));
+    if (reading == FrameReading::kStopAtFirstFailure)
+      break;
+  }
+  return failures;
 }
 
 void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
@@ -113,15 +128,17 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
   const std::size_t count = root.ChildCount();
   const std::size_t rows = std::min(count, load.table.frames.size());
   for (std::size_t i = 0; i < rows; ++i) {
-    auto failure = ReadInfoRow(root.ChildAt(i), info_file, i, load.table.frames[i]);
-    if (!failure)
+    const std::vector<FrameRowFailure> failures =
+        ReadInfoRow(root.ChildAt(i), info_file, i, reading, load.table.frames[i]);
+    if (failures.empty())
       continue;
     load.stopped = true;
     if (reading == FrameReading::kStopAtFirstFailure) {
-      NoteFrameReadingStopped(load.report, info_file, i + 1, count, *failure);
+      NoteFrameReadingStopped(load.report, info_file, i + 1, count, failures.front());
       return;
     }
-    NoteFrameRowUnread(load.report, info_file, i + 1, *failure);
+    for (const FrameRowFailure& failure : failures)
+      NoteFrameRowUnread(load.report, info_file, i + 1, failure);
   }
 }
 

@@ -54,21 +54,27 @@ bool RowFilled(const FrameListKind& kind, const std::vector<std::string>& row) {
   return false;
 }
 
-// Reads a frame row's cells in column order; the cells before a failure stay.
-std::optional<FrameRowFailure> ReadRow(const FrameListKind& kind, const XmlNode& row,
-                                       std::vector<std::string>& cells) {
+// Reads a frame row's cells in column order; the cells before a failure stay. With kEveryRow
+// the reading goes on past a missing attribute, so that every one is told.
+std::vector<FrameRowFailure> ReadRow(const FrameListKind& kind, const XmlNode& row,
+                                     FrameReading reading, std::vector<std::string>& cells) {
   if (!row.IsElement())
-    return RowNotAnElement();
+    return {RowNotAnElement()};
+  std::vector<FrameRowFailure> failures;
   for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
     const char* attribute = kind.columns[c].attribute;
     std::optional<std::string> text = row.Attribute(attribute);
     if (!text && kind.columns[c].checkBox)
       text = texts::kNotTicked;
-    if (!text)
-      return MissingAttribute(attribute);
+    if (!text) {
+      failures.push_back(MissingAttribute(attribute));
+      if (reading == FrameReading::kStopAtFirstFailure)
+        return failures;
+      continue;
+    }
     cells[c] = std::move(*text);
   }
-  return std::nullopt;
+  return failures;
 }
 
 }  // namespace
@@ -97,14 +103,16 @@ FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::pat
   const std::size_t count = root.ChildCount();
   load.fileRows = count;
   for (std::size_t i = 0; i < count && i < kFrameRowCount; ++i) {
-    std::optional<FrameRowFailure> failure = ReadRow(kind, root.ChildAt(i), load.rows[i]);
-    if (!failure)
+    const std::vector<FrameRowFailure> failures =
+        ReadRow(kind, root.ChildAt(i), reading, load.rows[i]);
+    if (failures.empty())
       continue;
     if (reading == FrameReading::kStopAtFirstFailure) {
-      NoteFrameReadingStopped(load.report, file, i + 1, count, *failure);
+      NoteFrameReadingStopped(load.report, file, i + 1, count, failures.front());
       return load;
     }
-    NoteFrameRowUnread(load.report, file, i + 1, *failure);
+    for (const FrameRowFailure& failure : failures)
+      NoteFrameRowUnread(load.report, file, i + 1, failure);
   }
   if (count > kFrameRowCount) {
     load.report.Gap(
