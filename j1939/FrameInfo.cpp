@@ -50,15 +50,19 @@ std::string LabelField(const std::string& text, bool hex) {
   return "0x" + digits;
 }
 
-// A value that does not read: the number conversion's message, and as the reason the
-// attribute with that message.
-FrameRowFailure NotAnInteger(const std::string& name, const std::string& message) {
+// A value that does not read: the number conversion's message, shown as it is. The windows
+// give it as the reason too; the project check, whose lines stand alone, names the attribute.
+FrameRowFailure NotAnInteger(const std::string& name, const std::string& message,
+                             FrameReading reading) {
+  if (reading == FrameReading::kStopAtFirstFailure)
+    return {message, message};
   return {message, FormatText(texts::kAttributeNotInteger, {name, message})};
 }
 
 // Reads frame i of the list into the table; the frame is listed once it has a label.
 std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesystem::path& file,
-                                         std::size_t i, FrameInfoTable& table) {
+                                         std::size_t i, FrameReading reading,
+                                         FrameInfoTable& table) {
   if (!row.IsElement())
     return RowNotAnElement();
   Result<std::string> label = FrameLabel(row);
@@ -73,7 +77,7 @@ std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesyst
   }
   const Result<std::int32_t> value = StrictInteger(*dim);
   if (!value)
-    return NotAnInteger(texts::kDimAttribute, value.error());
+    return NotAnInteger(texts::kDimAttribute, value.error(), reading);
   if (*value < 0 || *value > kFrameBytes)
     return RowOutOfRange(file, i + 1, FormatText(texts::kDimOutOfRange, {*dim}));
   table.frames.back().Dim = static_cast<std::uint8_t>(*value);
@@ -82,14 +86,15 @@ std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesyst
 
 // Reads byte k of info row i into byte; why it cannot be read otherwise.
 std::optional<FrameRowFailure> ReadInfoByte(const XmlNode& row, const std::filesystem::path& file,
-                                            std::size_t i, int k, std::uint8_t& byte) {
+                                            std::size_t i, int k, FrameReading reading,
+                                            std::uint8_t& byte) {
   const std::string name = ByteAttribute(k);
   const std::optional<std::string> text = row.Attribute(name);
   if (!text)
     return MissingAttribute(name);
   const Result<std::int32_t> value = StrictInteger(*text);
   if (!value)
-    return NotAnInteger(name, value.error());
+    return NotAnInteger(name, value.error(), reading);
   // Anything else would index past CheckBytes' tables or stand for no byte at all.
   if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
     return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
@@ -106,7 +111,7 @@ std::vector<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesyst
     return {RowNotAnElement()};
   std::vector<FrameRowFailure> failures;
   for (int k = 1; k <= frame.Dim; ++k) {
-    std::optional<FrameRowFailure> failure = ReadInfoByte(row, file, i, k, frame.B(k));
+    std::optional<FrameRowFailure> failure = ReadInfoByte(row, file, i, k, reading, frame.B(k));
     if (!failure)
       continue;
     failures.push_back(std::move(*failure));
@@ -156,7 +161,7 @@ bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
   for (std::size_t i = 0; i < count; ++i) {
-    auto failure = ReadFrame(root.ChildAt(i), frame_list, i, load.table);
+    auto failure = ReadFrame(root.ChildAt(i), frame_list, i, reading, load.table);
     if (!failure)
       continue;
     load.stopped = true;

@@ -84,6 +84,12 @@ TEST(EveryRow, FrameInfoKeepsEveryFramesPlaceAndTellsEveryByte) {
   EXPECT_EQ(every.table.frames[1].Dim, 0) << "a frame without a label has no byte in use";
   EXPECT_EQ(every.table.frames[3].B1, kNoByte) << "a byte that fails stays none";
   EXPECT_EQ(every.table.labels[3], "D");
+
+  // The windows' reason for a value that does not read stays the conversion's message alone.
+  WriteBytes(list, "<Receive_Frames><row COBID='A' Dim='1'/></Receive_Frames>");
+  WriteBytes(info, "<Receive_Frames_Info><row B1='x'/></Receive_Frames_Info>");
+  EXPECT_EQ(Failures(LoadFrameInfo(list, info).report),
+            Strings{"Receive_Info.xml 1: 'x' is not a valid integer value"});
 }
 
 // Catches checks that tell only the first failure where the check needs them all, and OK's
