@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "check/CheckTexts.h"
 #include "check/FileChecks.h"
@@ -45,19 +47,28 @@ ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, Problem
   if (load.fileRows > kFrameRowCount)
     list.Rows(kFrameRowCount + 1, load.fileRows, texts::kBeyondSixteen);
   // A row that could not be read counts as listed, so that the rows below it are checked as
-  // OK will check them once it reads.
+  // OK will check them once it reads; its cells that could not be read are not checked.
+  std::set<std::pair<std::size_t, std::size_t>> unread_cells;
   for (const std::size_t row : check.unread) {
-    std::string& first = load.rows[row - 1][0];
-    if (first.empty())
-      first = "?";
+    std::vector<std::string>& cells = load.rows[row - 1];
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (cells[c].empty())
+        unread_cells.emplace(row, c);
+    }
+    if (cells[0].empty())
+      cells[0] = "?";
   }
+  const FrameColumn* first_column = FrameListOf(direction).columns.data();
   for (const FrameRowProblem& problem : RowProblems(direction, load.rows)) {
-    if (check.unread.count(problem.row) != 0)
+    if (problem.column == nullptr) {
+      list.Row(problem.row, problem.message);
       continue;
-    list.Row(problem.row, problem.column == nullptr
-                              ? problem.message
-                              : FormatText(texts::kCellRefused, {problem.column->attribute,
-                                                                 problem.cell, problem.message}));
+    }
+    const auto column = static_cast<std::size_t>(problem.column - first_column);
+    if (unread_cells.count({problem.row, column}) != 0)
+      continue;
+    list.Row(problem.row, FormatText(texts::kCellRefused,
+                                     {problem.column->attribute, problem.cell, problem.message}));
   }
   return check;
 }
