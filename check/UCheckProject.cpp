@@ -30,6 +30,10 @@ TFCheckProject::TFCheckProject(AppState& state, UiServices&, QWidget* parent)
   Label1 = NewLabel("", "Label1", this);
   LbProblems = Named(new QListWidget(this), "LbProblems");
   LbProblems->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // A line wraps rather than hide its end beyond the window's edge.
+  LbProblems->setWordWrap(true);
+  LbProblems->setResizeMode(QListView::Adjust);
+  LbProblems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   BitBtn1 = NewButton(widget_texts::kOk, "BitBtn1", this);
   BitBtn1->setDefault(true);
 

@@ -22,6 +22,7 @@
 #include "canopen/UWemcy.h"
 #include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
+#include "check/UCheckProject.h"
 #include "desktop/DesktopApplication.h"
 #include "gateway/Upargen.h"
 #include "j1939/USetPdo.h"
@@ -185,6 +186,7 @@ int main(int argc, char* argv[]) {
   picker.StringsFilePath = PathOf(home) / "PROJECTS" / "Plant1" / "strings.xml";
   picker.SelectedIndex = 2;
   ok = Grab(picker, out, "select-string") && ok;
+  ok = Grab(desktop.CheckProject(), out, "check-project") && ok;
   QDir(home).removeRecursively();
   return ok ? 0 : 1;
 }
