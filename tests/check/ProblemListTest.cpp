@@ -1,14 +1,12 @@
-// The order and wording of a file's problems, and the check without a project.
+// The order and wording of a file's problems.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
 #include "check/ProblemList.h"
 #include "check/ProjectCheck.h"
-#include "tests/support/TestFiles.h"
 
 namespace quastor::test {
 namespace {
@@ -44,19 +42,6 @@ TEST(ProblemList, FileThenRecordsInOrderThenWholePagesOnceEach) {
                    "rpdodef.xml: row 5: alone", "rpdodef.xml: rows 17 to 19: beyond 16",
                    "rpdodef.xml: page \"PDO From CanA to CanB\": 2 records do not fit",
                    "rpdodef.xml: GSD file: refuses"}));
-}
-
-// Catches a check that, without a project, reads PROJECTS itself as one.
-TEST(ProblemList, NoProjectNoProblems) {
-  TempDir home;
-  WriteBytes(home / "pargen.xml", "<Par_Gen>");
-  AppState state;
-  state.AppDir = home.path();
-  state.ProjectsDir = home.path();
-  state.ProjectDir = home.path();  // as start-up leaves it without a remembered project
-  state.SetProjectPaths();
-  ASSERT_FALSE(state.ProjectSelected());
-  EXPECT_TRUE(CheckProjectLines(state).empty());
 }
 
 }  // namespace
