@@ -105,6 +105,10 @@ inline constexpr char kPdoFileNotFound[] = "File PDO XML not found";
 inline constexpr char kPdoErrorReading[] = "Error in reading file PDO XML";
 inline constexpr char kStoredPdoFileNotFound[] = "File SDOPDO XML not found";
 inline constexpr char kStoredPdoErrorReading[] = "Error in reading file SDOPDO XML";
+// A stored poscomp that the two radio groups cannot show.
+inline constexpr char kPoscompNotShown[] =
+    "'%s' is not 16 x high + low with both byte choices 0 (none) to 8 (B8), so the radio groups "
+    "cannot show it";
 // The collision test of New and Modify.
 inline constexpr char kSdoAlreadyExists[] = "Index or Subindex Not Valid,Sdo Already Exists";
 inline constexpr char kIndexNotValid[] = "Index or Subindex Not Valid";
@@ -116,12 +120,15 @@ inline constexpr char kPdoNumberTooHigh[] =
 // Why a record of a table file or a sheet cannot be read (the reason inside the texts below).
 inline constexpr char kAttributeMissing[] = "attribute \"%s\" is missing";
 inline constexpr char kNotAnElement[] = "it is not an element";
+// An attribute read as a number: its name, then the number conversion's message.
+inline constexpr char kAttributeNotInteger[] = "attribute \"%s\": %s";
 inline constexpr char kNoPdoNumber[] = "nrpdo '%s' holds no PDO number from 1 to 127";
 
 // What a load or an import could not show; "%s" first is the file name or the sheet.
 inline constexpr char kFileUnread[] = "%s could not be read, so none of its records is shown: %s";
 inline constexpr char kReadingStopped[] =
     "Reading of %s stopped at record %d of %d (%s), so %d records are not shown.";
+inline constexpr char kRecordUnread[] = "Record %d of %s cannot be read (%s), so it is not shown.";
 inline constexpr char kRecordsNotShown[] =
     "%d records of %s for \"%s\" do not fit in its %d rows and are not shown.";
 inline constexpr char kRecordsSkipped[] =

@@ -8,6 +8,7 @@ namespace texts = emcy_texts;
 constexpr std::int32_t kEnableBit = 1;
 constexpr std::int32_t kSideBit = 32;
 constexpr int kAliasMask = 15;
+static_assert(kBypassSetBits == (kEnableBit | kAliasMask << 1 | kSideBit));
 
 TClEmcy RuleOf(const RuleFields& fields) {
   TClEmcy rule;
@@ -30,6 +31,10 @@ std::int32_t PackBypassSet(const TClEmcy& rule, Side side) {
 BypassSet UnpackBypassSet(std::int32_t value) {
   return BypassSet{(value & kEnableBit) != 0, (value >> 1) & kAliasMask,
                    (value & kSideBit) != 0 ? Side::kB : Side::kA};
+}
+
+bool AliasShown(int alias_pos) {
+  return alias_pos >= 0 && alias_pos < emcy_texts::kAliasCount;
 }
 
 std::vector<std::string> RuleLabels(const EmcyPage& page) {

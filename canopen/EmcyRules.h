@@ -49,6 +49,10 @@ struct BypassSet {
 };
 std::int32_t PackBypassSet(const TClEmcy& rule, Side side);
 BypassSet UnpackBypassSet(std::int32_t value);
+// The bits that a rule keeps of bypass_set; OK writes no other.
+inline constexpr std::int32_t kBypassSetBits = 0x3F;
+// Whether a radio button stands for alias_pos (0 to 8); showing a rule of 9 to 15 checks none.
+bool AliasShown(int alias_pos);
 
 // What a page's fields hold: the eleven edits, the check box and the checked radio button.
 // Showing a rule gives its alias_pos, which may be 9 to 15; no radio button stands for those.

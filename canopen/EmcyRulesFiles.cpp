@@ -59,10 +59,10 @@ void RuleValues(const TClEmcy& r, Side side, Emit emit) {
 
 }  // namespace
 
-EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file) {
+EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file, TableReading reading) {
   EmcyRulesLoad load;
-  TableFileRead read =
-      ReadTableFile(file, [&](const TableRecord& record) { return ReadRule(load.model, record); });
+  TableFileRead read = ReadTableFile(
+      file, [&](const TableRecord& record) { return ReadRule(load.model, record); }, reading);
   load.found = read.found;
   load.gaps = std::move(read.gaps);
   if (!read.found)

@@ -9,6 +9,7 @@
 
 #include "canopen/EmcyRules.h"
 #include "canopen/LoadGaps.h"
+#include "canopen/TableFile.h"
 #include "platform/Result.h"
 #include "platform/Workbook.h"
 
@@ -24,7 +25,8 @@ struct EmcyRulesLoad {
 
 // The show: every record in file order to the side of its bit 5, an empty text read as "0".
 // A reading error keeps the rules read before it and chooses no item.
-EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file);
+EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file,
+                            TableReading reading = TableReading::kStopAtFirstFailure);
 
 // The text OK writes: CAN A's rules, then CAN B's, each side in ascending ID order (equal IDs:
 // the rule further down the list first); the texts unchanged. Fails for an ID that is not a

@@ -31,15 +31,6 @@ const char* SideCode(Side side) {
   return side == Side::kA ? "0" : "1";
 }
 
-// The side a code names, or nothing for a code that names none.
-std::optional<Side> SideOf(std::int32_t code) {
-  if (code == 0)
-    return Side::kA;
-  if (code == 1)
-    return Side::kB;
-  return std::nullopt;
-}
-
 // The word's texts from fields in file order (the side code left out).
 TClWEmcy WordOf(std::vector<std::string> fields) {
   TClWEmcy word;
@@ -56,7 +47,7 @@ TClWEmcy WordOf(std::vector<std::string> fields) {
 
 // Adds the word to the side its code names, labelled by its position; counts it otherwise.
 void Place(WordModel& model, TClWEmcy word, std::int32_t code, std::size_t& skipped) {
-  const std::optional<Side> side = SideOf(code);
+  const std::optional<Side> side = EmcyWordSide(code);
   if (!side) {
     ++skipped;
     return;
@@ -110,6 +101,14 @@ std::vector<std::string_view> Values(const TClWEmcy& word, Side side, bool side_
 
 }  // namespace
 
+std::optional<Side> EmcyWordSide(std::int32_t code) {
+  if (code == 0)
+    return Side::kA;
+  if (code == 1)
+    return Side::kB;
+  return std::nullopt;
+}
+
 const std::vector<std::string>& EmcyWordAttributes() {
   static const std::vector<std::string> attributes = [] {
     std::vector<std::string> names = {texts::kIndexAttribute, texts::kSubindexAttribute,
@@ -123,11 +122,12 @@ const std::vector<std::string>& EmcyWordAttributes() {
   return attributes;
 }
 
-EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file) {
+EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file, TableReading reading) {
   EmcyWordsLoad load;
   std::size_t skipped = 0;
   TableFileRead read = ReadTableFile(
-      file, [&](const TableRecord& record) { return ReadWord(load.model, record, skipped); });
+      file, [&](const TableRecord& record) { return ReadWord(load.model, record, skipped); },
+      reading);
   load.found = read.found;
   load.gaps = std::move(read.gaps);
   if (!read.found)

@@ -4,16 +4,23 @@
 // subindex, extdata (the side: 0 CanA, 1 CanB), devid and per bit j "bit<j>_b0", "bit<j>_b1"
 // and "bit<j>_poscomp": 52 attributes.
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "canopen/EmcyWords.h"
 #include "canopen/LoadGaps.h"
+#include "canopen/TableFile.h"
 #include "platform/Result.h"
 #include "platform/Workbook.h"
 
 namespace quastor {
+
+// The side an extdata code names: 0 CanA, 1 CanB; nothing for any other code, whose word is
+// not shown.
+std::optional<Side> EmcyWordSide(std::int32_t code);
 
 // The 52 attribute names in file order, also the sheet's columns.
 const std::vector<std::string>& EmcyWordAttributes();
@@ -30,7 +37,8 @@ struct EmcyWordsLoad {
 // The show: every record in file order to the side its extdata names, labelled by its list
 // position; texts unchanged, empty ones included. Records whose extdata is neither 0 nor 1
 // are counted, not shown.
-EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file);
+EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file,
+                            TableReading reading = TableReading::kStopAtFirstFailure);
 
 // The text OK writes: CanA's words, then CanB's, each side in ascending order of devid, then
 // index_addrm, then subindex (a later key read only where the earlier ones are equal; words

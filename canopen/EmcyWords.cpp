@@ -86,6 +86,11 @@ std::pair<std::int32_t, std::int32_t> UnpackEmcyBytes(std::int32_t poscomp) {
   return {(poscomp & 0xFFFF) / 16, poscomp & 15};
 }
 
+bool PoscompShowsWhole(std::int32_t poscomp) {
+  const auto [byte1, byte2] = UnpackEmcyBytes(poscomp);
+  return PackEmcyBytes(byte1, byte2) == std::to_string(poscomp);
+}
+
 std::optional<NodeShown> ShowNode(WordPage& page, std::size_t n) {
   if (n >= NodeCount(page))
     return std::nullopt;

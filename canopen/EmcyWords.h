@@ -113,6 +113,9 @@ std::optional<NodeShown> ShowNode(WordPage& page, std::size_t n);
 // poscomp value, which bytes 0 to 4095 and 0 to 15 survive unchanged.
 std::string PackEmcyBytes(std::int32_t byte1, std::int32_t byte2);
 std::pair<std::int32_t, std::int32_t> UnpackEmcyBytes(std::int32_t poscomp);
+// Whether the two fields that show poscomp pack back into the same value (0 to 65535), so that
+// the bit shows what the file holds.
+bool PoscompShowsWhole(std::int32_t poscomp);
 
 // Modify of the selected node, nothing without one. A word node: CheckWord with its own
 // position, then the three texts are stored (the node's label stays). A bit node: both EMCY

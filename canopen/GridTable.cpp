@@ -9,15 +9,18 @@ namespace quastor {
 namespace texts = canopen_texts;
 
 GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layout,
-                       const FileRowStep& step, const char* missing_message) {
+                       const FileRowStep& step, const char* missing_message, TableReading reading) {
   SideFiller filler(layout.rows, layout.columns);
-  TableFileRead read = ReadTableFile(file, [&](const TableRecord& record) -> Status {
-    Result<PlacedRow> placed = step(record);
-    if (!placed)
-      return placed.failure();
-    filler.Place(placed->side, std::move(placed.value().row));
-    return Status::Ok();
-  });
+  TableFileRead read = ReadTableFile(
+      file,
+      [&](const TableRecord& record) -> Status {
+        Result<PlacedRow> placed = step(record);
+        if (!placed)
+          return placed.failure();
+        filler.Place(placed->side, std::move(placed.value().row));
+        return Status::Ok();
+      },
+      reading);
   GridLoad load;
   load.found = read.found;
   load.gaps = std::move(read.gaps);

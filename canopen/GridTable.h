@@ -54,7 +54,8 @@ using SheetRowStep = std::function<Result<PlacedRow>(const WorkbookSheet&, const
 // Reads file with step; a missing file shows missing_message (none when null), a reading error
 // "Error in reading file XML".
 GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layout,
-                       const FileRowStep& step, const char* missing_message);
+                       const FileRowStep& step, const char* missing_message,
+                       TableReading reading = TableReading::kStopAtFirstFailure);
 
 // Imports every record of sheet with step (layout.columns fields each); the first failure
 // is returned and no grid is made.

@@ -22,15 +22,25 @@ std::string Joined(const std::vector<std::string>& sentences) {
 
 void NoteFileUnread(LoadGaps& gaps, const std::string& source, const std::string& reason) {
   gaps.fileUnread = true;
+  gaps.unreadReason = reason;
   gaps.details.push_back(FormatText(texts::kFileUnread, {source, reason}));
 }
 
 void NoteReadingStopped(LoadGaps& gaps, const std::string& source, std::size_t record,
                         std::size_t count, const std::string& reason) {
   gaps.recordsNotRead = count - record + 1;
+  gaps.failures.push_back({record, reason});
   gaps.details.push_back(
       FormatText(texts::kReadingStopped, {source, std::to_string(record), std::to_string(count),
                                           reason, std::to_string(gaps.recordsNotRead)}));
+}
+
+void NoteRecordUnread(LoadGaps& gaps, const std::string& source, std::size_t record,
+                      const std::string& reason) {
+  ++gaps.recordsNotRead;
+  gaps.failures.push_back({record, reason});
+  gaps.details.push_back(
+      FormatText(texts::kRecordUnread, {std::to_string(record), source, reason}));
 }
 
 void NoteNotShown(LoadGaps& gaps, const SideFiller& filler, const std::string& source,

@@ -20,6 +20,7 @@ constexpr std::size_t kCobid = 0;
 constexpr std::size_t kFlags = 2;  // en_bypass in the file, the side and translation code elsewhere
 constexpr int kTranslateBit = 1;
 constexpr int kSideBit = 2;
+static_assert(kPdoFlagBits == (kTranslateBit | kSideBit));
 
 const GridLayout kLayout{texts::kPdoRowCount, texts::kPdoColumnCount, texts::kPdoPageA,
                          texts::kPdoPageB};
@@ -94,8 +95,8 @@ SideGrids EmptyPdoGrids() {
   return {EmptyGrid(kLayout.rows, kLayout.columns), EmptyGrid(kLayout.rows, kLayout.columns)};
 }
 
-GridLoad LoadPdoTable(const std::filesystem::path& file) {
-  return LoadGridTable(file, kLayout, FromFile, texts::kFileNotFound);
+GridLoad LoadPdoTable(const std::filesystem::path& file, TableReading reading) {
+  return LoadGridTable(file, kLayout, FromFile, texts::kFileNotFound, reading);
 }
 
 Result<std::string> PdoTableText(const SideGrids& grids) {

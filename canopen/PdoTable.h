@@ -5,6 +5,7 @@
 // 0/1: sgb, bit 0 the translation); sheets and CSV lines use "00", "01" (CAN A) and "10",
 // "11" (CAN B) instead, so the side bit has opposite senses in the two.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -18,9 +19,14 @@ namespace quastor {
 // Both grids empty, 10 rows of 5 cells.
 SideGrids EmptyPdoGrids();
 
+// The bits of "en_bypass" that the table uses: the translation (bit 0) and the side (bit 1).
+// The window shows no other bit, and OK writes none.
+inline constexpr std::int32_t kPdoFlagBits = 0x3;
+
 // The grids as the show fills them from rpdodef.xml: "File XML not found" for a missing file,
 // "Error in reading file XML" with the rows read before a reading error.
-GridLoad LoadPdoTable(const std::filesystem::path& file);
+GridLoad LoadPdoTable(const std::filesystem::path& file,
+                      TableReading reading = TableReading::kStopAtFirstFailure);
 
 // The text OK writes: sga then sgb, each side's rows up to the first empty cobid in ascending
 // cobid order (equal cobids: the row further down first), "en_bypass" 3/2 (sga) or 1/0 (sgb),

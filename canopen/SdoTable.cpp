@@ -17,6 +17,7 @@ namespace texts = canopen_texts;
 
 constexpr int kSideBit = 1;
 constexpr int kRwBit = 16;
+static_assert(kSdoConfBits == (kSideBit | kRwBit));
 
 const GridLayout kLayout{texts::kSdoRowCount, texts::kSdoColumnCount, texts::kSdoPageA,
                          texts::kSdoPageB};
@@ -73,8 +74,8 @@ SideGrids EmptySdoGrids() {
   return {EmptyGrid(kLayout.rows, kLayout.columns), EmptyGrid(kLayout.rows, kLayout.columns)};
 }
 
-GridLoad LoadSdoTable(const std::filesystem::path& file) {
-  return LoadGridTable(file, kLayout, FromFile, nullptr);
+GridLoad LoadSdoTable(const std::filesystem::path& file, TableReading reading) {
+  return LoadGridTable(file, kLayout, FromFile, nullptr, reading);
 }
 
 std::string SdoTableText(const SideGrids& grids) {

@@ -5,6 +5,7 @@
 // holds the direction in bit 0 (set: sgb) and the RW flag in bit 4; sheets and CSV lines
 // carry the same code (0, 16, 1 or 17) in their first field.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -21,9 +22,14 @@ std::filesystem::path SdoTablePath(const std::filesystem::path& project_dir);
 // Both grids empty, 1500 rows of 8 cells.
 SideGrids EmptySdoGrids();
 
+// The bits of "conf" that the table uses: the side (bit 0) and the RW flag (bit 4). The window
+// shows no other bit, and OK writes none.
+inline constexpr std::int32_t kSdoConfBits = 0x11;
+
 // The grids as the show fills them from sdo.xml. A missing file gives empty grids and no
 // message; a reading error "Error in reading file XML" with the rows read before it.
-GridLoad LoadSdoTable(const std::filesystem::path& file);
+GridLoad LoadSdoTable(const std::filesystem::path& file,
+                      TableReading reading = TableReading::kStopAtFirstFailure);
 
 // The text OK writes: every filled row of sga, then of sgb, in grid order; "conf" is the side
 // bit plus 16 when the RW cell is exactly "1".

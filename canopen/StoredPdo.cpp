@@ -53,6 +53,16 @@ Result<PoscompChoice> SplitPoscomp(std::string_view poscomp) {
   return PoscompChoice{Half(*value >> 4), Half(*value)};
 }
 
+std::optional<std::string> PoscompProblem(std::string_view poscomp) {
+  const Result<std::int32_t> value = StrictInteger(poscomp);
+  if (!value)
+    return value.error();
+  const PoscompChoice choice = *SplitPoscomp(poscomp);
+  if (choice.high < 0 || choice.low < 0 || 16 * choice.high + choice.low != *value)
+    return FormatText(texts::kPoscompNotShown, {std::string(poscomp)});
+  return std::nullopt;
+}
+
 std::vector<std::string> PdoLabels(const StoredPdoPage& page) {
   std::vector<std::string> labels;
   for (const TClPdo& pdo : page.pdos)

@@ -46,6 +46,12 @@ std::string ComposePoscomp(PoscompChoice choice);
 // radio item and gives -1. Fails with "'%s' is not a valid integer value".
 Result<PoscompChoice> SplitPoscomp(std::string_view poscomp);
 
+// Why a stored poscomp cannot stand on the page as it is: a text that is not a number (choosing
+// the entry fails with the number conversion's message), or a value other than 16 x high + low
+// with both choices 0 to 8 (the radio groups then show other choices than the file holds, or
+// none). Nothing when the page shows it whole.
+std::optional<std::string> PoscompProblem(std::string_view poscomp);
+
 // What a page's edits and radio groups hold.
 struct SdoEdits {
   std::string index;

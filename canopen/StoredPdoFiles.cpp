@@ -23,20 +23,6 @@ namespace texts = canopen_texts;
 constexpr std::int32_t kSideBit = 0x80;
 constexpr std::size_t kNrpdoField = 2;
 
-// The PDO an "nrpdo" value names: side and position in the side's list, or nothing when the
-// side has no PDO of that number. Fails for a number below 1.
-Result<std::optional<std::pair<Side, std::size_t>>> PdoOf(const StoredPdoModel& model,
-                                                          std::int32_t nrpdo,
-                                                          const std::string& text) {
-  const Side side = (nrpdo & kSideBit) != 0 ? Side::kB : Side::kA;
-  const std::int32_t number = nrpdo & ~kSideBit;
-  if (number < 1)
-    return Failure{FormatText(texts::kNoPdoNumber, {text})};
-  if (static_cast<std::size_t>(number) > model.page(side).pdos.size())
-    return std::optional<std::pair<Side, std::size_t>>();
-  return std::optional(std::make_pair(side, static_cast<std::size_t>(number - 1)));
-}
-
 void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
   gaps.skipped = skipped;
   if (skipped > 0)
@@ -45,8 +31,9 @@ void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source)
 
 // Reads one of the three files: its missing-file or reading-error message.
 TableFileRead ReadOne(const std::filesystem::path& file, const RecordStep& step,
-                      const char* not_found, const char* error_reading, StoredPdoLoad& load) {
-  TableFileRead read = ReadTableFile(file, step);
+                      const char* not_found, const char* error_reading, TableReading reading,
+                      StoredPdoLoad& load) {
+  TableFileRead read = ReadTableFile(file, step, reading);
   if (!read.found)
     load.messages.push_back(not_found);
   if (!read.complete) {
@@ -85,13 +72,11 @@ Status ReadPdo(StoredPdoModel& model, const TableRecord& record) {
 }
 
 Status ReadStoredEntry(StoredPdoModel& model, const TableRecord& record, std::size_t& skipped) {
-  const Result<std::string> nrpdo_text = record.Text(texts::kStoredPdoAttributes[kNrpdoField]);
-  if (!nrpdo_text)
-    return nrpdo_text.failure();
-  const Result<std::int32_t> nrpdo = StrictInteger(*nrpdo_text);
+  const char* nrpdo_name = texts::kStoredPdoAttributes[kNrpdoField];
+  const Result<std::int32_t> nrpdo = record.Number(nrpdo_name);
   if (!nrpdo)
     return nrpdo.failure();
-  const auto pdo = PdoOf(model, *nrpdo, *nrpdo_text);
+  const auto pdo = PdoOfNrpdo(model, *nrpdo, *record.OptionalText(nrpdo_name));
   if (!pdo)
     return pdo.failure();
   if (!*pdo) {
@@ -127,23 +112,35 @@ std::string Nrpdo(Side side, const TClPdo& pdo) {
 
 }  // namespace
 
+Result<std::optional<std::pair<Side, std::size_t>>> PdoOfNrpdo(const StoredPdoModel& model,
+                                                               std::int32_t nrpdo,
+                                                               const std::string& text) {
+  const Side side = (nrpdo & kSideBit) != 0 ? Side::kB : Side::kA;
+  const std::int32_t number = nrpdo & ~kSideBit;
+  if (number < 1)
+    return Failure{FormatText(texts::kNoPdoNumber, {text})};
+  if (static_cast<std::size_t>(number) > model.page(side).pdos.size())
+    return std::optional<std::pair<Side, std::size_t>>();
+  return std::optional(std::make_pair(side, static_cast<std::size_t>(number - 1)));
+}
+
 StoredPdoLoad LoadStoredPdo(const std::filesystem::path& project_dir,
-                            const std::filesystem::path& sdopdo_file) {
+                            const std::filesystem::path& sdopdo_file, TableReading reading) {
   StoredPdoLoad load;
   StoredPdoModel& model = load.model;
   ReadOne(
       project_dir / texts::kSdoFileName,
       [&](const TableRecord& record) { return ReadSdoAccess(model, record); },
-      texts::kSdoFileNotFound, texts::kSdoErrorReading, load);
+      texts::kSdoFileNotFound, texts::kSdoErrorReading, reading, load);
   ReadOne(
       project_dir / texts::kPdoFileName,
       [&](const TableRecord& record) { return ReadPdo(model, record); }, texts::kPdoFileNotFound,
-      texts::kPdoErrorReading, load);
+      texts::kPdoErrorReading, reading, load);
   std::size_t skipped = 0;
   TableFileRead read = ReadOne(
       sdopdo_file,
       [&](const TableRecord& record) { return ReadStoredEntry(model, record, skipped); },
-      texts::kStoredPdoFileNotFound, texts::kStoredPdoErrorReading, load);
+      texts::kStoredPdoFileNotFound, texts::kStoredPdoErrorReading, reading, load);
   load.sdopdoFound = read.found;
   load.gaps = std::move(read.gaps);
   NoteSkipped(load.gaps, skipped, SourceName(sdopdo_file));
@@ -197,7 +194,7 @@ Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
     const Result<std::int32_t> nrpdo = SheetNumber(sheet, record, kNrpdoField, field_name);
     if (!nrpdo)
       return nrpdo.failure();
-    const auto pdo = PdoOf(model, *nrpdo, record.fields[kNrpdoField]);
+    const auto pdo = PdoOfNrpdo(model, *nrpdo, record.fields[kNrpdoField]);
     if (!pdo)
       return SheetCellFailure(sheet, record, kNrpdoField, field_name, pdo.error());
     if (!*pdo) {

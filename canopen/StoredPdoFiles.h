@@ -3,12 +3,17 @@
 // and sdopdo.xml, OK's writing of sdopdo.xml in key order, the sheet import and the CSV export.
 // "nrpdo" holds the PDO's number (1 to 127) in bits 0 to 6 and the side in bit 7 (set: CAN B).
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "canopen/LoadGaps.h"
 #include "canopen/StoredPdo.h"
+#include "canopen/TableFile.h"
 #include "platform/Result.h"
 #include "platform/Workbook.h"
 
@@ -27,7 +32,15 @@ struct StoredPdoLoad {
 // and reading-error message. A sdopdo.xml record whose PDO number exceeds its side's PDO count
 // is left out, counted, and told after those messages; a PDO number 0 ends the reading.
 StoredPdoLoad LoadStoredPdo(const std::filesystem::path& project_dir,
-                            const std::filesystem::path& sdopdo_file);
+                            const std::filesystem::path& sdopdo_file,
+                            TableReading reading = TableReading::kStopAtFirstFailure);
+
+// The PDO an "nrpdo" value (text: as the file holds it) names: its side (bit 7 set: CAN B) and
+// its position in the side's PDO list, or nothing when the side has no PDO of that number, so
+// that the record is left out. Fails for a PDO number 0.
+Result<std::optional<std::pair<Side, std::size_t>>> PdoOfNrpdo(const StoredPdoModel& model,
+                                                               std::int32_t nrpdo,
+                                                               const std::string& text);
 
 // The text OK writes: CAN A's entries, then CAN B's, each side in ascending index then
 // subindex order (equal pairs in list order), "nrpdo" the PDO number (+128 for CAN B). Fails

@@ -28,14 +28,18 @@ Result<std::int32_t> TableRecord::Number(const std::string& name) const {
   const Result<std::string> text = Text(name);
   if (!text)
     return text.failure();
-  return StrictInteger(*text);
+  Result<std::int32_t> value = StrictInteger(*text);
+  if (!value && reading_ == TableReading::kEveryRecord)
+    return Failure{FormatText(texts::kAttributeNotInteger, {name, value.error()})};
+  return value;
 }
 
 std::string SourceName(const std::filesystem::path& file) {
   return Utf8FromPath(file.filename());
 }
 
-TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step) {
+TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step,
+                            TableReading reading) {
   TableFileRead read;
   std::error_code ec;
   // A file whose state cannot be learnt counts as present, so that loading it tells why.
@@ -53,14 +57,17 @@ TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep&
   const std::vector<XmlNode> records = document.DocumentElement().Children();
   read.recordCount = records.size();
   for (std::size_t i = 0; i < records.size(); ++i) {
-    Status placed = records[i].IsElement() ? step(TableRecord(records[i]))
+    Status placed = records[i].IsElement() ? step(TableRecord(records[i], i + 1, reading))
                                            : Status(Failure{texts::kNotAnElement});
-    if (!placed) {
+    if (placed)
+      continue;
+    if (reading == TableReading::kStopAtFirstFailure) {
       NoteReadingStopped(read.gaps, source, i + 1, records.size(), placed.error());
       return read;
     }
+    NoteRecordUnread(read.gaps, source, i + 1, placed.error());
   }
-  read.complete = true;
+  read.complete = read.gaps.failures.empty();
   return read;
 }
 

@@ -22,19 +22,31 @@
 
 namespace quastor {
 
+// How far a reading goes past a record it cannot read: the editors stop there, as they always
+// did; the project check reads on, so that it names every such record, and its number
+// conversion failures name the attribute, since its lines stand without the editor around them.
+enum class TableReading { kStopAtFirstFailure, kEveryRecord };
+
 // One record of a table file, as an editor's per-record step reads it.
 class TableRecord {
  public:
-  explicit TableRecord(XmlNode node) : node_(node) {}
+  explicit TableRecord(XmlNode node, std::size_t number = 0,
+                       TableReading reading = TableReading::kStopAtFirstFailure)
+      : node_(node), number_(number), reading_(reading) {}
+  // The record's position in the file, from 1.
+  std::size_t number() const { return number_; }
   // The attribute's text; fails with "attribute "name" is missing" when it is absent.
   Result<std::string> Text(const std::string& name) const;
   // The attribute's text, or nothing when it is absent.
   std::optional<std::string> OptionalText(const std::string& name) const;
-  // The attribute read strictly as an integer.
+  // The attribute read strictly as an integer; with kEveryRecord the failure names the
+  // attribute.
   Result<std::int32_t> Number(const std::string& name) const;
 
  private:
   XmlNode node_;
+  std::size_t number_;
+  TableReading reading_;
 };
 
 // Reads a record and places it; a failure ends the reading, its message being the reason.
@@ -49,8 +61,10 @@ struct TableFileRead {
 
 // Runs step on every record of the file in document order until one fails. A file that does
 // not parse, a record that is not an element and a failing step end the reading; the records
-// placed before stay placed. The gaps name the file by its file name.
-TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step);
+// placed before stay placed. With kEveryRecord a failing record is noted and the reading goes
+// on. The gaps name the file by its file name.
+TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step,
+                            TableReading reading = TableReading::kStopAtFirstFailure);
 
 // A table file built record by record: the document element table_name holding one "row" per
 // Add, the values set to the attributes in list order.

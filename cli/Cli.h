@@ -28,6 +28,7 @@ int FirmwareCommand(Context& ctx, const Arguments& args);
 int ImportCommand(Context& ctx, const Arguments& args);
 int ExportCommand(Context& ctx, const Arguments& args);
 int XmlCommand(Context& ctx, const Arguments& args);
+int CheckCommand(Context& ctx, const Arguments& args);
 
 // Prints the usage text to ctx.err and returns kUsage.
 int Usage(Context& ctx, const std::string& problem);

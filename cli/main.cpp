@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "app/AppTexts.h"
 #include "app/Projects.h"
 #include "app/StartUp.h"
 #include "cli/Cli.h"
@@ -31,11 +30,6 @@ constexpr char kUsageText[] =
     "  gsd FILE\n"
     "  firmware [--port N] [--no-flash]\n"
     "  import TABLE WORKBOOK | export TABLE | xml FILE | check\n";
-
-int NotAvailable(Context& ctx, const Arguments&) {
-  ctx.err << app_texts::kNotAvailableYet << "\n";
-  return kFailed;
-}
 
 // Selects the project named on the command line, as "Open project" would.
 bool SelectProject(Context& ctx, const std::string& name) {
@@ -79,7 +73,7 @@ int Run(int argc, char** argv) {
   static const std::map<std::string, Handler> kCommands = {
       {"project", ProjectCommand}, {"settings", SettingsCommand}, {"image", ImageCommand},
       {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", ImportCommand},
-      {"export", ExportCommand},   {"xml", XmlCommand},           {"check", NotAvailable}};
+      {"export", ExportCommand},   {"xml", XmlCommand},           {"check", CheckCommand}};
   const auto found = kCommands.find(command);
   if (found == kCommands.end())
     return Usage(ctx, "unknown command \"" + command + "\"");

@@ -10,6 +10,8 @@
 #include "canopen/UWemcy.h"
 #include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
+#include "check/CheckTexts.h"
+#include "check/UCheckProject.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
 #include "j1939/FrameList.h"
@@ -86,6 +88,8 @@ void DesktopApplication::WireMenu() {
   main_->AddMenuWindow(app_texts::kToolsGroup, tools_texts::kXmlCaption, [this] { Xml().exec(); });
   main_->AddMenuWindow(app_texts::kToolsGroup, tools_texts::kSelStringCaption,
                        [this] { PickString(); });
+  main_->AddMenuWindow(app_texts::kToolsGroup, check_texts::kCaption,
+                       [this] { OpenTable(CheckProject()); });
 }
 
 void DesktopApplication::OpenTable(QDialog& editor) {
@@ -178,6 +182,10 @@ TFSELstringhe& DesktopApplication::SelString() {
   if (selstring_ == nullptr)
     selstring_ = new TFSELstringhe(services_, main_.get());
   return *selstring_;
+}
+
+TFCheckProject& DesktopApplication::CheckProject() {
+  return Built(checkproject_);
 }
 
 std::optional<std::string> DesktopApplication::PickString() {

@@ -31,6 +31,7 @@ class TF_Rec_Info;
 class TF_Sen_Info;
 class TFXML;
 class TFSELstringhe;
+class TFCheckProject;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -65,6 +66,7 @@ class DesktopApplication {
   TF_Sen_Info& SenInfo();
   TFXML& Xml();
   TFSELstringhe& SelString();
+  TFCheckProject& CheckProject();
 
  private:
   void WireSteps();
@@ -95,6 +97,7 @@ class DesktopApplication {
   TF_Sen_Info* seninfo_ = nullptr;
   TFXML* xml_ = nullptr;
   TFSELstringhe* selstring_ = nullptr;
+  TFCheckProject* checkproject_ = nullptr;
 };
 
 }  // namespace quastor

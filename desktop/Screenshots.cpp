@@ -30,6 +30,7 @@
 #include "canopen/UWemcy.h"
 #include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
+#include "check/UCheckProject.h"
 #include "desktop/DesktopApplication.h"
 #include "gateway/Upargen.h"
 #include "j1939/USetPdo.h"
@@ -231,7 +232,7 @@ int main(int argc, char* argv[]) {
   picker.StringsFilePath = PathOf(home) / "PROJECTS" / "Plant1" / "strings.xml";
   picker.SelectedIndex = 2;
   ok = Grab(picker, out, "select-string") && ok;
-  // Issue 13 adds "Check project" to the menu of windows: grab it here as "check-project".
+  ok = Grab(desktop.CheckProject(), out, "check-project") && ok;
   // What the windows said while they were shown, to look at beside the pictures.
   for (const std::string& text : messages.Texts())
     std::printf("message: %s\n", text.c_str());

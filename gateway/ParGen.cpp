@@ -88,18 +88,25 @@ ParGen AsDialogShows(ParGen values) {
   return values;
 }
 
-Status ValidateParGen(const ParGen& values) {
+std::vector<ParGenProblem> ParGenProblems(const ParGen& values) {
+  std::vector<ParGenProblem> problems;
   if (!InRange(values.profiId, 1, 125))
-    return Failure{texts::kBadProfiId};
+    problems.push_back({texts::kProfiId, texts::kBadProfiId});
   if (!InRange(values.profiNbIn, 0, 244))
-    return Failure{texts::kBadProfiIn};
+    problems.push_back({texts::kProfiNbIn, texts::kBadProfiIn});
   if (!InRange(values.profiNbOut, 0, 244))
-    return Failure{texts::kBadProfiOut};
+    problems.push_back({texts::kProfiNbOut, texts::kBadProfiOut});
   if (!InRange(values.dnetDevId, 0, 63))
-    return Failure{texts::kBadDnetId};
-  if (values.dnetBaud < 0 || values.dnetBaud >= texts::kDnetBaudCount) {
-    return Failure{texts::kBadDnetBaud};
-  }
+    problems.push_back({texts::kDnetDevId, texts::kBadDnetId});
+  if (values.dnetBaud < 0 || values.dnetBaud >= texts::kDnetBaudCount)
+    problems.push_back({texts::kDnetBaud, texts::kBadDnetBaud});
+  return problems;
+}
+
+Status ValidateParGen(const ParGen& values) {
+  const std::vector<ParGenProblem> problems = ParGenProblems(values);
+  if (!problems.empty())
+    return Failure{problems.front().message};
   return Status::Ok();
 }
 

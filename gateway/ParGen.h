@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Result.h"
 #include "platform/XmlDocument.h"
@@ -59,9 +60,18 @@ ParGenLoad LoadParGen(const std::filesystem::path& file);
 // Baudrate", and a DeviceNet index outside the list selects nothing (-1).
 ParGen AsDialogShows(ParGen values);
 
+// A check of the dialog's OK that values fail: the element it reads and the message.
+struct ParGenProblem {
+  const char* element;
+  const char* message;
+};
+
 // The dialog's OK checks, in order, each text read leniently (text that is not a number
 // counts as -1): PROFIBUS ID 1..125, Byte IN 0..244, Byte OUT 0..244, DeviceNet ID 0..63,
-// then a DeviceNet baud rate chosen from the list. Fails with the first message.
+// then a DeviceNet baud rate chosen from the list. Every check that values fail.
+std::vector<ParGenProblem> ParGenProblems(const ParGen& values);
+
+// The same checks; fails with the first message.
 Status ValidateParGen(const ParGen& values);
 
 // The file's text: one line, no declaration, the six elements in the fixed order.

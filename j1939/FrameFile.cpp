@@ -51,12 +51,27 @@ FrameRowFailure RowOutOfRange(const std::filesystem::path& file, std::size_t row
           reason};
 }
 
+void NoteFrameFileUnread(FrameLoadReport& report, const std::filesystem::path& file,
+                         const std::string& message) {
+  report.Error(message);
+  report.failures.push_back({FrameSourceName(file), 0, message});
+}
+
 void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::path& file,
                              std::size_t row, std::size_t count, const FrameRowFailure& failure) {
   report.Error(failure.shown);
+  report.failures.push_back({FrameSourceName(file), row, failure.reason});
   report.Gap(FormatText(texts::kReadingStopped,
                         {FrameSourceName(file), std::to_string(row), std::to_string(count),
                          failure.reason, std::to_string(count - row + 1)}));
+}
+
+void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+                        const FrameRowFailure& failure) {
+  report.Error(failure.shown);
+  report.failures.push_back({FrameSourceName(file), row, failure.reason});
+  report.Gap(
+      FormatText(texts::kRowUnread, {std::to_string(row), FrameSourceName(file), failure.reason}));
 }
 
 Status RefuseUnreadable(const std::filesystem::path& file) {

@@ -23,6 +23,17 @@ const std::filesystem::path& FrameListFile(const ProjectFileSet& files, FrameDir
 // Receive_Info.xml or Send_Info.xml of the project.
 const std::filesystem::path& FrameInfoFile(const ProjectFileSet& files, FrameDirection direction);
 
+// How far a load reads past a row it cannot read: the windows stop there, as they always did;
+// the project check reads on, so that it names every such row.
+enum class FrameReading { kStopAtFirstFailure, kEveryRow };
+
+// What could not be read: a file that does not load (row 0), or a row of it (from 1).
+struct FrameFileFailure {
+  std::string file;  // the file's name
+  std::size_t row = 0;
+  std::string reason;
+};
+
 struct FrameLoadMessage {
   bool error = false;  // an error box; else a plain message
   std::string text;
@@ -31,6 +42,7 @@ struct FrameLoadMessage {
 struct FrameLoadReport {
   std::vector<FrameLoadMessage> messages;  // to show at load, in order
   std::vector<std::string> gaps;           // what the window does not show, one sentence each
+  std::vector<FrameFileFailure> failures;  // what could not be read, in the order met
 
   void Error(std::string text) { messages.push_back({true, std::move(text)}); }
   // A gap: told at load and kept for the question before OK.
@@ -58,9 +70,17 @@ FrameRowFailure RowNotAnElement();
 FrameRowFailure RowOutOfRange(const std::filesystem::path& file, std::size_t row,
                               std::string reason);
 
+// Tells that file did not load: the error box with the load's message.
+void NoteFrameFileUnread(FrameLoadReport& report, const std::filesystem::path& file,
+                         const std::string& message);
+
 // Tells that reading of file stopped at row (1-based) of count: the error box, then the gap.
 void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::path& file,
                              std::size_t row, std::size_t count, const FrameRowFailure& failure);
+
+// Tells that row (1-based) of file could not be read and the reading went on past it.
+void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+                        const FrameRowFailure& failure);
 
 // Refuses, with the load error, while file exists and does not load: OK then writes nothing
 // over a file that the window could not show.

@@ -50,9 +50,19 @@ std::string LabelField(const std::string& text, bool hex) {
   return "0x" + digits;
 }
 
+// A value that does not read: the number conversion's message, shown as it is. The windows
+// give it as the reason too; the project check, whose lines stand alone, names the attribute.
+FrameRowFailure NotAnInteger(const std::string& name, const std::string& message,
+                             FrameReading reading) {
+  if (reading == FrameReading::kStopAtFirstFailure)
+    return {message, message};
+  return {message, FormatText(texts::kAttributeNotInteger, {name, message})};
+}
+
 // Reads frame i of the list into the table; the frame is listed once it has a label.
 std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesystem::path& file,
-                                         std::size_t i, FrameInfoTable& table) {
+                                         std::size_t i, FrameReading reading,
+                                         FrameInfoTable& table) {
   if (!row.IsElement())
     return RowNotAnElement();
   Result<std::string> label = FrameLabel(row);
@@ -67,38 +77,55 @@ std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesyst
   }
   const Result<std::int32_t> value = StrictInteger(*dim);
   if (!value)
-    return FrameRowFailure{value.error(), value.error()};
+    return NotAnInteger(texts::kDimAttribute, value.error(), reading);
   if (*value < 0 || *value > kFrameBytes)
     return RowOutOfRange(file, i + 1, FormatText(texts::kDimOutOfRange, {*dim}));
   table.frames.back().Dim = static_cast<std::uint8_t>(*value);
   return std::nullopt;
 }
 
-// Reads info row i into frame; the bytes read before a failure stay.
-std::optional<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesystem::path& file,
-                                           std::size_t i, TFrameInfoRec& frame) {
-  if (!row.IsElement())
-    return RowNotAnElement();
-  for (int k = 1; k <= frame.Dim; ++k) {
-    const std::string name = ByteAttribute(k);
-    const std::optional<std::string> text = row.Attribute(name);
-    if (!text)
-      return MissingAttribute(name);
-    const Result<std::int32_t> value = StrictInteger(*text);
-    if (!value)
-      return FrameRowFailure{value.error(), value.error()};
-    // Anything else would index past CheckBytes' tables or stand for no byte at all.
-    if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
-      return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
-    frame.B(k) = static_cast<std::uint8_t>(*value);
-  }
+// Reads byte k of info row i into byte; why it cannot be read otherwise.
+std::optional<FrameRowFailure> ReadInfoByte(const XmlNode& row, const std::filesystem::path& file,
+                                            std::size_t i, int k, FrameReading reading,
+                                            std::uint8_t& byte) {
+  const std::string name = ByteAttribute(k);
+  const std::optional<std::string> text = row.Attribute(name);
+  if (!text)
+    return MissingAttribute(name);
+  const Result<std::int32_t> value = StrictInteger(*text);
+  if (!value)
+    return NotAnInteger(name, value.error(), reading);
+  // Anything else would index past CheckBytes' tables or stand for no byte at all.
+  if ((*value < 0 || *value >= kDeviceNetBytes) && *value != kNoByte)
+    return RowOutOfRange(file, i + 1, FormatText(texts::kByteOutOfRange, {name, *text}));
+  byte = static_cast<std::uint8_t>(*value);
   return std::nullopt;
 }
 
-void ReadInfoFile(const std::filesystem::path& info_file, FrameInfoLoad& load) {
+// Reads info row i into frame; the bytes read before a failure stay. With kEveryRow the
+// reading goes on past a byte that fails, which stays none, so that every one is told.
+std::vector<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesystem::path& file,
+                                         std::size_t i, FrameReading reading,
+                                         TFrameInfoRec& frame) {
+  if (!row.IsElement())
+    return {RowNotAnElement()};
+  std::vector<FrameRowFailure> failures;
+  for (int k = 1; k <= frame.Dim; ++k) {
+    std::optional<FrameRowFailure> failure = ReadInfoByte(row, file, i, k, reading, frame.B(k));
+    if (!failure)
+      continue;
+    failures.push_back(std::move(*failure));
+    if (reading == FrameReading::kStopAtFirstFailure)
+      break;
+  }
+  return failures;
+}
+
+void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
+                  FrameInfoLoad& load) {
   XmlDocument document;
   if (Status loaded = document.Load(info_file); !loaded) {
-    load.report.Error(loaded.error());
+    NoteFrameFileUnread(load.report, info_file, loaded.error());
     load.stopped = true;
     return;
   }
@@ -106,12 +133,51 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameInfoLoad& load) {
   const std::size_t count = root.ChildCount();
   const std::size_t rows = std::min(count, load.table.frames.size());
   for (std::size_t i = 0; i < rows; ++i) {
-    if (auto failure = ReadInfoRow(root.ChildAt(i), info_file, i, load.table.frames[i])) {
-      NoteFrameReadingStopped(load.report, info_file, i + 1, count, *failure);
-      load.stopped = true;
+    const std::vector<FrameRowFailure> failures =
+        ReadInfoRow(root.ChildAt(i), info_file, i, reading, load.table.frames[i]);
+    if (failures.empty())
+      continue;
+    load.stopped = true;
+    if (reading == FrameReading::kStopAtFirstFailure) {
+      NoteFrameReadingStopped(load.report, info_file, i + 1, count, failures.front());
       return;
     }
+    for (const FrameRowFailure& failure : failures)
+      NoteFrameRowUnread(load.report, info_file, i + 1, failure);
   }
+}
+
+// Reads the frame list into the table. A frame that fails has no byte in use; reading on past
+// it, a frame without label keeps its place with an empty one, so that the info rows after it
+// still meet their frames. Whether the reading went to the end.
+bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading,
+                   FrameInfoLoad& load) {
+  XmlDocument document;
+  if (Status loaded = document.Load(frame_list); !loaded) {
+    NoteFrameFileUnread(load.report, frame_list, loaded.error());
+    load.stopped = true;
+    return false;
+  }
+  const XmlNode root = document.FirstTopLevelNode();
+  const std::size_t count = root.ChildCount();
+  for (std::size_t i = 0; i < count; ++i) {
+    auto failure = ReadFrame(root.ChildAt(i), frame_list, i, reading, load.table);
+    if (!failure)
+      continue;
+    load.stopped = true;
+    if (load.table.frames.size() > i) {
+      load.table.frames[i].Dim = 0;  // a frame without a byte count has no byte in use
+    } else if (reading == FrameReading::kEveryRow) {
+      load.table.labels.emplace_back();
+      load.table.frames.emplace_back();
+    }
+    if (reading == FrameReading::kStopAtFirstFailure) {
+      NoteFrameReadingStopped(load.report, frame_list, i + 1, count, *failure);
+      return false;
+    }
+    NoteFrameRowUnread(load.report, frame_list, i + 1, *failure);
+  }
+  return true;
 }
 
 }  // namespace
@@ -152,32 +218,17 @@ Result<std::string> FrameLabel(const XmlNode& row) {
 }
 
 FrameInfoLoad LoadFrameInfo(const std::filesystem::path& frame_list,
-                            const std::filesystem::path& info_file) {
+                            const std::filesystem::path& info_file, FrameReading reading) {
   FrameInfoLoad load;
   std::error_code error;
-  if (std::filesystem::exists(frame_list, error)) {
-    XmlDocument document;
-    if (Status loaded = document.Load(frame_list); !loaded) {
-      load.report.Error(loaded.error());
-      load.stopped = true;
-      return load;
-    }
-    const XmlNode root = document.FirstTopLevelNode();
-    const std::size_t count = root.ChildCount();
-    for (std::size_t i = 0; i < count; ++i) {
-      if (auto failure = ReadFrame(root.ChildAt(i), frame_list, i, load.table)) {
-        NoteFrameReadingStopped(load.report, frame_list, i + 1, count, *failure);
-        if (load.table.frames.size() > i)
-          load.table.frames[i].Dim = 0;  // a frame without a byte count has no byte in use
-        if (std::filesystem::exists(info_file, error))
-          load.report.Gap(FormatText(texts::kInfoNotRead, {FrameSourceName(info_file)}));
-        load.stopped = true;
-        return load;
-      }
-    }
+  if (std::filesystem::exists(frame_list, error) && !ReadFrameList(frame_list, reading, load)) {
+    if (!load.report.failures.empty() && load.report.failures.back().row > 0 &&
+        std::filesystem::exists(info_file, error))
+      load.report.Gap(FormatText(texts::kInfoNotRead, {FrameSourceName(info_file)}));
+    return load;
   }
   if (!load.table.frames.empty() && std::filesystem::exists(info_file, error))
-    ReadInfoFile(info_file, load);
+    ReadInfoFile(info_file, reading, load);
   return load;
 }
 
@@ -202,12 +253,13 @@ std::string ByteEditText(std::uint8_t value) {
   return value == kNoByte ? texts::kNone : std::to_string(value);
 }
 
-Status CheckBytes(const FrameInfoTable& table) {
+std::vector<ByteConflict> ByteConflicts(const FrameInfoTable& table) {
   struct User {
     std::size_t frame;
     int position;
   };
   std::array<std::optional<User>, kDeviceNetBytes> users;
+  std::vector<ByteConflict> conflicts;
   for (std::size_t f = 0; f < table.frames.size(); ++f) {
     for (int k = 1; k <= kFrameBytes; ++k) {
       const std::uint8_t t = table.frames[f].B(k);
@@ -218,12 +270,20 @@ Status CheckBytes(const FrameInfoTable& table) {
         users[t] = User{f, k};
         continue;
       }
-      return Failure{
-          FormatText(texts::kByteUsedTwice,
-                     {std::to_string(t), table.labels[f], std::to_string(k),
-                      table.labels[users[t]->frame], std::to_string(users[t]->position)})};
+      conflicts.push_back(
+          {f, k,
+           FormatText(texts::kByteUsedTwice,
+                      {std::to_string(t), table.labels[f], std::to_string(k),
+                       table.labels[users[t]->frame], std::to_string(users[t]->position)})});
     }
   }
+  return conflicts;
+}
+
+Status CheckBytes(const FrameInfoTable& table) {
+  const std::vector<ByteConflict> conflicts = ByteConflicts(table);
+  if (!conflicts.empty())
+    return Failure{conflicts.front().message};
   return Status::Ok();
 }
 

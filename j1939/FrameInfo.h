@@ -63,8 +63,11 @@ struct FrameInfoLoad {
 
 // The table as the show builds it from the frame list and the info file: every byte none
 // where the info file has no row; a reading error stops the load with what was read so far.
+// With kEveryRow the reading goes on past each failing row of both files, and a frame that
+// fails keeps its place with no byte in use.
 FrameInfoLoad LoadFrameInfo(const std::filesystem::path& frame_list,
-                            const std::filesystem::path& info_file);
+                            const std::filesystem::path& info_file,
+                            FrameReading reading = FrameReading::kStopAtFirstFailure);
 
 // The label of a frame row; fails when the row has neither "COBID" nor the fields that make
 // one.
@@ -78,8 +81,19 @@ std::string ByteRangeMessage(int k);
 // How edit k shows a stored value: "none" or decimal.
 std::string ByteEditText(std::uint8_t value);
 
-// Receive OK: no DeviceNet byte may be the target of two frame bytes; the message names the
-// later frame byte first and the one that took the DeviceNet byte first second.
+// A frame byte whose DeviceNet byte an earlier frame byte already takes: the frame (from 0),
+// the byte position (1 to 8) and the message, which names the later frame byte first and the
+// one that took the DeviceNet byte first second.
+struct ByteConflict {
+  std::size_t frame = 0;
+  int position = 0;
+  std::string message;
+};
+
+// Every such frame byte, in frame and position order.
+std::vector<ByteConflict> ByteConflicts(const FrameInfoTable& table);
+
+// Receive OK: no DeviceNet byte may be the target of two frame bytes; the first conflict.
 Status CheckBytes(const FrameInfoTable& table);
 
 // The info file's text: one row per frame, "B1" to "B8" in decimal.

@@ -1,5 +1,8 @@
 #include "j1939/FrameList.h"
 
+#include <optional>
+#include <utility>
+
 #include "j1939/J1939Texts.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
@@ -51,6 +54,29 @@ bool RowFilled(const FrameListKind& kind, const std::vector<std::string>& row) {
   return false;
 }
 
+// Reads a frame row's cells in column order; the cells before a failure stay. With kEveryRow
+// the reading goes on past a missing attribute, so that every one is told.
+std::vector<FrameRowFailure> ReadRow(const FrameListKind& kind, const XmlNode& row,
+                                     FrameReading reading, std::vector<std::string>& cells) {
+  if (!row.IsElement())
+    return {RowNotAnElement()};
+  std::vector<FrameRowFailure> failures;
+  for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
+    const char* attribute = kind.columns[c].attribute;
+    std::optional<std::string> text = row.Attribute(attribute);
+    if (!text && kind.columns[c].checkBox)
+      text = texts::kNotTicked;
+    if (!text) {
+      failures.push_back(MissingAttribute(attribute));
+      if (reading == FrameReading::kStopAtFirstFailure)
+        return failures;
+      continue;
+    }
+    cells[c] = std::move(*text);
+  }
+  return failures;
+}
+
 }  // namespace
 
 const FrameListKind& FrameListOf(FrameDirection direction) {
@@ -61,36 +87,32 @@ FrameRows EmptyFrameRows() {
   return FrameRows(kFrameRowCount, std::vector<std::string>(kFrameColumnCount));
 }
 
-FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file) {
+FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file,
+                            FrameReading reading) {
   FrameListLoad load{EmptyFrameRows(), {}};
   std::error_code error;
   if (!std::filesystem::exists(file, error))
     return load;
   XmlDocument document;
   if (Status loaded = document.Load(file); !loaded) {
-    load.report.Error(loaded.error());
+    NoteFrameFileUnread(load.report, file, loaded.error());
     return load;
   }
   const FrameListKind& kind = FrameListOf(direction);
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
+  load.fileRows = count;
   for (std::size_t i = 0; i < count && i < kFrameRowCount; ++i) {
-    const XmlNode row = root.ChildAt(i);
-    if (!row.IsElement()) {
-      NoteFrameReadingStopped(load.report, file, i + 1, count, RowNotAnElement());
+    const std::vector<FrameRowFailure> failures =
+        ReadRow(kind, root.ChildAt(i), reading, load.rows[i]);
+    if (failures.empty())
+      continue;
+    if (reading == FrameReading::kStopAtFirstFailure) {
+      NoteFrameReadingStopped(load.report, file, i + 1, count, failures.front());
       return load;
     }
-    for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
-      const char* attribute = kind.columns[c].attribute;
-      std::optional<std::string> text = row.Attribute(attribute);
-      if (!text && kind.columns[c].checkBox)
-        text = texts::kNotTicked;
-      if (!text) {
-        NoteFrameReadingStopped(load.report, file, i + 1, count, MissingAttribute(attribute));
-        return load;
-      }
-      load.rows[i][c] = std::move(*text);
-    }
+    for (const FrameRowFailure& failure : failures)
+      NoteFrameRowUnread(load.report, file, i + 1, failure);
   }
   if (count > kFrameRowCount) {
     load.report.Gap(
@@ -99,8 +121,9 @@ FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::pat
   return load;
 }
 
-Status CheckRows(FrameDirection direction, const FrameRows& rows) {
+std::vector<FrameRowProblem> RowProblems(FrameDirection direction, const FrameRows& rows) {
   const FrameListKind& kind = FrameListOf(direction);
+  std::vector<FrameRowProblem> problems;
   const std::size_t listed = ListedRows(rows);
   for (std::size_t r = 0; r < listed; ++r) {
     for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
@@ -109,18 +132,26 @@ Status CheckRows(FrameDirection direction, const FrameRows& rows) {
         continue;
       const std::int32_t value = LenientInteger(rows[r][c]);
       if (value < column.min || value > column.max)
-        return Failure{column.rangeMessage};
+        problems.push_back({r + 1, &column, rows[r][c], column.rangeMessage});
     }
   }
   for (std::size_t r = listed; r < rows.size(); ++r) {
     if (!RowFilled(kind, rows[r]))
       continue;
     const char* first = kind.columns[0].title;
-    if (r == listed)
-      return Failure{FormatText(texts::kFrameWithoutFirst, {std::to_string(r + 1), first})};
-    return Failure{FormatText(texts::kFrameAfterGap,
-                              {std::to_string(r + 1), first, std::to_string(listed + 1)})};
+    problems.push_back(
+        {r + 1, nullptr, "",
+         r == listed ? FormatText(texts::kFrameWithoutFirst, {std::to_string(r + 1), first})
+                     : FormatText(texts::kFrameAfterGap,
+                                  {std::to_string(r + 1), first, std::to_string(listed + 1)})});
   }
+  return problems;
+}
+
+Status CheckRows(FrameDirection direction, const FrameRows& rows) {
+  const std::vector<FrameRowProblem> problems = RowProblems(direction, rows);
+  if (!problems.empty())
+    return Failure{problems.front().message};
   return Status::Ok();
 }
 

@@ -5,6 +5,7 @@
 // in the attributes of the direction's columns.
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -44,16 +45,30 @@ FrameRows EmptyFrameRows();
 struct FrameListLoad {
   FrameRows rows;  // always kFrameRowCount by kFrameColumnCount
   FrameLoadReport report;
+  std::size_t fileRows = 0;  // the rows the file holds, beyond 16 too
 };
 
 // The grid as the show fills it from file: empty for a missing file; after a missing
-// attribute the rows read so far (the failing one with the cells before it); the first 16
-// frames of a longer list. A missing "Delete" reads as "N".
-FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file);
+// attribute the rows read so far (the failing one with the cells before it), or with
+// kEveryRow every other row too; the first 16 frames of a longer list. A missing "Delete"
+// reads as "N".
+FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file,
+                            FrameReading reading = FrameReading::kStopAtFirstFailure);
 
-// The rows' checks on OK, in row and column order up to the first row whose first cell is
-// empty; the first failure's message. A filled row below that one is refused too, since OK
-// would drop it.
+// A check of OK that a row fails: a numeric cell outside its column's range, or a filled row
+// below the first row whose first cell is empty (OK would drop it).
+struct FrameRowProblem {
+  std::size_t row = 0;                  // the grid's frame row, from 1
+  const FrameColumn* column = nullptr;  // the failing cell's column; none for a dropped row
+  std::string cell;                     // the failing cell's text
+  std::string message;                  // as OK shows it
+};
+
+// Every check of OK that rows fail: the numeric cells of each row up to the first row whose
+// first cell is empty, in row and column order, then each filled row below it.
+std::vector<FrameRowProblem> RowProblems(FrameDirection direction, const FrameRows& rows);
+
+// The rows' checks on OK: the first of RowProblems, whose message does not name the row.
 Status CheckRows(FrameDirection direction, const FrameRows& rows);
 
 // The file's text: the rows up to the first whose first cell is empty.

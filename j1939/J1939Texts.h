@@ -49,6 +49,7 @@ inline constexpr char kStringType[] = "String";
 
 // Why a row of a file cannot be read (the reason inside the texts below).
 inline constexpr char kAttributeMissing[] = "attribute \"%s\" is missing";
+inline constexpr char kAttributeNotInteger[] = "attribute \"%s\": %s";
 inline constexpr char kNoLabel[] = "it has no \"COBID\" and no \"%s\"";
 inline constexpr char kDimOutOfRange[] = "\"Dim\" is %s, but a frame holds 0 to 8 data bytes";
 inline constexpr char kByteOutOfRange[] =
@@ -62,6 +63,7 @@ inline constexpr char kFramesNotShown[] =
     "Only 16 of the %d frames of %s are shown: the list holds at most 16.";
 inline constexpr char kReadingStopped[] =
     "Reading of %s stopped at row %d of %d (%s), so %d rows are not shown whole.";
+inline constexpr char kRowUnread[] = "Row %d of %s cannot be read (%s), so it is not shown whole.";
 inline constexpr char kInfoNotRead[] = "%s was not read, so none of its byte mappings is shown.";
 inline constexpr char kOverwriteQuestion[] =
     "%s\nOK writes %s without what is not shown, and it is lost. Write the file anyway?";

@@ -1,5 +1,7 @@
 // The layers hold: core files include no Qt and no window, the command-line tool no window,
-// and a subsystem no other subsystem than app/ and platform/.
+// and a subsystem no other subsystem than app/ and platform/. The project check (check/)
+// reads every subsystem's files through their core, so it may include any core header, but
+// no other folder's window, and nothing below it includes the check.
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,10 @@ std::vector<std::string> Problems(const fs::path& relative, const fs::path& file
       problems.push_back(where + "subsystem " + folder + " includes " + target);
     if (folder == "app" && top != "app" && top != "platform")
       problems.push_back(where + "app includes " + target);
+    if (top == "check" && (kSubsystems.count(folder) || folder == "platform"))
+      problems.push_back(where + folder + " includes the project check " + target);
+    if (folder == "check" && ui_header && top != "check" && top != "platform")
+      problems.push_back(where + "the project check includes the window " + target);
   }
   return problems;
 }
@@ -118,7 +124,7 @@ TEST(LayerGuard, IncludesFollowTheLayers) {
   std::vector<std::string> problems;
   int files = 0;
   for (const char* folder :
-       {"platform", "app", "gateway", "update", "canopen", "j1939", "tools", "cli"}) {
+       {"platform", "app", "gateway", "update", "canopen", "j1939", "tools", "check", "cli"}) {
     if (!fs::is_directory(top / folder))
       continue;
     for (const auto& entry : fs::recursive_directory_iterator(top / folder)) {
@@ -138,9 +144,10 @@ TEST(LayerGuard, IncludesFollowTheLayers) {
 // The guard itself finds each kind of fault.
 TEST(LayerGuard, FindsEachKindOfFault) {
   TempDir dir;
-  const std::set<std::string> windows = {"gateway/Upargen.cpp",   "gateway/Upargen.h",
-                                         "platform/ui/Shell.cpp", "platform/ui/Widgets.h",
-                                         "update/UBootSer.h",     "j1939/USetVar.cpp"};
+  const std::set<std::string> windows = {"gateway/Upargen.cpp",     "gateway/Upargen.h",
+                                         "platform/ui/Shell.cpp",   "platform/ui/Widgets.h",
+                                         "update/UBootSer.h",       "j1939/USetVar.cpp",
+                                         "check/UCheckProject.cpp", "check/UCheckProject.h"};
   struct Case {
     const char* file;
     const char* include;
@@ -158,6 +165,17 @@ TEST(LayerGuard, FindsEachKindOfFault) {
       {"canopen/TableFile.cpp", "#include \"app/AppState.h\"", false},
       {"j1939/USetVar.cpp", "#include \"platform/ui/Widgets.h\"", false},
       {"app/StartUp.cpp", "#include \"update/SRecord.h\"", true},
+      {"check/CanopenCheck.cpp", "#include \"canopen/PdoTable.h\"", false},
+      {"check/J1939Check.cpp", "#include \"j1939/FrameInfo.h\"", false},
+      {"check/ProjectCheck.cpp", "#include <QString>", true},
+      {"check/GatewayCheck.cpp", "#include \"gateway/Upargen.h\"", true},
+      {"check/UCheckProject.cpp", "#include <QListWidget>", false},
+      {"check/UCheckProject.cpp", "#include \"platform/ui/Widgets.h\"", false},
+      {"check/UCheckProject.cpp", "#include \"gateway/Upargen.h\"", true},
+      {"canopen/TableFile.cpp", "#include \"check/ProjectCheck.h\"", true},
+      {"app/AppState.cpp", "#include \"check/ProjectCheck.h\"", true},
+      {"cli/CheckCommands.cpp", "#include \"check/ProjectCheck.h\"", false},
+      {"cli/CheckCommands.cpp", "#include \"check/UCheckProject.h\"", true},
   };
   for (const Case& c : cases) {
     const fs::path file = dir / "file.cpp";

@@ -94,8 +94,6 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
       windows.push_back(S(action->iconText()));
   }
   ASSERT_GE(windows.size(), 12u);
-  // Issue 13 adds "Check project" to the menu; the help tells it already.
-  windows.push_back("Check project");
   for (const std::string& window : windows)
     EXPECT_NE(text.find(window), std::string::npos)
         << "the help does not tell \"" << window << "\"";

@@ -97,7 +97,8 @@ TEST(MainWindow, MenuOfWindowsOpensTheFirmwareGeneration) {
   for (QAction* action : app.main.WindowsMenu->actions())
     captions << action->iconText();
   EXPECT_EQ(captions.mid(captions.indexOf("Tools")),
-            (QStringList{"Tools", "Generate Firmware", "XML Reader & Writer", "Select String"}));
+            (QStringList{"Tools", "Generate Firmware", "XML Reader & Writer", "Select String",
+                         "Check project"}));
   test::ModalCloser closer;
   app.main.WindowsMenu->actions()[captions.indexOf("Generate Firmware")]->trigger();
   EXPECT_EQ(closer.shown, std::vector<std::string>{"TFModifyFileSx"});

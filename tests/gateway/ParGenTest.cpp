@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
 #include "tests/gateway/GatewayTestFiles.h"
@@ -146,6 +149,25 @@ TEST(ParGen, DeviceNetRateMustBeOneOfTheList) {
   values.profiId = "0";  // an earlier check still comes first
   values.dnetBaud = -1;
   EXPECT_EQ(ValidateParGen(values).error(), gateway_texts::kBadProfiId);
+}
+
+// Catches a check that tells only the first refused element, or names the wrong one.
+TEST(ParGen, ProblemsNameEveryRefusedElementInTheDialogsOrder) {
+  ParGen values;
+  EXPECT_TRUE(ParGenProblems(values).empty());
+  values.profiId = "126";
+  values.profiNbIn = "x";
+  values.profiNbOut = "244";
+  values.dnetDevId = "-1";
+  values.dnetBaud = 3;
+  std::vector<std::string> told;
+  for (const ParGenProblem& problem : ParGenProblems(values))
+    told.push_back(std::string(problem.element) + ": " + problem.message);
+  EXPECT_EQ(told,
+            (std::vector<std::string>{std::string("PROFI_ID: ") + gateway_texts::kBadProfiId,
+                                      std::string("PROFI_NB_IN: ") + gateway_texts::kBadProfiIn,
+                                      std::string("DNET_DEV_ID: ") + gateway_texts::kBadDnetId,
+                                      std::string("DNET_BAUD: ") + gateway_texts::kBadDnetBaud}));
 }
 
 #ifndef _WIN32

@@ -1,0 +1,135 @@
+// The J1939 frame files of each direction: the frame list as its window loads it and as its
+// OK checks the rows, then the frame list and the info file as the info window loads them, the
+// receive side's DeviceNet bytes taken twice, and the info rows that no frame stands for. Every
+// load reads on past a row it cannot read, so that every such row is named.
+
+#include <cstddef>
+#include <set>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "check/CheckTexts.h"
+#include "check/FileChecks.h"
+#include "j1939/FrameFile.h"
+#include "j1939/FrameInfo.h"
+#include "j1939/FrameList.h"
+#include "platform/Text.h"
+#include "platform/XmlDocument.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = check_texts;
+namespace fs = std::filesystem;
+
+constexpr FrameReading kEvery = FrameReading::kEveryRow;
+
+// The frame list: what it could not read, the rows past 16 and the checks of OK.
+struct ListCheck {
+  bool loaded = true;            // the file is missing or loads
+  std::set<std::size_t> unread;  // rows that could not be read
+};
+
+ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, ProblemList& list) {
+  ListCheck check;
+  FrameListLoad load = LoadFrameList(direction, file, kEvery);
+  for (const FrameFileFailure& failure : load.report.failures) {
+    if (failure.row == 0) {
+      list.File(failure.reason);
+      check.loaded = false;
+    } else {
+      list.Row(failure.row, failure.reason);
+      check.unread.insert(failure.row);
+    }
+  }
+  if (load.fileRows > kFrameRowCount)
+    list.Rows(kFrameRowCount + 1, load.fileRows, texts::kBeyondSixteen);
+  // A row that could not be read counts as listed, so that the rows below it are checked as
+  // OK will check them once it reads; its cells that could not be read are not checked.
+  std::set<std::pair<std::size_t, std::size_t>> unread_cells;
+  for (const std::size_t row : check.unread) {
+    std::vector<std::string>& cells = load.rows[row - 1];
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (cells[c].empty())
+        unread_cells.emplace(row, c);
+    }
+    if (cells[0].empty())
+      cells[0] = "?";
+  }
+  const FrameColumn* first_column = FrameListOf(direction).columns.data();
+  for (const FrameRowProblem& problem : RowProblems(direction, load.rows)) {
+    if (problem.column == nullptr) {
+      list.Row(problem.row, problem.message);
+      continue;
+    }
+    const auto column = static_cast<std::size_t>(problem.column - first_column);
+    if (unread_cells.count({problem.row, column}) != 0)
+      continue;
+    list.Row(problem.row, FormatText(texts::kCellRefused,
+                                     {problem.column->attribute, problem.cell, problem.message}));
+  }
+  return check;
+}
+
+void CheckInfoLoads(const fs::path& info_file, ProblemList& info) {
+  std::error_code error;
+  if (!fs::exists(info_file, error))
+    return;
+  XmlDocument document;
+  if (Status loaded = document.Load(info_file); !loaded)
+    info.File(loaded.error());
+}
+
+void CheckDirection(FrameDirection direction, const ProjectFileSet& files, ProblemList& list,
+                    ProblemList& info) {
+  const fs::path& list_file = FrameListFile(files, direction);
+  const fs::path& info_file = FrameInfoFile(files, direction);
+  ListCheck check = CheckFrameList(direction, list_file, list);
+
+  const FrameInfoLoad load = LoadFrameInfo(list_file, info_file, kEvery);
+  for (const FrameFileFailure& failure : load.report.failures) {
+    if (failure.file == info.file()) {
+      if (failure.row == 0)
+        info.File(failure.reason);
+      else
+        info.Row(failure.row, failure.reason);
+    } else if (failure.row > 0 && check.unread.insert(failure.row).second) {
+      // The list's own load told its load error and the rows it could not read.
+      list.Row(failure.row, failure.reason);
+    }
+  }
+  if (FrameInfoOf(direction).checkBytes) {
+    for (const ByteConflict& conflict : ByteConflicts(load.table))
+      info.Row(conflict.frame + 1, conflict.message);
+  }
+  // The info window reads its file only when the list gives it frames; the file is told
+  // unreadable all the same, since OK would write over it.
+  if (!check.loaded || load.table.frames.empty())
+    CheckInfoLoads(info_file, info);
+  if (!check.loaded)
+    return;  // its frames are not known
+  const std::size_t frames = load.table.frames.size();
+  const std::size_t rows = InfoRowCount(info_file);
+  if (rows > frames) {
+    const char* reason = rows == frames + 1 ? texts::kNoFrame : texts::kNoFrames;
+    info.Rows(frames + 1, rows, FormatText(reason, {list.file()}));
+  }
+}
+
+}  // namespace
+
+std::vector<ProblemList> CheckJ1939Files(const ProjectFileSet& files) {
+  std::vector<ProblemList> lists;
+  for (const FrameDirection direction : {FrameDirection::kReceive, FrameDirection::kSend}) {
+    ProblemList list(ProblemFileName(FrameListFile(files, direction)));
+    ProblemList info(ProblemFileName(FrameInfoFile(files, direction)));
+    CheckDirection(direction, files, list, info);
+    lists.push_back(std::move(list));
+    lists.push_back(std::move(info));
+  }
+  return lists;
+}
+
+}  // namespace quastor

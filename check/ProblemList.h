@@ -1,0 +1,51 @@
+#pragma once
+// The problems of one project file as the checks of its subsystem find them, put in file order
+// at the end: the whole file first, then records or rows by number, then what concerns the
+// file's windows as a whole (a page, a step).
+
+#include <cstddef>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "check/ProjectCheck.h"
+
+namespace quastor {
+
+class ProblemList {
+ public:
+  explicit ProblemList(std::string file) : file_(std::move(file)) {}
+
+  const std::string& file() const { return file_; }
+
+  void File(std::string reason);
+  void Record(std::size_t record, std::string reason);
+  void Row(std::size_t row, std::string reason);
+  // Rows first to last; a single row when they are the same.
+  void Rows(std::size_t first, std::size_t last, std::string reason);
+  // After every record and row, in the order added. A problem added again is told once.
+  void Whole(std::string where, std::string reason);
+
+  // The problems in file order; equal positions keep the order they were added in.
+  std::vector<CheckProblem> Sorted() const;
+
+ private:
+  struct Entry {
+    std::size_t position;
+    CheckProblem problem;
+  };
+  void Add(std::size_t position, std::string where, std::string reason);
+
+  std::string file_;
+  std::vector<Entry> entries_;
+  // What has been added, so that a problem that two checks find is told once.
+  std::set<std::tuple<std::size_t, std::string, std::string>> added_;
+};
+
+// The name of a project file, as the problems give it.
+std::string ProblemFileName(const std::filesystem::path& file);
+
+}  // namespace quastor

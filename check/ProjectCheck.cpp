@@ -1,0 +1,55 @@
+#include "check/ProjectCheck.h"
+
+#include <utility>
+
+#include "app/AppState.h"
+#include "check/FileChecks.h"
+#include "platform/PathText.h"
+
+namespace quastor {
+namespace {
+
+// The readers' messages name a file by its full path; a problem names it by its name in the
+// project, so that the lines read the same wherever the project lies.
+std::string WithFileNames(std::string text, const std::filesystem::path& project_dir) {
+  const std::string dir = Utf8FromPath(project_dir);
+  if (dir.empty())
+    return text;
+  const bool ends_in_separator = dir.back() == '/' || dir.back() == '\\';
+  for (const char separator : {'/', '\\'}) {
+    const std::string prefix = ends_in_separator ? dir : dir + separator;
+    for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at))
+      text.erase(at, prefix.size());
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<CheckProblem> CheckProject(const AppState& state) {
+  if (!state.ProjectSelected())
+    return {};
+  std::vector<ProblemList> lists = CheckGatewayFiles(state.ProjectDir, state.ProjectFiles);
+  for (ProblemList& list : CheckCanopenFiles(state.ProjectDir, state.ProjectFiles))
+    lists.push_back(std::move(list));
+  for (ProblemList& list : CheckJ1939Files(state.ProjectFiles))
+    lists.push_back(std::move(list));
+
+  std::vector<CheckProblem> problems;
+  for (const ProblemList& list : lists) {
+    for (CheckProblem& problem : list.Sorted()) {
+      problem.reason = WithFileNames(std::move(problem.reason), state.ProjectDir);
+      problems.push_back(std::move(problem));
+    }
+  }
+  return problems;
+}
+
+std::vector<std::string> CheckProjectLines(const AppState& state) {
+  std::vector<std::string> lines;
+  for (const CheckProblem& problem : CheckProject(state))
+    lines.push_back(ProblemLine(problem));
+  return lines;
+}
+
+}  // namespace quastor

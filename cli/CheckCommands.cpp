@@ -1,0 +1,26 @@
+// check: every problem of the current project's files, one line each on standard output
+// ("<file>: <where>: <reason>"), exit status 1; nothing and exit status 0 when there is none.
+// It only reads the files.
+
+#include <ostream>
+
+#include "app/AppTexts.h"
+#include "check/ProjectCheck.h"
+#include "cli/Cli.h"
+
+namespace quastor::cli {
+
+int CheckCommand(Context& ctx, const Arguments& args) {
+  if (!args.empty())
+    return Usage(ctx, "check takes no arguments");
+  if (!ctx.state.ProjectSelected()) {
+    ctx.err << app_texts::kProjectNotValid << "\n";
+    return kFailed;
+  }
+  const std::vector<std::string> lines = CheckProjectLines(ctx.state);
+  for (const std::string& line : lines)
+    ctx.out << line << "\n";
+  return lines.empty() ? kDone : kFailed;
+}
+
+}  // namespace quastor::cli
