@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/AppTexts.h"
 #include "app/Projects.h"
 #include "app/StartUp.h"
 #include "cli/Cli.h"
