@@ -232,6 +232,20 @@ int main(int argc, char* argv[]) {
   picker.StringsFilePath = PathOf(home) / "PROJECTS" / "Plant1" / "strings.xml";
   picker.SelectedIndex = 2;
   ok = Grab(picker, out, "select-string") && ok;
+  // The check over the sample with two faults a user might make by hand: a DeviceNet byte
+  // that two frames write, and a row of bytes for a frame the list does not have.
+  const auto project = PathOf(home) / "PROJECTS" / "Plant1";
+  Write(project / "pargen.xml",
+        "<Par_Gen><PROFI_ID>5</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD><PROFI_NB_IN>32</PROFI_NB_IN>"
+        "<PROFI_NB_OUT>16</PROFI_NB_OUT><DNET_DEV_ID>10</DNET_DEV_ID><DNET_BAUD>2</DNET_BAUD></"
+        "Par_Gen>");
+  Write(project / "Receive_Info.xml",
+        "<Receive_Frames_Info><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" "
+        "B6=\"255\" B7=\"255\" B8=\"255\"/><row B1=\"255\" B2=\"1\" B3=\"255\" "
+        "B4=\"2\" B5=\"3\" B6=\"255\" B7=\"255\" B8=\"255\"/><row B1=\"7\" B2=\"255\" "
+        "B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+        "<row B1=\"8\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" "
+        "B8=\"255\"/></Receive_Frames_Info>");
   ok = Grab(desktop.CheckProject(), out, "check-project") && ok;
   // What the windows said while they were shown, to look at beside the pictures.
   for (const std::string& text : messages.Texts())
