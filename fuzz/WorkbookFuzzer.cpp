@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0: {
       // FreeXL reads from a path.
       const auto file = fuzz::Put("book.xls", bytes);
-      const auto names = workbook::XlsSheetNames(file);
+      const auto names = workbook::XlsSheetNames(file, bytes);
       CheckSheet(workbook::XlsSheet(file, bytes, FirstName(names)));
       break;
     }

@@ -91,10 +91,8 @@ int LastError(int fallback = EIO) {
 
 // Writes every byte, or those before an injected fault; the system's error code, or 0.
 int WriteAll(int fd, std::string_view bytes) {
-  const bool fault =
-      injected.step == InjectedWriteFault::Step::kWrite && bytes.size() > injected.afterBytes;
-  if (fault)
-    bytes = bytes.substr(0, injected.afterBytes);
+  int fault = 0;
+  bytes = bytes.substr(0, BytesBeforeInjectedFault(0, bytes.size(), &fault));
   while (!bytes.empty()) {
     const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30));
     errno = 0;
@@ -109,12 +107,12 @@ int WriteAll(int fd, std::string_view bytes) {
       return LastError();
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return fault ? injected.error : 0;
+  return fault;
 }
 
 int Sync(int fd) {
-  if (injected.step == InjectedWriteFault::Step::kSync) {
-    errno = injected.error;
+  if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kSync); fault != 0) {
+    errno = fault;
     return -1;
   }
   return SyncFd(fd);
@@ -285,8 +283,8 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
     std::filesystem::remove(temporary, ec);
     return Reason(failed);
   }
-  if (injected.step == InjectedWriteFault::Step::kRename)
-    ec = std::error_code(injected.error, std::generic_category());
+  if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kRename); fault != 0)
+    ec = std::error_code(fault, std::generic_category());
   else
     std::filesystem::rename(temporary, target, ec);
   if (ec) {
@@ -301,6 +299,18 @@ Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes
 
 void InjectWriteFault(const InjectedWriteFault& fault) {
   injected = fault;
+}
+
+std::size_t BytesBeforeInjectedFault(std::uint64_t offset, std::size_t count, int* error) {
+  *error = 0;
+  if (injected.step != InjectedWriteFault::Step::kWrite || offset + count <= injected.afterBytes)
+    return count;
+  *error = injected.error;
+  return offset >= injected.afterBytes ? 0 : static_cast<std::size_t>(injected.afterBytes - offset);
+}
+
+int InjectedFaultAt(InjectedWriteFault::Step step) {
+  return step != InjectedWriteFault::Step::kNone && injected.step == step ? injected.error : 0;
 }
 
 Status WriteFileOrCannotCreate(const std::filesystem::path& path, std::string_view bytes) {

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -46,6 +47,13 @@ struct InjectedWriteFault {
 };
 // Every later write meets the fault until one with Step::kNone is set.
 void InjectWriteFault(const InjectedWriteFault& fault);
+
+// For writers that stream a file through buffers of their own, so that the injected fault
+// reaches them too: of count bytes written at offset in the file, those that come before the
+// fault; *error is the fault's error when it cuts the write short, else 0.
+std::size_t BytesBeforeInjectedFault(std::uint64_t offset, std::size_t count, int* error);
+// The fault's error when it is set at step (kSync or kRename), else 0.
+int InjectedFaultAt(InjectedWriteFault::Step step);
 
 // Each line followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);

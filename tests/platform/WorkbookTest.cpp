@@ -113,6 +113,8 @@ TEST(Workbook, UnreadableFilesFailNamingTheFile) {
   } cases[] = {
       {test::DataFile("workbook/not_a_workbook.xls"), "damaged or not a workbook"},
       {test::DataFile("workbook/truncated.xlsx"), "damaged or not a workbook"},
+      // A directory entry stating a 65535-byte name: FreeXL would read past its buffer.
+      {test::DataFile("workbook/directory_name_too_long.xls"), "(invalid directory entry)"},
       {dir / "missing.xls", "No such file"},
       {dir / "notes.txt", kWorkbookUnknownFormat},
       {dir / "empty.xlsx", "damaged or not a workbook"},

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <ostream>
 #include <string>
 
@@ -26,23 +25,19 @@
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
 #include "platform/SettingsFile.h"
+#include "tests/reliability/FaultSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tools/XmlParser.h"
 #include "tools/XmlTree.h"
 #include "tools/XmlWrite.h"
 
-#ifndef _WIN32
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 namespace quastor {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Injected;
 using test::ReadBytes;
+using test::Snapshot;
 using test::TempDir;
 
 std::string Hex(int value) {
@@ -57,8 +52,8 @@ SideGrids SdoGrids(int variant) {
   SideGrids grids = EmptySdoGrids();
   for (GridRows* side : {&grids.a, &grids.b}) {
     for (int r = 0; r < (variant == 1 ? 3 : 1500); ++r) {
-      (*side)[r] = {"1", Hex(0x2000 + r), "1", "5", Hex(0x6000 + r), "1", "2",
-                    "entry " + std::to_string(r)};
+      (*side)[r] = {
+          "1", Hex(0x2000 + r), "1", "5", Hex(0x6000 + r), "1", "2", "entry " + std::to_string(r)};
     }
   }
   return grids;
@@ -117,7 +112,8 @@ WordModel EmcyWordModel(int variant) {
 FrameRows ReceiveFrames(int variant) {
   FrameRows rows = EmptyFrameRows();
   for (int r = 0; r < (variant == 1 ? 2 : kFrameRowCount); ++r)
-    rows[r] = {"0", std::to_string(61444 + r), std::to_string(r), "N", "frame " + std::to_string(r)};
+    rows[r] = {"0", std::to_string(61444 + r), std::to_string(r), "N",
+               "frame " + std::to_string(r)};
   return rows;
 }
 
@@ -215,16 +211,6 @@ void PrintTo(const Writer& writer, std::ostream* out) {
   *out << writer.name;
 }
 
-// Every file below dir with its bytes.
-std::map<std::string, std::string> Snapshot(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    const std::string name = fs::relative(entry.path(), dir).generic_string();
-    files[name] = entry.is_regular_file() ? ReadBytes(entry.path()) : "<directory>";
-  }
-  return files;
-}
-
 // A project directory below PROJECTS, in a fresh directory.
 struct Project {
   TempDir dir;
@@ -240,15 +226,6 @@ Status PreparedSave(const Writer& writer, const fs::path& project, int variant) 
   }
   return writer.save(project, variant);
 }
-
-// The fault, set for the lifetime of the object.
-class Injected {
- public:
-  explicit Injected(const InjectedWriteFault& fault) { InjectWriteFault(fault); }
-  ~Injected() { InjectWriteFault({}); }
-  Injected(const Injected&) = delete;
-  Injected& operator=(const Injected&) = delete;
-};
 
 class SaveFaults : public testing::TestWithParam<Writer> {
  protected:
@@ -285,17 +262,16 @@ TEST_P(SaveFaults, InjectedFailureLeavesTheDirectoryAsItWas) {
     }
     const auto before = Snapshot(project.path);
     for (const InjectedWriteFault& fault : faults) {
-      SCOPED_TRACE(testing::Message() << (existing ? "existing file" : "new file") << ", step "
-                                      << static_cast<int>(fault.step) << " after "
-                                      << fault.afterBytes << " bytes");
+      SCOPED_TRACE(testing::Message()
+                   << (existing ? "existing file" : "new file") << ", step "
+                   << static_cast<int>(fault.step) << " after " << fault.afterBytes << " bytes");
       Status saved;
       {
         Injected injected(fault);
         saved = writer.save(project.path, 2);
       }
       ASSERT_FALSE(saved.ok());
-      EXPECT_NE(saved.error().find(SystemReason(fault.error)), std::string::npos)
-          << saved.error();
+      EXPECT_NE(saved.error().find(SystemReason(fault.error)), std::string::npos) << saved.error();
       EXPECT_EQ(Snapshot(project.path), before);
     }
     ASSERT_TRUE(writer.save(project.path, 2).ok());
@@ -306,23 +282,15 @@ TEST_P(SaveFaults, InjectedFailureLeavesTheDirectoryAsItWas) {
 #ifndef _WIN32
 
 // Runs the save of variant 2 in a child process whose files may not grow past limit bytes, as
-// on a full disk: 0 when the save failed with the system's reason, else why not.
+// on a full disk: 0 when the save failed with the system's reason, 1 when it saved, 2 when it
+// failed for another reason.
 int SaveUnderSizeLimit(const Writer& writer, const fs::path& project, rlim_t limit) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit size{limit, limit};
-    if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
-      ::_exit(3);
+  return test::ChildUnderSizeLimit(limit, [&] {
     const Status saved = writer.save(project, 2);
     if (saved.ok())
-      ::_exit(1);
-    ::_exit(saved.error().find(SystemReason(EFBIG)) != std::string::npos ? 0 : 2);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child)
-    return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      return 1;
+    return saved.error().find(SystemReason(EFBIG)) != std::string::npos ? 0 : 2;
+  });
 }
 
 TEST_P(SaveFaults, FullDiskLeavesTheDirectoryAsItWas) {
@@ -337,7 +305,7 @@ TEST_P(SaveFaults, FullDiskLeavesTheDirectoryAsItWas) {
   for (const rlim_t limit : {rlim_t{0}, rlim_t{updated.size() / 2}, rlim_t{updated.size() - 1}}) {
     SCOPED_TRACE(testing::Message() << "files limited to " << limit << " bytes");
     EXPECT_EQ(SaveUnderSizeLimit(writer, project.path, limit), 0)
-        << "1: saved, 2: another reason, 3: no limit set, above 128: a signal";
+        << "1: saved, 2: another reason, 126: no limit set, above 128: a signal";
     EXPECT_EQ(Snapshot(project.path), before);
   }
 }
