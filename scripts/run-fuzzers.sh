@@ -37,6 +37,13 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUASTOR_BUIL
   -DCMAKE_CXX_COMPILER=clang++-14 -DQUASTOR_BUILD_UI=OFF -DQUASTOR_BUILD_TESTS=OFF
 flock "$lock" cmake --build "$build" -j2
 
+# The targets write their inputs to files, and the writers flush every save to the disk: in
+# memory (tmpfs) a second holds many times the executions.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
+# Leaks of libraries that the program only runs in a child process (fuzz/lsan.supp).
+export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp:print_suppressions=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts=$root/$build/artifacts
