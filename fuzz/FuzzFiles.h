@@ -22,8 +22,8 @@ inline void RemoveDir();
 // The process's directory, made at first use.
 inline const std::filesystem::path& Dir() {
   static const std::filesystem::path dir = [] {
-    const std::filesystem::path made = std::filesystem::temp_directory_path() /
-                                       ("quastor-fuzz-" + std::to_string(::getpid()));
+    const std::filesystem::path made =
+        std::filesystem::temp_directory_path() / ("quastor-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(made);
     std::atexit(RemoveDir);
     return made;

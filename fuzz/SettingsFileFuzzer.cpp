@@ -11,8 +11,8 @@
 #include "platform/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto file = quastor::fuzz::Put(
-      "Quastor_DNET2PROFI.ini", std::string_view(reinterpret_cast<const char*>(data), size));
+  const auto file = quastor::fuzz::Put("Quastor_DNET2PROFI.ini",
+                                       std::string_view(reinterpret_cast<const char*>(data), size));
   (void)quastor::ReadProfileString(file, "lastproj", "projectname", "");
   const std::string before = quastor::ReadProfileString(file, "other", "key", "<none>");
   if (!quastor::WriteProfileString(file, "lastproj", "projectname", "Plant 7").ok())
