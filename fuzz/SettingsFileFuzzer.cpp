@@ -4,21 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 
-#include <unistd.h>
-
+#include "fuzz/FuzzFiles.h"
 #include "platform/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("quastor-ini-fuzz-" + std::to_string(getpid()));
-  {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  const auto file = quastor::fuzz::Put("Quastor_DNET2PROFI.ini",
+                                       std::string_view(reinterpret_cast<const char*>(data), size));
   (void)quastor::ReadProfileString(file, "lastproj", "projectname", "");
   const std::string before = quastor::ReadProfileString(file, "other", "key", "<none>");
   if (!quastor::WriteProfileString(file, "lastproj", "projectname", "Plant 7").ok())

@@ -83,7 +83,10 @@ std::string ToCp1252(std::string_view utf8) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
     const std::uint32_t cp = NextCodePoint(utf8, i);
-    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100)) {
+    // The bytes that Windows-1252 leaves undefined were read as the code points of the same
+    // number (FromCp1252) and go back as those bytes, so that a file read and written again
+    // keeps them.
+    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100) || (cp < 0xA0 && kCp1252High[cp - 0x80] == 0)) {
       out += static_cast<char>(cp);
       continue;
     }

@@ -63,7 +63,7 @@ constexpr std::chrono::seconds kReadingLimit{120};
 
 Result<std::vector<std::string>> SheetNamesHere(const std::filesystem::path& file) {
   return Dispatch<std::vector<std::string>>(
-      file, [&](std::string_view) { return workbook::XlsSheetNames(file); },
+      file, [&](std::string_view bytes) { return workbook::XlsSheetNames(file, bytes); },
       [](std::string_view bytes, workbook::ZipKind kind) {
         return workbook::ZipSheetNames(bytes, kind);
       });

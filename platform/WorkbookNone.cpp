@@ -9,7 +9,7 @@ bool ReadersAvailable() {
   return false;
 }
 
-Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path&) {
+Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path&, std::string_view) {
   return Failure{kWorkbookNotAvailable};
 }
 

@@ -16,8 +16,10 @@ namespace quastor::workbook {
 // True when this build has the readers below.
 bool ReadersAvailable();
 
-// Legacy .xls: FreeXL reads the file itself; the bytes give the formula results.
-Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file);
+// Legacy .xls: FreeXL reads the file itself; the bytes (the file's) are checked before it
+// does and give the formula results.
+Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file,
+                                               std::string_view bytes);
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
                                               std::string_view bytes, const std::string& name);
 

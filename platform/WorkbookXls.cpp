@@ -3,7 +3,9 @@
 
 #include "platform/WorkbookXls.h"
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "platform/Text.h"
 #include "platform/WorkbookReaders.h"
@@ -56,8 +58,43 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<const void, HandleCloser>;
 
-// Opens the file fully (cells) or for its sheet list only.
-Result<Handle> Open(const std::filesystem::path& file, bool cells) {
+std::uint32_t LittleEndian(std::string_view bytes, std::size_t at, int count) {
+  std::uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i)
+    value = (value << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+  return value;
+}
+
+// FreeXL 1.0.6 converts the name of every entry in the first sector of the directory with the
+// length the entry states, up to 65535 bytes, reading past the 64 bytes a name can hold. Such a
+// length never occurs in a sound compound file; a file that states one is refused here, before
+// FreeXL reads it. Files that FreeXL refuses by itself (no signature, a sector size other than
+// 512 or 4096, a directory outside the file) pass on to it.
+bool DirectoryNamesFit(std::string_view bytes) {
+  static constexpr std::string_view kSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+  constexpr std::size_t kHeaderBytes = 512;
+  constexpr std::size_t kEntryBytes = 128;
+  constexpr std::uint32_t kNameBytes = 64;
+  if (bytes.size() < kHeaderBytes || bytes.substr(0, 8) != kSignature)
+    return true;
+  const std::uint32_t shift = LittleEndian(bytes, 0x1E, 2);
+  if (shift != 9 && shift != 12)
+    return true;
+  const std::uint64_t sectorBytes = std::uint64_t{1} << shift;
+  const std::uint64_t first = (std::uint64_t{LittleEndian(bytes, 0x30, 4)} + 1) * sectorBytes;
+  if (first + sectorBytes > bytes.size())
+    return true;
+  for (std::uint64_t entry = first; entry < first + sectorBytes; entry += kEntryBytes) {
+    if (LittleEndian(bytes, static_cast<std::size_t>(entry) + 0x40, 2) > kNameBytes)
+      return false;
+  }
+  return true;
+}
+
+// Opens the file (whose bytes are given) fully (cells) or for its sheet list only.
+Result<Handle> Open(const std::filesystem::path& file, std::string_view bytes, bool cells) {
+  if (!DirectoryNamesFit(bytes))
+    return Failure{FormatText(kWorkbookDamaged, {"invalid directory entry"})};
   const void* raw = nullptr;
   const std::string path = file.string();
   const int code = cells ? freexl_open(path.c_str(), &raw) : freexl_open_info(path.c_str(), &raw);
@@ -115,8 +152,9 @@ bool ReadersAvailable() {
   return true;
 }
 
-Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file) {
-  Result<Handle> handle = Open(file, false);
+Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file,
+                                               std::string_view bytes) {
+  Result<Handle> handle = Open(file, bytes, false);
   if (!handle)
     return Failure{handle.error()};
   return Names(handle->get());
@@ -124,7 +162,7 @@ Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file
 
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
                                               std::string_view bytes, const std::string& name) {
-  Result<Handle> opened = Open(file, true);
+  Result<Handle> opened = Open(file, bytes, true);
   if (!opened)
     return Failure{opened.error()};
   const void* handle = opened->get();

@@ -51,6 +51,64 @@ std::string AllText(pugi::xml_node node) {
   return text;
 }
 
+// Whether text is UTF-8 of Unicode scalar values (no surrogate, nothing past U+10FFFF, no
+// overlong form).
+bool ScalarUtf8(const char* text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p != 0) {
+    const unsigned char b = *p++;
+    if (b < 0x80)
+      continue;
+    int extra = 0;
+    unsigned char low = 0x80;  // the bounds of the second byte
+    unsigned char high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+      extra = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      extra = 2;
+      low = b == 0xE0 ? 0xA0 : 0x80;
+      high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      extra = 3;
+      low = b == 0xF0 ? 0x90 : 0x80;
+      high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+      return false;
+    }
+    for (int k = 0; k < extra; ++k, ++p) {
+      if (*p < (k == 0 ? low : 0x80) || *p > (k == 0 ? high : 0xBF))
+        return false;
+    }
+  }
+  return true;
+}
+
+// Whether every name and value in the tree is UTF-8 of scalar values. The text given to pugixml
+// is UTF-8, but pugixml writes a numeric character reference to a surrogate or past U+10FFFF
+// as bytes that are not: such a string, saved later into another file, would make that whole
+// file read as 8-bit text.
+bool TreeIsUtf8(const pugi::xml_node& root) {
+  pugi::xml_node node = root.first_child();
+  while (node) {
+    if (!ScalarUtf8(node.name()) || !ScalarUtf8(node.value()))
+      return false;
+    for (const pugi::xml_attribute& attribute : node.attributes()) {
+      if (!ScalarUtf8(attribute.name()) || !ScalarUtf8(attribute.value()))
+        return false;
+    }
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node != root && !node.next_sibling())
+      node = node.parent();
+    if (node == root)
+      break;
+    node = node.next_sibling();
+  }
+  return true;
+}
+
 }  // namespace
 
 XmlNode::Kind XmlNode::kind() const {
@@ -173,6 +231,12 @@ Status XmlDocument::Parse(std::string bytes, const std::string& source_name) {
   }
   if (!doc_->first_child()) {
     return Failure{"\"" + source_name + "\" is not a valid XML document: it holds no element."};
+  }
+  if (!TreeIsUtf8(*doc_)) {
+    doc_->reset();
+    buffer_.clear();
+    return Failure{"\"" + source_name +
+                   "\" is not a valid XML document: a character reference names no character."};
   }
   return Status::Ok();
 }

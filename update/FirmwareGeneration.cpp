@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/AppTexts.h"
+#include "platform/FileWriting.h"
 #include "platform/PathText.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/Text.h"
@@ -164,7 +165,10 @@ PipelineOutcome RunBankPipeline(const FirmwareJob& job, const PipelineEvents& ev
     const fs::path last = job.outputDir / BankTemporaryName(kBankCount);
     const int sync_error = SyncFile(last);
     if (sync_error != 0) {
-      ec = std::error_code(sync_error, std::system_category());
+      // An errno value: the system category would read it as a Windows error code.
+      ec = std::error_code(sync_error, std::generic_category());
+    } else if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kRename); fault != 0) {
+      ec = std::error_code(fault, std::generic_category());
     } else {
       fs::rename(last, job.NewFile(), ec);
     }

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileWriting.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -89,16 +91,23 @@ void BlockWriter::WriteLine(std::string_view line) {
 
 bool BlockWriter::Flush() {
   if (error_ == 0 && !pending_.empty()) {
+    int fault = 0;
+    const std::size_t count = BytesBeforeInjectedFault(written_, pending_.size(), &fault);
     errno = 0;
-    if (std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {
+    if (std::fwrite(pending_.data(), 1, count, file_) != count) {
       error_ = errno != 0 ? errno : EIO;
+    } else if (fault != 0) {
+      error_ = fault;
     }
+    written_ += count;
   }
   pending_.clear();
   return error_ == 0;
 }
 
 int SyncFile(const std::filesystem::path& path) {
+  if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kSync); fault != 0)
+    return fault;
   std::FILE* file = OpenFile(path, "r+b");
   if (file == nullptr)
     return errno != 0 ? errno : EIO;

@@ -52,6 +52,7 @@ class BlockWriter {
  private:
   std::FILE* file_;
   std::string pending_;
+  std::uint64_t written_ = 0;  // bytes handed to the file so far
   int error_ = 0;
 };
 

@@ -11,6 +11,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -182,6 +183,44 @@ TEST(FileWritingAsUser, DirectoryWithoutNewFilesStillTakesItsWritableFile) {
   ASSERT_FALSE(new_file.ok());
   EXPECT_EQ(new_file.error(), SystemReason(EACCES));
   EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+// A process id that no process has: a child's that has ended and been waited for.
+pid_t EndedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0)
+    ::_exit(0);
+  int status = 0;
+  EXPECT_EQ(::waitpid(child, &status, 0), child);
+  return child;
+}
+
+TEST(FileWriting, SaveRemovesTheTemporariesOfEndedProcessesOnly) {
+  TempDir dir;
+  const std::string ended = std::to_string(EndedProcess());
+  const std::string running = std::to_string(::getppid());
+  const std::string own = std::to_string(::getpid());
+  const struct {
+    std::string name;
+    bool removed;
+  } cases[] = {
+      {"f.xml." + ended + "-0.tmp", true},
+      {"f.xml." + ended + "-17.tmp", true},
+      {"f.xml." + running + "-0.tmp", false},  // its process may still write it
+      {"f.xml." + own + "-99.tmp", false},     // another thread's save
+      {"g.xml." + ended + "-0.tmp", false},    // another file's
+      {"f.xml." + ended + ".tmp", false},
+      {"f.xml." + ended + "-.tmp", false},
+      {"f.xml.-0.tmp", false},
+      {"f.xml.x" + ended + "-0.tmp", false},
+      {"f.xml." + ended + "-0.tmp.bak", false},
+      {"f.xml." + ended + "-0-1.tmp", false},
+  };
+  for (const auto& c : cases)
+    WriteBytes(dir / c.name, "left");
+  ASSERT_TRUE(WriteFileAtomic(dir / "f.xml", "new").ok());
+  for (const auto& c : cases)
+    EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;
 }
 
 TEST(FileWriting, DeviceIsWrittenToNotReplaced) {

@@ -97,6 +97,20 @@ TEST(SettingsFile, WriteKeepsEveryOtherLine) {
   EXPECT_EQ(ReadBytes(ini), "[tail]\r\nz=9\r\n\r\n[lastproj]\r\nprojectname=v\r\n");
 }
 
+#ifndef _WIN32
+// Found by fuzzing: a Windows-1252 file whose other section holds a byte the code page leaves
+// undefined lost that byte when the project name was written.
+TEST(SettingsFile, WriteKeepsOtherSectionsOfAWindows1252File) {
+  TempDir dir;
+  const auto ini = dir / "s.ini";
+  WriteBytes(ini, "[lastprom]\r\nname\xFF\r\n[other]\r\nkey=val\x81\x8D\x8F\x90\x9D\x9A\r\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "Plant 7").ok());
+  EXPECT_EQ(ReadBytes(ini),
+            "[lastprom]\r\nname\xFF\r\n[other]\r\nkey=val\x81\x8D\x8F\x90\x9D\x9A\r\n\r\n"
+            "[lastproj]\r\nprojectname=Plant 7\r\n");
+}
+#endif
+
 TEST(SettingsFile, FailedWriteSaysWhyAndLeavesNoTemporary) {
   TempDir dir;
   // The settings "file" is a directory with content: the final rename cannot replace it.

@@ -49,6 +49,15 @@ TEST(TextCodec, EncodingRoundTrips) {
             "\xB0\x80?");
 }
 
+// Bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) once became "?" on
+// writing, so that saving a settings file changed the lines of other programs.
+TEST(TextCodec, EveryWindows1252ByteRoundTrips) {
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(EncodeText(Windows1252ToUtf8(byte), TextEncoding::kWindows1252), byte) << b;
+  }
+}
+
 TEST(TextCodec, Utf8Validation) {
   EXPECT_TRUE(IsValidUtf8("abc\xC3\xA9"));
   EXPECT_FALSE(IsValidUtf8("\xC3"));       // cut short

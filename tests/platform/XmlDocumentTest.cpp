@@ -75,6 +75,36 @@ TEST(XmlDocument, ChildNodesByPositionAndAttributesInDocumentOrder) {
   EXPECT_EQ(root.ChildAt(1).Attribute("b"), std::nullopt);
 }
 
+// Found by fuzzing: pugixml turns a reference to a surrogate or past U+10FFFF into bytes that
+// are not UTF-8, which a later save carried into another file.
+TEST(XmlDocument, CharacterReferencesMustNameCharacters) {
+  const struct {
+    const char* text;
+    const char* value;  // the attribute's and the text's, or nullptr when the load fails
+  } cases[] = {
+      {"<r a=\"&#xE9;\">&#233;</r>", "\xC3\xA9"},
+      {"<r a=\"&#xFFFD;\">&#xFFFD;</r>", "\xEF\xBF\xBD"},
+      {"<r a=\"&#x10FFFF;\">&#x10FFFF;</r>", "\xF4\x8F\xBF\xBF"},
+      {"<r a=\"x\">&#x110000;</r>", nullptr},
+      {"<r a=\"&#xFFF4F0;\">x</r>", nullptr},
+      {"<r a=\"x\"><s>&#xD800;</s></r>", nullptr},
+      {"<r a=\"x\"><s/><s>&#xDFFF;</s></r>", nullptr},
+  };
+  for (const auto& c : cases) {
+    XmlDocument doc;
+    const Status loaded = doc.LoadText(c.text, "t.xml");
+    if (c.value == nullptr) {
+      ASSERT_FALSE(loaded.ok()) << c.text;
+      EXPECT_EQ(loaded.error(),
+                "\"t.xml\" is not a valid XML document: a character reference names no character.");
+      continue;
+    }
+    ASSERT_TRUE(loaded.ok()) << c.text << ": " << loaded.error();
+    EXPECT_EQ(doc.DocumentElement().Attribute("a"), std::optional<std::string>(c.value));
+    EXPECT_EQ(doc.DocumentElement().Text(), c.value);
+  }
+}
+
 TEST(XmlDocument, EightBitTextWithoutDeclarationReadsAsWindows1252) {
   XmlDocument doc;
   ASSERT_TRUE(doc.LoadText("<r n=\"\xB0"
