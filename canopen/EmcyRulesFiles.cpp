@@ -10,7 +10,7 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -98,7 +98,7 @@ Status SaveEmcyRules(const std::filesystem::path& file, const EmcyModel& model) 
   const Result<std::string> text = EmcyRulesFileText(model);
   if (!text)
     return text.failure();
-  return WriteFileOrCannotCreate(file, *text);
+  return WriteXmlFileKeepingEncoding(file, *text);
 }
 
 Result<EmcyModel> ImportEmcyRulesSheet(const WorkbookSheet& sheet) {

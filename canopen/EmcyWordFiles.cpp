@@ -10,7 +10,7 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/Text.h"
 
 namespace quastor {
@@ -165,7 +165,7 @@ Status SaveEmcyWords(const std::filesystem::path& file, const WordModel& model) 
   const Result<std::string> text = EmcyWordsFileText(model);
   if (!text)
     return text.failure();
-  return WriteFileOrCannotCreate(file, *text);
+  return WriteXmlFileKeepingEncoding(file, *text);
 }
 
 Result<EmcyWordsImport> ImportEmcyWordsSheet(const WorkbookSheet& sheet) {

@@ -8,7 +8,7 @@
 #include "canopen/ImportSheet.h"
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/Text.h"
 
 namespace quastor {
@@ -127,7 +127,7 @@ Status SavePdoTable(const std::filesystem::path& file, const SideGrids& grids) {
   const Result<std::string> text = PdoTableText(grids);
   if (!text)
     return text.failure();
-  return WriteFileOrCannotCreate(file, *text);
+  return WriteXmlFileKeepingEncoding(file, *text);
 }
 
 Result<GridImport> ImportPdoSheet(const WorkbookSheet& sheet) {

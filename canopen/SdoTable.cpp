@@ -8,7 +8,7 @@
 #include "canopen/ExportCsv.h"
 #include "canopen/ImportSheet.h"
 #include "canopen/TableFile.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -94,7 +94,7 @@ std::string SdoTableText(const SideGrids& grids) {
 }
 
 Status SaveSdoTable(const std::filesystem::path& file, const SideGrids& grids) {
-  return WriteFileOrCannotCreate(file, SdoTableText(grids));
+  return WriteXmlFileKeepingEncoding(file, SdoTableText(grids));
 }
 
 Result<GridImport> ImportSdoSheet(const WorkbookSheet& sheet) {

@@ -11,7 +11,7 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
 
@@ -176,7 +176,7 @@ Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& mo
   const Result<std::string> text = StoredPdoFileText(model);
   if (!text)
     return text.failure();
-  return WriteFileOrCannotCreate(file, *text);
+  return WriteXmlFileKeepingEncoding(file, *text);
 }
 
 Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,

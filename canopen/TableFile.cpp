@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "canopen/CanopenTexts.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
@@ -90,7 +90,7 @@ void TableFileWriter::Add(const std::vector<std::string_view>& values) {
 }
 
 Status WriteTableFile(const std::filesystem::path& file, TableFileWriter records) {
-  return WriteFileOrCannotCreate(file, records.Finish());
+  return WriteXmlFileKeepingEncoding(file, records.Finish());
 }
 
 }  // namespace quastor

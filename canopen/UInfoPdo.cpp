@@ -162,6 +162,8 @@ QWidget* TFInfopdo::BuildPage(Side side) {
 }
 
 void TFInfopdo::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(state_.ProjectFiles.sdopdo);
   StoredPdoLoad load = LoadStoredPdo(state_.ProjectDir, state_.ProjectFiles.sdopdo);
   model_ = std::move(load.model);
   gaps_ = std::move(load.gaps);
@@ -272,7 +274,7 @@ void TFInfopdo::PasteAClick(Side side) {
 }
 
 void TFInfopdo::BitBtn1Click() {
-  if (ConfirmAndSave(services_, gaps_, texts::kStoredPdoFileName,
+  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kStoredPdoFileName,
                      [&] { return SaveStoredPdo(state_.ProjectFiles.sdopdo, model_); }))
     accept();
 }

@@ -8,6 +8,7 @@
 
 #include "canopen/LoadGaps.h"
 #include "canopen/StoredPdo.h"
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QButtonGroup;
@@ -84,6 +85,7 @@ class TFInfopdo : public QuastorDialog {
   std::array<PageControls, 2> pages_{};
   StoredPdoModel model_;
   LoadGaps gaps_;
+  ReadStamps stamps_;                       // the file as the show read it
   std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
   bool showing_ = false;
 };

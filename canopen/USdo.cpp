@@ -83,11 +83,11 @@ void TFsdo::FormResize() {
 }
 
 GridLoad TFsdo::Load() {
-  return LoadSdoTable(SdoTablePath(state_.ProjectDir));
+  return LoadSdoTable(File());
 }
 
 Status TFsdo::Save(const SideGrids& grids) {
-  return SaveSdoTable(SdoTablePath(state_.ProjectDir), grids);
+  return SaveSdoTable(File(), grids);
 }
 
 Result<GridImport> TFsdo::Import(const std::filesystem::path& workbook) {
@@ -98,8 +98,8 @@ Status TFsdo::Export(const SideGrids& grids) {
   return ExportSdoCsv(state_.ProjectDir, grids);
 }
 
-std::string TFsdo::FileName() const {
-  return texts::kSdoFileName;
+std::filesystem::path TFsdo::File() const {
+  return SdoTablePath(state_.ProjectDir);
 }
 
 }  // namespace quastor

@@ -22,7 +22,7 @@ class TFsdo : public TwoGridTableDialog {
   Status Save(const SideGrids& grids) override;
   Result<GridImport> Import(const std::filesystem::path& workbook) override;
   Status Export(const SideGrids& grids) override;
-  std::string FileName() const override;
+  std::filesystem::path File() const override;
   // Every column a tenth of the grid; the labels over the virtual entry and the real one.
   void FormResize() override;
 };

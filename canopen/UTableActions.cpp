@@ -2,14 +2,17 @@
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
+#include "platform/ui/ChangedFiles.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/UiServices.h"
 
 namespace quastor {
 
-bool ConfirmAndSave(UiServices& services, LoadGaps& gaps, const std::string& file_name,
-                    const std::function<Status()>& save) {
+bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadGaps& gaps,
+                    const std::string& file_name, const std::function<Status()>& save) {
+  if (!ConfirmOverwriteChanged(services.messages, stamps))
+    return false;
   if (!gaps.Complete() && !services.messages.Ask(OverwriteQuestion(gaps, file_name)))
     return false;
   if (!ShowFailure(services, save()))

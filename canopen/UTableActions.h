@@ -15,12 +15,14 @@ class QWidget;
 namespace quastor {
 
 struct AppState;
+class ReadStamps;
 struct UiServices;
 
-// OK: asks first when gaps is not complete (No keeps the file), then saves; a failure is
-// shown. True when the file was written, and gaps are then cleared.
-bool ConfirmAndSave(UiServices& services, LoadGaps& gaps, const std::string& file_name,
-                    const std::function<Status()>& save);
+// OK: asks first when another program changed the file since the window read it (stamps) and
+// when gaps is not complete (No keeps the file), then saves; a failure is shown. True when the
+// file was written, and gaps are then cleared.
+bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadGaps& gaps,
+                    const std::string& file_name, const std::function<Status()>& save);
 
 // Import: the workbook the user chooses in the project directory, or nothing.
 std::optional<std::filesystem::path> ChooseWorkbook(QWidget* parent, UiServices& services,

@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/UTableActions.h"
+#include "platform/PathText.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -85,6 +86,8 @@ void TwoGridTableDialog::ShowAll(const std::vector<std::string>& messages) {
 
 // Every showing starts from the file; what was typed and not confirmed is gone.
 void TwoGridTableDialog::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(File());
   const GridLoad load = Load();
   ShowGrids(load.grids);
   gaps_ = load.gaps;
@@ -92,7 +95,8 @@ void TwoGridTableDialog::FormShow() {
 }
 
 void TwoGridTableDialog::BitBtn1Click() {
-  if (ConfirmAndSave(services_, gaps_, FileName(), [&] { return Save(GridsShown()); }))
+  if (ConfirmAndSave(services_, stamps_, gaps_, Utf8FromPath(File().filename()),
+                     [&] { return Save(GridsShown()); }))
     accept();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canopen/GridTable.h"
+#include "platform/FileStamp.h"
 #include "platform/Result.h"
 #include "platform/ui/QuastorDialog.h"
 #include "platform/ui/StringGrid.h"
@@ -60,7 +61,8 @@ class TwoGridTableDialog : public QuastorDialog {
   virtual Status Save(const SideGrids& grids) = 0;
   virtual Result<GridImport> Import(const std::filesystem::path& workbook) = 0;
   virtual Status Export(const SideGrids& grids) = 0;
-  virtual std::string FileName() const = 0;
+  // The table file the editor reads and writes.
+  virtual std::filesystem::path File() const = 0;
 
   // The page of a side, to put more above its grid.
   QWidget* Page(Side side) const;
@@ -76,7 +78,8 @@ class TwoGridTableDialog : public QuastorDialog {
   void ShowGrids(const SideGrids& grids);
   void ShowAll(const std::vector<std::string>& messages);
 
-  LoadGaps gaps_;  // what the grids do not show of the file
+  LoadGaps gaps_;      // what the grids do not show of the file
+  ReadStamps stamps_;  // the file as the show read it
 };
 
 }  // namespace quastor

@@ -210,6 +210,8 @@ void TFWemcy::ClearPages() {
 }
 
 void TFWemcy::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(state_.ProjectFiles.emcyword);
   EmcyWordsLoad load = LoadEmcyWords(state_.ProjectFiles.emcyword);
   ClearPages();
   model_ = std::move(load.model);
@@ -290,7 +292,7 @@ void TFWemcy::deleteBClick(Side side) {
 }
 
 void TFWemcy::BitBtn1Click() {
-  if (ConfirmAndSave(services_, gaps_, texts::kWordsFileName,
+  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kWordsFileName,
                      [&] { return SaveEmcyWords(state_.ProjectFiles.emcyword, model_); }))
     accept();
 }

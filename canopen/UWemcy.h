@@ -12,6 +12,7 @@
 
 #include "canopen/EmcyWords.h"
 #include "canopen/LoadGaps.h"
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QGroupBox;
@@ -92,7 +93,8 @@ class TFWemcy : public QuastorDialog {
   std::array<PageControls, 2> pages_{};
   std::array<QIcon, 2> icons_;  // word and bit node, each with its selected picture
   WordModel model_;
-  LoadGaps gaps_;  // what the trees do not show of the file
+  LoadGaps gaps_;      // what the trees do not show of the file
+  ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
 };
 

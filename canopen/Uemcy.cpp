@@ -176,6 +176,8 @@ QGroupBox* TFemcy::BuildAliasGroup(Side side, QWidget* page) {
 }
 
 void TFemcy::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(state_.ProjectFiles.emcydef);
   EmcyRulesLoad load = LoadEmcyRules(state_.ProjectFiles.emcydef);
   ClearPages();
   model_ = std::move(load.model);
@@ -266,7 +268,7 @@ void TFemcy::DeleteAClick(Side side) {
 }
 
 void TFemcy::BitBtn1Click() {
-  if (ConfirmAndSave(services_, gaps_, texts::kRulesFileName,
+  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kRulesFileName,
                      [&] { return SaveEmcyRules(state_.ProjectFiles.emcydef, model_); }))
     accept();
 }

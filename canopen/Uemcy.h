@@ -8,6 +8,7 @@
 
 #include "canopen/EmcyRules.h"
 #include "canopen/LoadGaps.h"
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QButtonGroup;
@@ -81,7 +82,8 @@ class TFemcy : public QuastorDialog {
   UiServices& services_;
   std::array<PageControls, 2> pages_{};
   EmcyModel model_;
-  LoadGaps gaps_;  // what the lists do not show of the file
+  LoadGaps gaps_;      // what the lists do not show of the file
+  ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
 };
 

@@ -45,11 +45,11 @@ void TFpdo::FormResize() {
 }
 
 GridLoad TFpdo::Load() {
-  return LoadPdoTable(state_.ProjectFiles.rpdodef);
+  return LoadPdoTable(File());
 }
 
 Status TFpdo::Save(const SideGrids& grids) {
-  return SavePdoTable(state_.ProjectFiles.rpdodef, grids);
+  return SavePdoTable(File(), grids);
 }
 
 Result<GridImport> TFpdo::Import(const std::filesystem::path& workbook) {
@@ -60,8 +60,8 @@ Status TFpdo::Export(const SideGrids& grids) {
   return ExportPdoCsv(state_.ProjectDir, grids);
 }
 
-std::string TFpdo::FileName() const {
-  return texts::kPdoFileName;
+std::filesystem::path TFpdo::File() const {
+  return state_.ProjectFiles.rpdodef;
 }
 
 }  // namespace quastor

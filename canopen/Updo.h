@@ -17,7 +17,7 @@ class TFpdo : public TwoGridTableDialog {
   Status Save(const SideGrids& grids) override;
   Result<GridImport> Import(const std::filesystem::path& workbook) override;
   Status Export(const SideGrids& grids) override;
-  std::string FileName() const override;
+  std::filesystem::path File() const override;
   // Every column the grid's width divided by the column count, rounded, less 5.
   void FormResize() override;
 };

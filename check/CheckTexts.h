@@ -19,6 +19,11 @@ inline constexpr char kWherePage[] = "page \"%s\"";
 inline constexpr char kWhereGsd[] = "GSD file";
 inline constexpr char kWhereImage[] = "configuration image";
 
+// Any project file.
+inline constexpr char kMixedEncoding[] =
+    "mixes UTF-8 sequences with bytes that are not UTF-8: it is read as Windows-1252, so each "
+    "UTF-8 letter shows as two or more characters";
+
 // pargen.xml.
 inline constexpr char kElementMissing[] = "the element is missing";
 // The element's text, then the settings dialog's message.

@@ -3,8 +3,12 @@
 #include <utility>
 
 #include "app/AppState.h"
+#include "check/CheckTexts.h"
 #include "check/FileChecks.h"
+#include "check/ProblemList.h"
+#include "platform/FileReading.h"
 #include "platform/PathText.h"
+#include "platform/TextCodec.h"
 
 namespace quastor {
 namespace {
@@ -24,6 +28,13 @@ std::string WithFileNames(std::string text, const std::filesystem::path& project
   return text;
 }
 
+// A file whose UTF-8 letters the readers cannot show, since other bytes make it 8-bit text.
+void NoteMixedEncoding(const std::filesystem::path& file, ProblemList& list) {
+  const Result<std::string> bytes = ReadWholeFile(file);
+  if (bytes && MixesUtf8WithOtherBytes(*bytes))
+    list.File(check_texts::kMixedEncoding);
+}
+
 }  // namespace
 
 std::vector<CheckProblem> CheckProject(const AppState& state) {
@@ -36,7 +47,8 @@ std::vector<CheckProblem> CheckProject(const AppState& state) {
     lists.push_back(std::move(list));
 
   std::vector<CheckProblem> problems;
-  for (const ProblemList& list : lists) {
+  for (ProblemList& list : lists) {
+    NoteMixedEncoding(state.ProjectDir / PathFromUtf8(list.file()), list);
     for (CheckProblem& problem : list.Sorted()) {
       problem.reason = WithFileNames(std::move(problem.reason), state.ProjectDir);
       problems.push_back(std::move(problem));

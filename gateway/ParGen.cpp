@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "gateway/GatewayTexts.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
@@ -123,7 +123,7 @@ std::string ParGenText(const ParGen& values) {
 }
 
 Status SaveParGen(const std::filesystem::path& file, const ParGen& values) {
-  return WriteFileOrCannotCreate(file, ParGenText(values));
+  return WriteXmlFileKeepingEncoding(file, ParGenText(values));
 }
 
 }  // namespace quastor

@@ -17,6 +17,7 @@
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
+#include "platform/ui/ChangedFiles.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/UiServices.h"
@@ -105,8 +106,10 @@ TFpargen::TFpargen(AppState& state, UiServices& services, QWidget* parent)
 
 void TFpargen::FormShow() {
   ShowValues(ParGen{});
+  stamps_.Clear();
   if (!state_.ProjectSelected())
     return;
+  stamps_.Remember(state_.ProjectFiles.pargen);
   const ParGenLoad load = LoadParGen(state_.ProjectFiles.pargen);
   ShowValues(AsDialogShows(load.values));
   if (load.problem)
@@ -144,6 +147,8 @@ void TFpargen::BitBtn1Click() {
     services_.messages.Error(valid.error());
     return;
   }
+  if (!ConfirmOverwriteChanged(services_.messages, stamps_))
+    return;
   if (Status saved = SaveParGen(state_.ProjectFiles.pargen, values); !saved) {
     services_.messages.Error(saved.error());
     return;

@@ -2,6 +2,7 @@
 // TFpargen ("SET COMMUNICATION"): the PROFIBUS station address and data sizes and the
 // DeviceNet node address and baud rate of the current project, kept in its pargen.xml.
 
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QComboBox;
@@ -43,6 +44,7 @@ class TFpargen : public QuastorDialog {
 
   AppState& state_;
   UiServices& services_;
+  ReadStamps stamps_;  // pargen.xml as the show read it
 };
 
 }  // namespace quastor

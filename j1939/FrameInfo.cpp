@@ -3,7 +3,7 @@
 #include <array>
 
 #include "j1939/J1939Texts.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
 
@@ -314,7 +314,7 @@ Status SaveFrameInfo(FrameDirection direction, const std::filesystem::path& fram
     if (Status readable = RefuseUnreadable(*file); !readable)
       return readable;
   }
-  return WriteFileOrCannotCreate(info_file, FrameInfoText(direction, table));
+  return WriteXmlFileKeepingEncoding(info_file, FrameInfoText(direction, table));
 }
 
 }  // namespace quastor

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "j1939/J1939Texts.h"
-#include "platform/FileWriting.h"
+#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
 #include "platform/XmlDocument.h"
@@ -174,7 +174,7 @@ Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file
     return checked;
   if (Status readable = RefuseUnreadable(file); !readable)
     return readable;
-  return WriteFileOrCannotCreate(file, FrameListText(direction, rows));
+  return WriteXmlFileKeepingEncoding(file, FrameListText(direction, rows));
 }
 
 }  // namespace quastor

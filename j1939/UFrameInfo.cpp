@@ -12,6 +12,7 @@
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
 #include "platform/Text.h"
+#include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -105,6 +106,8 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
 
 // Every showing starts from the files; what was typed and not confirmed is gone.
 void FrameInfoDialog::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(FrameInfoFile(state_.ProjectFiles, direction_));
   FrameInfoLoad load = LoadFrameInfo(FrameListFile(state_.ProjectFiles, direction_),
                                      FrameInfoFile(state_.ProjectFiles, direction_));
   table_ = std::move(load.table);
@@ -235,7 +238,7 @@ void FrameInfoDialog::bitbtn1Click() {
       return;
     }
   }
-  if (!AskBeforeWriting())
+  if (!ConfirmOverwriteChanged(services_.messages, stamps_) || !AskBeforeWriting())
     return;
   if (Status saved = SaveFrameInfo(direction_, FrameListFile(state_.ProjectFiles, direction_),
                                    FrameInfoFile(state_.ProjectFiles, direction_), table_);

@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include "j1939/FrameInfo.h"
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QLabel;
@@ -67,6 +68,7 @@ class FrameInfoDialog : public QuastorDialog {
   FrameDirection direction_;
   FrameInfoTable table_;
   FrameLoadReport report_;  // what the window does not show of the files
+  ReadStamps stamps_;       // the info file as the show read it
   bool telling_ = false;    // a message about an edit is up: its focus changes are no exits
 };
 

@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
+#include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/UiServices.h"
@@ -89,6 +90,8 @@ FrameRows FrameListDialog::RowsShown() const {
 
 // Every showing starts from the file; what was typed and not confirmed is gone.
 void FrameListDialog::FormShow() {
+  stamps_.Clear();
+  stamps_.Remember(FrameListFile(state_.ProjectFiles, direction_));
   FrameListLoad load = LoadFrameList(direction_, FrameListFile(state_.ProjectFiles, direction_));
   sga->Model().SetRows(load.rows);
   report_ = std::move(load.report);
@@ -112,6 +115,8 @@ void FrameListDialog::bitbtn1Click() {
   if (!CheckRows())
     return;
   const std::filesystem::path& file = FrameListFile(state_.ProjectFiles, direction_);
+  if (!ConfirmOverwriteChanged(services_.messages, stamps_))
+    return;
   if (!report_.Complete() &&
       !services_.messages.Ask(FrameOverwriteQuestion(report_, FrameSourceName(file))))
     return;

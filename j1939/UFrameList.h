@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include "j1939/FrameList.h"
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 #include "platform/ui/StringGrid.h"
 
@@ -55,6 +56,7 @@ class FrameListDialog : public QuastorDialog {
   UiServices& services_;
   FrameDirection direction_;
   FrameLoadReport report_;  // what the grid does not show of the file
+  ReadStamps stamps_;       // the file as the show read it
 };
 
 }  // namespace quastor

@@ -1,6 +1,8 @@
 #include "platform/TextCodec.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -31,12 +33,14 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
 
 std::string FromUtf16Le(std::string_view bytes) {
   std::string out;
+  const auto unit_at = [&bytes](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) |
+                                      (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  };
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    std::uint32_t unit =
-        static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+    std::uint32_t unit = unit_at(i);
     if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-      const std::uint32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                                (static_cast<unsigned char>(bytes[i + 3]) << 8);
+      const std::uint32_t low = unit_at(i + 2);
       if (low >= 0xDC00 && low < 0xE000) {
         unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         i += 2;
@@ -47,11 +51,13 @@ std::string FromUtf16Le(std::string_view bytes) {
   return out;
 }
 
-std::string ToUtf16Le(std::string_view utf8) {
-  std::string out = "\xFF\xFE";
-  auto put = [&out](std::uint32_t unit) {
-    out += static_cast<char>(unit & 0xFF);
-    out += static_cast<char>(unit >> 8);
+std::string ToUtf16(std::string_view utf8, bool big_endian) {
+  std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  auto put = [&out, big_endian](std::uint32_t unit) {
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
+    out += big_endian ? high : low;
+    out += big_endian ? low : high;
   };
   for (std::size_t i = 0; i < utf8.size();) {
     const std::uint32_t cp = NextCodePoint(utf8, i);
@@ -79,28 +85,66 @@ std::string FromCp1252(std::string_view bytes) {
   return out;
 }
 
-std::string ToCp1252(std::string_view utf8) {
+// The Windows-1252 byte of a code point, or nothing when the code page has none.
+std::optional<char> Cp1252Byte(std::uint32_t cp) {
+  // The bytes that Windows-1252 leaves undefined were read as the code points of the same
+  // number (FromCp1252) and go back as those bytes, so that a file read and written again
+  // keeps them.
+  if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100) || (cp < 0xA0 && kCp1252High[cp - 0x80] == 0))
+    return static_cast<char>(cp);
+  for (int k = 0; k < 32; ++k) {
+    if (kCp1252High[k] == cp)
+      return static_cast<char>(0x80 + k);
+  }
+  return std::nullopt;
+}
+
+// The Windows-1252 bytes of utf8; a character without one becomes "?", or, with refused set,
+// ends the encoding and is stored there.
+std::string ToCp1252(std::string_view utf8, std::optional<std::uint32_t>* refused = nullptr) {
   std::string out;
+  out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const std::uint32_t cp = NextCodePoint(utf8, i);
-    // The bytes that Windows-1252 leaves undefined were read as the code points of the same
-    // number (FromCp1252) and go back as those bytes, so that a file read and written again
-    // keeps them.
-    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100) || (cp < 0xA0 && kCp1252High[cp - 0x80] == 0)) {
-      out += static_cast<char>(cp);
-      continue;
+    const std::optional<char> byte = Cp1252Byte(cp);
+    if (!byte && refused != nullptr) {
+      *refused = cp;
+      return out;
     }
-    char mapped = '?';
-    for (int k = 0; k < 32; ++k) {
-      if (kCp1252High[k] == cp)
-        mapped = static_cast<char>(0x80 + k);
-    }
-    out += mapped;
+    out += byte.value_or('?');
   }
   return out;
 }
 
+Failure CannotHold(TextEncoding encoding, std::uint32_t cp) {
+  std::string character;
+  AppendUtf8(character, cp);
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+  return Failure{std::string(EncodingName(encoding)) + " text cannot hold the character \"" +
+                 character + "\" (" + code + ")."};
+}
+
 #ifdef _WIN32
+// The first character of utf8 that the ANSI code page has no byte for.
+std::optional<std::uint32_t> FirstNotInAnsi(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t start = i;
+    NextCodePoint(utf8, i);
+    wchar_t wide[2];
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data() + start, int(i - start), wide, 2);
+    BOOL defaulted = FALSE;
+    char bytes[8];
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, bytes, sizeof bytes, nullptr,
+                        &defaulted);
+    if (defaulted) {
+      std::size_t at = start;
+      return NextCodePoint(utf8, at);
+    }
+  }
+  return std::nullopt;
+}
+
 std::string Convert(std::string_view bytes, UINT from, UINT to) {
   if (bytes.empty())
     return {};
@@ -194,7 +238,11 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
 std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::kUtf16Le:
-      return ToUtf16Le(utf8);
+      return ToUtf16(utf8, false);
+    case TextEncoding::kUtf16Be:
+      return ToUtf16(utf8, true);
+    case TextEncoding::kUtf8:
+      return std::string(utf8);
     case TextEncoding::kUtf8Bom:
       return "\xEF\xBB\xBF" + std::string(utf8);
     case TextEncoding::kWindows1252:
@@ -207,6 +255,59 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
 #else
   return std::string(utf8);
 #endif
+}
+
+Result<std::string> EncodeTextExactly(std::string_view utf8, TextEncoding encoding) {
+  std::optional<std::uint32_t> refused;
+  if (encoding == TextEncoding::kWindows1252) {
+    std::string bytes = ToCp1252(utf8, &refused);
+    if (refused)
+      return CannotHold(encoding, *refused);
+    return bytes;
+  }
+#ifdef _WIN32
+  if (encoding == TextEncoding::kLocal) {
+    refused = FirstNotInAnsi(utf8);
+    if (refused)
+      return CannotHold(encoding, *refused);
+  }
+#endif
+  return EncodeText(utf8, encoding);
+}
+
+const char* EncodingName(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::kLocal:
+#ifdef _WIN32
+      return "ANSI code page";
+#else
+      return "UTF-8";
+#endif
+    case TextEncoding::kUtf8:
+    case TextEncoding::kUtf8Bom:
+      return "UTF-8";
+    case TextEncoding::kUtf16Le:
+    case TextEncoding::kUtf16Be:
+      return "UTF-16";
+    case TextEncoding::kWindows1252:
+      return "Windows-1252";
+  }
+  return "UTF-8";
+}
+
+bool MixesUtf8WithOtherBytes(std::string_view bytes) {
+  if (IsValidUtf8(bytes))
+    return false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    const int extra = b >= 0xC2 && b < 0xE0   ? 1
+                      : b >= 0xE0 && b < 0xF0 ? 2
+                      : b >= 0xF0 && b < 0xF5 ? 3
+                                              : 0;
+    if (extra > 0 && IsValidUtf8(bytes.substr(i, static_cast<std::size_t>(extra) + 1)))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace quastor

@@ -65,6 +65,35 @@ TEST(TextCodec, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xC0\x80"));   // overlong
 }
 
+// Encoding that refuses instead of writing "?": a name or value "?" stood for was lost for good.
+TEST(TextCodec, ExactEncodingNamesTheFirstCharacterItCannotHold) {
+  const Result<std::string> latin =
+      EncodeTextExactly("Caf\xC3\xA9 \xE2\x82\xAC", TextEncoding::kWindows1252);
+  ASSERT_TRUE(latin.ok());
+  EXPECT_EQ(*latin, "Caf\xE9 \x80");
+  const Result<std::string> polish =
+      EncodeTextExactly("\xC5\x81\xC3\xB3" "d\xC5\xBA", TextEncoding::kWindows1252);  // Łódź
+  ASSERT_FALSE(polish.ok());
+  EXPECT_EQ(polish.error(), "Windows-1252 text cannot hold the character \"\xC5\x81\" (U+0141).");
+  const Result<std::string> wide = EncodeTextExactly("\xE4\xB8\xAD", TextEncoding::kUtf16Be);
+  ASSERT_TRUE(wide.ok());
+  EXPECT_EQ(*wide, std::string("\xFE\xFF\x4E\x2D", 4));
+}
+
+TEST(TextCodec, MixedUtf8IsToldApartFromEightBitText) {
+  struct Case {
+    const char* bytes;
+    bool mixed;
+  };
+  for (const Case& c : {Case{"Caf\xC3\xA9", false},       // UTF-8 only
+                        Case{"Caf\xE9", false},           // Windows-1252 only
+                        Case{"Caf\xC3\xA9 \xB0" "C", true},  // UTF-8 é and a 1252 °
+                        Case{"\xB0 \xE2\x82\xAC", true},  // a 1252 ° and a UTF-8 €
+                        Case{"\xE9\xC3", false}}) {       // no whole UTF-8 sequence
+    EXPECT_EQ(MixesUtf8WithOtherBytes(c.bytes), c.mixed) << c.bytes;
+  }
+}
+
 TEST(Text, FormatFillsPlacesInOrder) {
   EXPECT_EQ(FormatText("Cannot create file \"%s\". %s", {"a.gsd", "Denied"}),
             "Cannot create file \"a.gsd\". Denied");

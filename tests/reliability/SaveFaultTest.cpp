@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 #include "app/AppState.h"
@@ -25,6 +26,7 @@
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
 #include "platform/SettingsFile.h"
+#include "platform/TextCodec.h"
 #include "tests/reliability/FaultSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tools/XmlParser.h"
@@ -39,6 +41,7 @@ using test::Injected;
 using test::ReadBytes;
 using test::Snapshot;
 using test::TempDir;
+using test::WriteBytes;
 
 std::string Hex(int value) {
   char text[16];
@@ -53,7 +56,7 @@ SideGrids SdoGrids(int variant) {
   for (GridRows* side : {&grids.a, &grids.b}) {
     for (int r = 0; r < (variant == 1 ? 3 : 1500); ++r) {
       (*side)[r] = {
-          "1", Hex(0x2000 + r), "1", "5", Hex(0x6000 + r), "1", "2", "entry " + std::to_string(r)};
+          "1", Hex(0x2000 + r), "1", "5", Hex(0x6000 + r), "1", "2", "Café " + std::to_string(r)};
     }
   }
   return grids;
@@ -113,7 +116,7 @@ FrameRows ReceiveFrames(int variant) {
   FrameRows rows = EmptyFrameRows();
   for (int r = 0; r < (variant == 1 ? 2 : kFrameRowCount); ++r)
     rows[r] = {"0", std::to_string(61444 + r), std::to_string(r), "N",
-               "frame " + std::to_string(r)};
+               "Drehzahl Fühler " + std::to_string(r)};
   return rows;
 }
 
@@ -278,6 +281,102 @@ TEST_P(SaveFaults, InjectedFailureLeavesTheDirectoryAsItWas) {
     EXPECT_EQ(ReadBytes(project.path / writer.file), updated);
   }
 }
+
+// OK without edits: what a window shows of an existing file, written back.
+struct Resave {
+  const Writer& writer;
+  std::function<Status(const fs::path& project)> resave;
+};
+
+void PrintTo(const Resave& resave, std::ostream* out) {
+  *out << resave.writer.name;
+}
+
+const Writer& WriterNamed(const std::string& name) {
+  for (const Writer& writer : kWriters) {
+    if (name == writer.name)
+      return writer;
+  }
+  throw std::logic_error("no writer " + name);
+}
+
+const Resave kResaves[] = {
+    {WriterNamed("ParGen"),
+     [](const fs::path& p) {
+       return SaveParGen(p / "pargen.xml", LoadParGen(p / "pargen.xml").values);
+     }},
+    {WriterNamed("SdoTable"),
+     [](const fs::path& p) {
+       return SaveSdoTable(p / "sdo.xml", LoadSdoTable(p / "sdo.xml").grids);
+     }},
+    {WriterNamed("PdoTable"),
+     [](const fs::path& p) {
+       return SavePdoTable(p / "rpdodef.xml", LoadPdoTable(p / "rpdodef.xml").grids);
+     }},
+    {WriterNamed("StoredPdo"),
+     [](const fs::path& p) {
+       // The PDOs the entries name.
+       if (Status pdos = SavePdoTable(p / "rpdodef.xml", PdoGrids(2)); !pdos)
+         return pdos;
+       return SaveStoredPdo(p / "sdopdo.xml", LoadStoredPdo(p, p / "sdopdo.xml").model);
+     }},
+    {WriterNamed("EmcyRules"),
+     [](const fs::path& p) {
+       return SaveEmcyRules(p / "emcydef.xml", LoadEmcyRules(p / "emcydef.xml").model);
+     }},
+    {WriterNamed("EmcyWords"),
+     [](const fs::path& p) {
+       return SaveEmcyWords(p / "emcyword.xml", LoadEmcyWords(p / "emcyword.xml").model);
+     }},
+    {WriterNamed("FrameList"),
+     [](const fs::path& p) {
+       const fs::path file = p / "Receive_Frame.xml";
+       return SaveFrameList(FrameDirection::kReceive, file,
+                            LoadFrameList(FrameDirection::kReceive, file).rows);
+     }},
+    {WriterNamed("FrameInfo"),
+     [](const fs::path& p) {
+       FrameRows frames = EmptyFrameRows();
+       for (int r = 0; r < 8; ++r)
+         frames[r] = {"6", "0", std::to_string(61444 + r), "0",
+                      "F" + std::to_string(r)};  // send columns
+       if (Status listed = SaveFrameList(FrameDirection::kSend, p / "Send_Frame.xml", frames);
+           !listed)
+         return listed;
+       const fs::path list = p / "Send_Frame.xml";
+       const fs::path info = p / "Send_Info.xml";
+       return SaveFrameInfo(FrameDirection::kSend, list, info, LoadFrameInfo(list, info).table);
+     }},
+};
+
+class KeptEncoding : public testing::TestWithParam<Resave> {};
+
+// A file that a Windows program saved as 8-bit text, UTF-16 or UTF-8 with a byte order mark
+// goes back the same way: writing it as UTF-8 would turn every accented letter into two.
+TEST_P(KeptEncoding, OkWithoutEditsWritesTheSameBytesInTheFilesEncoding) {
+  const Resave& resave = GetParam();
+  Project project;
+  ASSERT_TRUE(PreparedSave(resave.writer, project.path, 1).ok());
+  const fs::path file = project.path / resave.writer.file;
+  const std::string utf8 = ReadBytes(file);
+  const Status first = resave.resave(project.path);
+  ASSERT_TRUE(first.ok()) << first.error();
+  ASSERT_EQ(ReadBytes(file), utf8) << "the file as UTF-8 does not come back as it was";
+  for (const TextEncoding encoding : {TextEncoding::kWindows1252, TextEncoding::kUtf8Bom,
+                                      TextEncoding::kUtf16Le, TextEncoding::kUtf16Be}) {
+    const std::string bytes = EncodeText(utf8, encoding);
+    WriteBytes(file, bytes);
+    const Status saved = resave.resave(project.path);
+    ASSERT_TRUE(saved.ok()) << saved.error();
+    EXPECT_EQ(ReadBytes(file), bytes)
+        << EncodingName(encoding) << " " << static_cast<int>(encoding);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryXmlWriter, KeptEncoding, testing::ValuesIn(kResaves),
+                         [](const testing::TestParamInfo<Resave>& info) {
+                           return std::string(info.param.writer.name);
+                         });
 
 #ifndef _WIN32
 
