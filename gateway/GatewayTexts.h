@@ -43,6 +43,11 @@ inline constexpr char kBadDnetBaud[] =
     "Error!! The DeviceNet baud rate must be 125K, 250K or 500K. ";
 
 // Reading pargen.xml (the file's path in place of the first "%s").
+// Asked before OK writes over a file the dialog could not read whole: the reading problem,
+// then the file's name.
+inline constexpr char kPartlyReadQuestion[] =
+    "%s\nThe dialog shows default values for what it could not read, and OK writes them to %s. "
+    "Write the file anyway?";
 inline constexpr char kMissingElement[] =
     "The communication settings file \"%s\" has no element %s.";
 inline constexpr char kNoSettingsYet[] =

@@ -17,6 +17,7 @@
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
+#include "platform/Text.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -107,11 +108,13 @@ TFpargen::TFpargen(AppState& state, UiServices& services, QWidget* parent)
 void TFpargen::FormShow() {
   ShowValues(ParGen{});
   stamps_.Clear();
+  unread_.reset();
   if (!state_.ProjectSelected())
     return;
   stamps_.Remember(state_.ProjectFiles.pargen);
   const ParGenLoad load = LoadParGen(state_.ProjectFiles.pargen);
   ShowValues(AsDialogShows(load.values));
+  unread_ = load.problem;
   if (load.problem)
     services_.messages.Error(*load.problem);
   E_Pro_ID->setFocus();
@@ -149,10 +152,15 @@ void TFpargen::BitBtn1Click() {
   }
   if (!ConfirmOverwriteChanged(services_.messages, stamps_))
     return;
+  // Six values the user set must not give way to defaults without a word.
+  if (unread_ && !services_.messages.Ask(
+                     FormatText(texts::kPartlyReadQuestion, {*unread_, texts::kParGenFileName})))
+    return;
   if (Status saved = SaveParGen(state_.ProjectFiles.pargen, values); !saved) {
     services_.messages.Error(saved.error());
     return;
   }
+  unread_.reset();
   accept();
 }
 

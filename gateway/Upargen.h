@@ -2,6 +2,9 @@
 // TFpargen ("SET COMMUNICATION"): the PROFIBUS station address and data sizes and the
 // DeviceNet node address and baud rate of the current project, kept in its pargen.xml.
 
+#include <optional>
+#include <string>
+
 #include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
@@ -45,6 +48,8 @@ class TFpargen : public QuastorDialog {
   AppState& state_;
   UiServices& services_;
   ReadStamps stamps_;  // pargen.xml as the show read it
+  // Why the show could not read pargen.xml whole; asked about before OK writes over it.
+  std::optional<std::string> unread_;
 };
 
 }  // namespace quastor

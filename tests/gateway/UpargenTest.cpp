@@ -180,6 +180,20 @@ TEST_F(PargenDialog, UnreadableFileShowsWhatWasReadAndTheProblem) {
   EXPECT_EQ(fake.messages.Messages()[0].text, "'fast' is not a valid integer value");
   EXPECT_EQ(Shown(), (std::vector<std::string>{"7", "Auto Baudrate", "1", "2", "3", "500K"}));
   EXPECT_TRUE(dialog.isVisible());
+  // OK asks before defaults take the place of what was not read; No writes nothing.
+  const std::string damaged = ReadBytes(pargen());
+  fake.messages.Clear();
+  ClickOk();
+  EXPECT_EQ(fake.messages.Texts(),
+            std::vector<std::string>{"'fast' is not a valid integer value\nThe dialog shows "
+                                     "default values for what it could not read, and OK writes "
+                                     "them to pargen.xml. Write the file anyway?"});
+  EXPECT_EQ(ReadBytes(pargen()), damaged);
+  EXPECT_TRUE(dialog.isVisible());
+  fake.messages.AnswerNext(true);
+  ClickOk();
+  EXPECT_TRUE(Accepted());
+  EXPECT_NE(ReadBytes(pargen()), damaged);
 
   WriteBytes(pargen(), "<Par_Gen><PROFI_ID>7</PROFI_ID>");
   Show();
