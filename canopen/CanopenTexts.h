@@ -69,6 +69,16 @@ inline constexpr char kCobidEmpty[] =
 
 // Stored PDO definitions (sdopdo.xml, window TFInfopdo).
 inline constexpr char kStoredPdoFileName[] = "sdopdo.xml";
+// An OK of the PDO table that moves the PDOs the stored definitions name by position.
+inline constexpr char kStoredDefinition[] = "stored definition";
+inline constexpr char kStoredDefinitions[] = "stored definitions";
+inline constexpr char kStoredPdoLostQuestion[] =
+    "OK deletes the PDOs %s, and with them %s of sdopdo.xml. Write the files anyway?";
+inline constexpr char kStoredPdoFollowed[] =
+    "The PDOs moved, so sdopdo.xml was rewritten too: each of its %s keeps its PDO.";
+inline constexpr char kStoredPdoUnreadQuestion[] =
+    "sdopdo.xml could not be read whole, so its stored definitions cannot follow the PDOs "
+    "that OK moves, and some will name other PDOs. Write rpdodef.xml anyway?";
 inline constexpr char kStoredPdoCaption[] = "Define Store PDO";
 inline constexpr char kStoredPdoPageA[] = "CanA";
 inline constexpr char kStoredPdoPageB[] = "CanB";
@@ -98,6 +108,7 @@ inline constexpr char kNewSdo[] = "New SDO";
 inline constexpr char kModifySdo[] = "Modify SDO";
 inline constexpr char kCopySdo[] = "Copy SDO";
 inline constexpr char kPasteSdo[] = "Paste SDO";
+inline constexpr char kNothingCopied[] = "Nothing to paste: no SDO of this page was copied yet.";
 // Loading its three files.
 inline constexpr char kSdoFileNotFound[] = "File SDO XML not found";
 inline constexpr char kSdoErrorReading[] = "Error in reading file SDO XML";

@@ -10,14 +10,18 @@ constexpr std::int32_t kSideBit = 32;
 constexpr int kAliasMask = 15;
 static_assert(kBypassSetBits == (kEnableBit | kAliasMask << 1 | kSideBit));
 
-TClEmcy RuleOf(const RuleFields& fields) {
+// The rule the fields build; with kAliasKept the selected rule's alias_pos stays.
+TClEmcy RuleOf(const EmcyPage& page, const RuleFields& fields) {
   TClEmcy rule;
   for (int k = 0; k < texts::kRuleTextCount; ++k) {
     const std::string& text = fields.texts[k];
     rule.*kRuleTexts[k] = text.empty() ? "0" : text;
   }
   rule.enable = fields.enable;
-  rule.alias_pos = fields.alias_pos & kAliasMask;
+  if (fields.alias_pos != kAliasKept)
+    rule.alias_pos = fields.alias_pos & kAliasMask;
+  else if (page.selected && *page.selected < page.rules.size())
+    rule.alias_pos = page.rules[*page.selected].alias_pos;
   return rule;
 }
 
@@ -85,7 +89,7 @@ Status CheckId(const EmcyPage& page, const std::string& id, std::optional<std::s
 Status NewRule(EmcyPage& page, const RuleFields& fields) {
   if (Status free = CheckId(page, fields.texts[0], std::nullopt); !free)
     return free;
-  page.rules.push_back(RuleOf(fields));
+  page.rules.push_back(RuleOf(page, fields));
   page.selected = page.rules.size() - 1;
   return Status::Ok();
 }
@@ -95,7 +99,7 @@ Status ModifyRule(EmcyPage& page, const RuleFields& fields) {
     return Status::Ok();
   if (Status free = CheckId(page, fields.texts[0], page.selected); !free)
     return free;
-  page.rules[*page.selected] = RuleOf(fields);
+  page.rules[*page.selected] = RuleOf(page, fields);
   return Status::Ok();
 }
 

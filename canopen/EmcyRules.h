@@ -55,7 +55,10 @@ inline constexpr std::int32_t kBypassSetBits = 0x3F;
 bool AliasShown(int alias_pos);
 
 // What a page's fields hold: the eleven edits, the check box and the checked radio button.
-// Showing a rule gives its alias_pos, which may be 9 to 15; no radio button stands for those.
+// Showing a rule gives its alias_pos, which may be 9 to 15; no radio button stands for those,
+// and the window then checks none. kAliasKept: no button is checked, so New and Modify take
+// the alias_pos of the selected rule (0 without one) instead of one the user never saw.
+inline constexpr int kAliasKept = -1;
 struct RuleFields {
   std::array<std::string, emcy_texts::kRuleTextCount> texts;
   bool enable = false;

@@ -81,10 +81,9 @@ Result<std::string> EmcyRulesFileText(const EmcyModel& model) {
                          model.pageA.rules.size() + model.pageB.rules.size());
   for (const Side side : kBothSides) {
     const std::vector<TClEmcy>& rules = model.page(side).rules;
-    const Result<std::vector<std::size_t>> order = KeyOrder(
-        rules.size(), 1,
-        [&](std::size_t r, std::size_t) { return std::string_view(rules[r].id_dev); },
-        EqualKeys::kLaterFirst);
+    const Result<std::vector<std::size_t>> order =
+        KeyOrder(rules.size(), 1,
+                 [&](std::size_t r, std::size_t) { return std::string_view(rules[r].id_dev); });
     if (!order)
       return order.failure();
     for (const std::size_t r : *order)

@@ -28,8 +28,8 @@ struct EmcyRulesLoad {
 EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file,
                             TableReading reading = TableReading::kStopAtFirstFailure);
 
-// The text OK writes: CAN A's rules, then CAN B's, each side in ascending ID order (equal IDs:
-// the rule further down the list first); the texts unchanged. Fails for an ID that is not a
+// The text OK writes: CAN A's rules, then CAN B's, each side in ascending ID order (equal IDs in
+// list order); the texts unchanged. Fails for an ID that is not a
 // number.
 Result<std::string> EmcyRulesFileText(const EmcyModel& model);
 // OK: writes the text to file atomically; on any failure the file stays as it was.

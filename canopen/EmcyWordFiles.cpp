@@ -10,8 +10,8 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -144,15 +144,13 @@ Result<std::string> EmcyWordsFileText(const WordModel& model) {
                          model.pageA.words.size() + model.pageB.words.size());
   for (const Side side : kBothSides) {
     const std::vector<TClWEmcy>& words = model.page(side).words;
-    const Result<std::vector<std::size_t>> order = KeyOrder(
-        words.size(), 3,
-        [&](std::size_t w, std::size_t part) {
+    const Result<std::vector<std::size_t>> order =
+        KeyOrder(words.size(), 3, [&](std::size_t w, std::size_t part) {
           const TClWEmcy& word = words[w];
           return std::string_view(part == 0   ? word.devid
                                   : part == 1 ? word.index_addrm
                                               : word.subindex);
-        },
-        EqualKeys::kLaterFirst);
+        });
     if (!order)
       return order.failure();
     for (const std::size_t w : *order)

@@ -42,7 +42,7 @@ EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file,
 
 // The text OK writes: CanA's words, then CanB's, each side in ascending order of devid, then
 // index_addrm, then subindex (a later key read only where the earlier ones are equal; words
-// equal in all three: the one further down the list first). Fails for a key read that is not a
+// equal in all three in list order). Fails for a key read that is not a
 // number.
 Result<std::string> EmcyWordsFileText(const WordModel& model);
 // OK: writes the text to file atomically; on any failure the file stays as it was.

@@ -13,8 +13,8 @@ using Iterator = std::vector<std::size_t>::iterator;
 
 class KeySorter {
  public:
-  KeySorter(std::size_t count, std::size_t parts, const KeyPartText& key, EqualKeys equal)
-      : parts_(parts), key_(key), equal_(equal), value_(count) {}
+  KeySorter(std::size_t count, std::size_t parts, const KeyPartText& key)
+      : parts_(parts), key_(key), value_(count) {}
 
   // Reads part of every record in [first, last), in record order.
   Status Read(Iterator first, Iterator last, std::size_t part) {
@@ -28,14 +28,13 @@ class KeySorter {
   }
 
   // Sorts [first, last) by part, whose values are read, then each run of equal values by the
-  // next part. Runs stay in record order until the last part applies the tie rule.
+  // next part. Equal values keep record order.
   Status Sort(Iterator first, Iterator last, std::size_t part) {
     const bool last_part = part + 1 == parts_;
-    const bool later_first = last_part && equal_ == EqualKeys::kLaterFirst;
     std::sort(first, last, [&](std::size_t a, std::size_t b) {
       if (value_[a] != value_[b])
         return value_[a] < value_[b];
-      return later_first ? a > b : a < b;
+      return a < b;
     });
     if (last_part)
       return Status::Ok();
@@ -57,19 +56,18 @@ class KeySorter {
  private:
   std::size_t parts_;
   const KeyPartText& key_;
-  EqualKeys equal_;
   std::vector<std::int32_t> value_;  // per record, the part being sorted
 };
 
 }  // namespace
 
 Result<std::vector<std::size_t>> KeyOrder(std::size_t count, std::size_t parts,
-                                          const KeyPartText& key, EqualKeys equal) {
+                                          const KeyPartText& key) {
   std::vector<std::size_t> order(count);
   std::iota(order.begin(), order.end(), std::size_t{0});
   if (parts == 0 || count == 0)
     return order;
-  KeySorter sorter(count, parts, key, equal);
+  KeySorter sorter(count, parts, key);
   if (Status read = sorter.Read(order.begin(), order.end(), 0); !read)
     return read.failure();
   if (Status sorted = sorter.Sort(order.begin(), order.end(), 0); !sorted)
@@ -78,10 +76,8 @@ Result<std::vector<std::size_t>> KeyOrder(std::size_t count, std::size_t parts,
 }
 
 Result<std::vector<std::size_t>> KeyOrder(const std::vector<std::string>& keys) {
-  return KeyOrder(
-      keys.size(), 1,
-      [&](std::size_t record, std::size_t) { return std::string_view(keys[record]); },
-      EqualKeys::kLaterFirst);
+  return KeyOrder(keys.size(), 1,
+                  [&](std::size_t record, std::size_t) { return std::string_view(keys[record]); });
 }
 
 }  // namespace quastor

@@ -8,8 +8,8 @@
 #include "canopen/ImportSheet.h"
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -91,6 +91,15 @@ std::string ExchangeFlags(Side side, const std::string& cell) {
 
 }  // namespace
 
+Result<std::vector<std::size_t>> PdoWriteOrder(Side side, const GridRows& rows) {
+  const Result<std::size_t> count = EntryCount(side, rows);
+  if (!count)
+    return count.failure();
+  return KeyOrder(*count, 1, [&](std::size_t r, std::size_t) {
+    return std::string_view(CellText(rows[r], kCobid));
+  });
+}
+
 SideGrids EmptyPdoGrids() {
   return {EmptyGrid(kLayout.rows, kLayout.columns), EmptyGrid(kLayout.rows, kLayout.columns)};
 }
@@ -105,13 +114,7 @@ Result<std::string> PdoTableText(const SideGrids& grids) {
                          grids.a.size() + grids.b.size());
   for (const Side side : kBothSides) {
     const GridRows& rows = grids.of(side);
-    const Result<std::size_t> count = EntryCount(side, rows);
-    if (!count)
-      return count.failure();
-    const Result<std::vector<std::size_t>> order = KeyOrder(
-        *count, 1,
-        [&](std::size_t r, std::size_t) { return std::string_view(CellText(rows[r], kCobid)); },
-        EqualKeys::kLaterFirst);
+    const Result<std::vector<std::size_t>> order = PdoWriteOrder(side, rows);
     if (!order)
       return order.failure();
     for (const std::size_t r : *order) {

@@ -28,8 +28,12 @@ inline constexpr std::int32_t kPdoFlagBits = 0x3;
 GridLoad LoadPdoTable(const std::filesystem::path& file,
                       TableReading reading = TableReading::kStopAtFirstFailure);
 
+// The grid rows of a side's PDOs in the order OK writes them: the rows up to the first empty
+// cobid in ascending cobid order (equal cobids in row order). Refuses as PdoTableText does.
+Result<std::vector<std::size_t>> PdoWriteOrder(Side side, const GridRows& rows);
+
 // The text OK writes: sga then sgb, each side's rows up to the first empty cobid in ascending
-// cobid order (equal cobids: the row further down first), "en_bypass" 3/2 (sga) or 1/0 (sgb),
+// cobid order (equal cobids in row order), "en_bypass" 3/2 (sga) or 1/0 (sgb),
 // the higher when the translation cell is exactly "1". Refuses a filled row at or below an
 // empty cobid (naming entry and page) and a cobid that is not a number.
 Result<std::string> PdoTableText(const SideGrids& grids);

@@ -30,8 +30,34 @@ Result<bool> SameEntry(const TClSdo& entry, std::int32_t index, std::int32_t sub
   return *entry_subindex == subindex;
 }
 
-TClSdo EntryOf(const SdoEdits& edits) {
-  return TClSdo{edits.index, edits.subindex, ComposePoscomp(edits.choice)};
+// The poscomp of the edits. A half whose radio group has no item checked (the entry shown holds
+// a half above 8, which no item stands for) keeps that half of shown, so that New, Modify and
+// Copy never turn a value the user did not touch into "none"; with both halves unchecked the
+// text stays as it was.
+std::string PoscompOf(const SdoEdits& edits, const TClSdo* shown) {
+  const PoscompChoice& choice = edits.choice;
+  if (shown == nullptr || (choice.high >= 0 && choice.low >= 0))
+    return ComposePoscomp(choice);
+  const Result<std::int32_t> value = StrictInteger(shown->poscomp);
+  if (!value)
+    return ComposePoscomp(choice);
+  if (choice.high < 0 && choice.low < 0)
+    return shown->poscomp;
+  const int high = choice.high >= 0 ? choice.high : static_cast<int>((*value >> 4) & 15);
+  const int low = choice.low >= 0 ? choice.low : static_cast<int>(*value & 15);
+  return std::to_string(16 * high + low);
+}
+
+// The entry the page's edits show, when one is chosen.
+const TClSdo* ShownEntry(const StoredPdoPage& page) {
+  if (!page.selectedPdo || !page.selectedSdo)
+    return nullptr;
+  const std::vector<TClSdo>& list = page.pdos[*page.selectedPdo].sdoList;
+  return *page.selectedSdo < list.size() ? &list[*page.selectedSdo] : nullptr;
+}
+
+TClSdo EntryOf(const SdoEdits& edits, const TClSdo* shown) {
+  return TClSdo{edits.index, edits.subindex, PoscompOf(edits, shown)};
 }
 
 std::string Label(std::size_t number) {
@@ -130,9 +156,10 @@ Status NewSdo(StoredPdoPage& page, const SdoEdits& edits) {
   }
   if (Status free = CollisionTest(page, edits, std::nullopt); !free)
     return free;
+  TClSdo entry = EntryOf(edits, ShownEntry(page));
   page.sdoLabels.push_back(Label(page.sdoLabels.size()));
   page.selectedSdo = page.sdoLabels.size() - 1;
-  pdo.sdoList.push_back(EntryOf(edits));
+  pdo.sdoList.push_back(std::move(entry));
   return Status::Ok();
 }
 
@@ -144,7 +171,8 @@ Status ModifySdo(StoredPdoPage& page, const SdoEdits& edits) {
       !free) {
     return free;
   }
-  page.pdos[*page.selectedPdo].sdoList[*page.selectedSdo] = EntryOf(edits);
+  TClSdo& entry = page.pdos[*page.selectedPdo].sdoList[*page.selectedSdo];
+  entry = EntryOf(edits, &entry);
   return Status::Ok();
 }
 
@@ -158,11 +186,13 @@ void DeleteSdo(StoredPdoPage& page) {
   page.selectedSdo.reset();
 }
 
-SdoClipboard CopySdo(const SdoEdits& edits) {
-  return SdoClipboard{edits.index, edits.subindex, ComposePoscomp(edits.choice)};
+SdoClipboard CopySdo(const StoredPdoPage& page, const SdoEdits& edits) {
+  return SdoClipboard{edits.index, edits.subindex, PoscompOf(edits, ShownEntry(page)), true};
 }
 
-EditsToShow PasteSdo(const SdoClipboard& clipboard) {
+std::optional<EditsToShow> PasteSdo(const SdoClipboard& clipboard) {
+  if (!clipboard.copied)
+    return std::nullopt;
   return EditsToShow{clipboard.index, clipboard.subindex, SplitPoscomp(clipboard.poscomp)};
 }
 

@@ -72,6 +72,7 @@ struct SdoClipboard {
   std::string index;
   std::string subindex;
   std::string poscomp;
+  bool copied = false;
 };
 
 // One page: the side's PDOs, its SDO access entries for the collision test, and the state of
@@ -110,21 +111,24 @@ Status CollisionTest(const StoredPdoPage& page, const SdoEdits& edits,
 
 // New SDO: nothing without a chosen PDO. After the collision test appends the entry, adds the
 // label "Sdo" + the label count before it and chooses it. Labels are not renumbered after a
-// Delete, so a label may repeat, as the list box always showed them.
+// Delete, so a label may repeat, as the list box always showed them. A radio group without a
+// checked item (the entry shown holds a half above 8) keeps that half of the entry shown.
 Status NewSdo(StoredPdoPage& page, const SdoEdits& edits);
 
 // Modify SDO: nothing without a chosen entry. After the collision test (the entry itself
-// excluded) overwrites the entry; labels stay.
+// excluded) overwrites the entry; labels stay. A radio group without a checked item keeps that
+// half of the entry's poscomp (both: its text), rather than writing "none".
 Status ModifySdo(StoredPdoPage& page, const SdoEdits& edits);
 
 // Delete SDO: nothing without a chosen entry. Removes the entry and its label; the other
 // labels keep their numbers; no entry is chosen afterwards. The edits keep their values.
 void DeleteSdo(StoredPdoPage& page);
 
-// Copy SDO: the edits as the page's clipboard.
-SdoClipboard CopySdo(const SdoEdits& edits);
+// Copy SDO: the edits as the page's clipboard (a half without a checked item as New takes it).
+SdoClipboard CopySdo(const StoredPdoPage& page, const SdoEdits& edits);
 
-// Paste SDO: the clipboard's texts, and its poscomp split (fails before the first Copy).
-EditsToShow PasteSdo(const SdoClipboard& clipboard);
+// Paste SDO: the clipboard's texts, and its poscomp split; nothing before the first Copy, so
+// that the edits are not wiped by an empty clipboard.
+std::optional<EditsToShow> PasteSdo(const SdoClipboard& clipboard);
 
 }  // namespace quastor

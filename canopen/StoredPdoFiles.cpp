@@ -11,9 +11,9 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -156,12 +156,10 @@ Result<std::string> StoredPdoFileText(const StoredPdoModel& model) {
                                                   std::end(texts::kStoredPdoAttributes)});
   for (const Side side : kBothSides) {
     const auto pairs = Pairs(model.page(side));
-    const Result<std::vector<std::size_t>> order = KeyOrder(
-        pairs.size(), 2,
-        [&](std::size_t i, std::size_t part) {
+    const Result<std::vector<std::size_t>> order =
+        KeyOrder(pairs.size(), 2, [&](std::size_t i, std::size_t part) {
           return std::string_view(part == 0 ? pairs[i].second->index : pairs[i].second->subindex);
-        },
-        EqualKeys::kListOrder);
+        });
     if (!order)
       return order.failure();
     for (const std::size_t i : *order) {

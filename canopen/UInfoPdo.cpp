@@ -1,17 +1,22 @@
 #include "canopen/UInfoPdo.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <optional>
+#include <utility>
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
@@ -153,6 +158,18 @@ QWidget* TFInfopdo::BuildPage(Side side) {
     if (!showing_)
       LSdoCanAClick(side);
   });
+  // A click on the item already chosen changes no row, yet reloads it, as the user expects
+  // after a Delete or an edit.
+  for (QListWidget* list : {c.LPdoCan, c.LSdoCan})
+    list->viewport()->installEventFilter(this);
+  connect(c.LPdoCan, &QListWidget::itemClicked, this, [this, side] {
+    if (std::exchange(reclicked_, false))
+      LPdoCanAClick(side);
+  });
+  connect(c.LSdoCan, &QListWidget::itemClicked, this, [this, side] {
+    if (std::exchange(reclicked_, false))
+      LSdoCanAClick(side);
+  });
   connect(c.Delete, &QPushButton::clicked, this, [this, side] { DeleteAClick(side); });
   connect(c.New, &QPushButton::clicked, this, [this, side] { NewAClick(side); });
   connect(c.Modify, &QPushButton::clicked, this, [this, side] { ModifyAClick(side); });
@@ -266,11 +283,16 @@ void TFInfopdo::DeleteAClick(Side side) {
 }
 
 void TFInfopdo::CopyAClick(Side side) {
-  clipboards_[static_cast<int>(side)] = CopySdo(EditsShown(side));
+  clipboards_[static_cast<int>(side)] = CopySdo(model_.page(side), EditsShown(side));
 }
 
 void TFInfopdo::PasteAClick(Side side) {
-  ShowEdits(side, PasteSdo(clipboards_[static_cast<int>(side)]));
+  const std::optional<EditsToShow> pasted = PasteSdo(clipboards_[static_cast<int>(side)]);
+  if (!pasted) {
+    services_.messages.Plain(texts::kNothingCopied);
+    return;
+  }
+  ShowEdits(side, *pasted);
 }
 
 void TFInfopdo::BitBtn1Click() {
@@ -300,6 +322,21 @@ void TFInfopdo::BitBtn4Click() {
 
 void TFInfopdo::Button1Click() {
   ShowFailure(services_, ExportStoredPdoCsv(state_.ProjectDir, model_));
+}
+
+bool TFInfopdo::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (const PageControls& c : pages_) {
+      for (QListWidget* list : {c.LPdoCan, c.LSdoCan}) {
+        if (watched != list->viewport())
+          continue;
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const int row = list->indexAt(at).row();
+        reclicked_ = row >= 0 && row == list->currentRow();
+      }
+    }
+  }
+  return QuastorDialog::eventFilter(watched, event);
 }
 
 }  // namespace quastor

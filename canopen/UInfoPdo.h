@@ -69,6 +69,7 @@ class TFInfopdo : public QuastorDialog {
 
  protected:
   void FormShow() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildPage(Side side);
@@ -88,6 +89,7 @@ class TFInfopdo : public QuastorDialog {
   ReadStamps stamps_;                       // the file as the show read it
   std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
   bool showing_ = false;
+  bool reclicked_ = false;  // the mouse pressed on the item already chosen
 };
 
 }  // namespace quastor

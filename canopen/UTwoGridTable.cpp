@@ -95,8 +95,11 @@ void TwoGridTableDialog::FormShow() {
 }
 
 void TwoGridTableDialog::BitBtn1Click() {
+  const SideGrids grids = GridsShown();
+  if (!ConfirmSave(grids))
+    return;
   if (ConfirmAndSave(services_, stamps_, gaps_, Utf8FromPath(File().filename()),
-                     [&] { return Save(GridsShown()); }))
+                     [&] { return Save(grids); }))
     accept();
 }
 

@@ -58,6 +58,8 @@ class TwoGridTableDialog : public QuastorDialog {
 
   // What each editor does with its file.
   virtual GridLoad Load() = 0;
+  // Asked before the frame's own questions on OK; false keeps the window open and writes nothing.
+  virtual bool ConfirmSave(const SideGrids& /*grids*/) { return true; }
   virtual Status Save(const SideGrids& grids) = 0;
   virtual Result<GridImport> Import(const std::filesystem::path& workbook) = 0;
   virtual Status Export(const SideGrids& grids) = 0;

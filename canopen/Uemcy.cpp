@@ -1,7 +1,5 @@
 #include "canopen/Uemcy.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -227,9 +225,15 @@ void TFemcy::ShowFields(Side side, const RuleFields& fields) {
   for (int k = 0; k < texts::kRuleTextCount; ++k)
     c.edits[k]->setText(Q(fields.texts[k]));
   c.enable->setChecked(fields.enable);
-  // Positions 9 to 15 have no radio button: the buttons stay as they are.
-  if (QAbstractButton* item = c.aliasItems->button(fields.alias_pos))
+  // Positions 9 to 15 have no radio button: none is checked, rather than the one of the rule
+  // shown before, which Modify would then write.
+  if (QAbstractButton* item = c.aliasItems->button(fields.alias_pos)) {
     item->setChecked(true);
+  } else if (QAbstractButton* checked = c.aliasItems->checkedButton()) {
+    c.aliasItems->setExclusive(false);
+    checked->setChecked(false);
+    c.aliasItems->setExclusive(true);
+  }
 }
 
 RuleFields TFemcy::FieldsShown(Side side) const {
@@ -238,7 +242,8 @@ RuleFields TFemcy::FieldsShown(Side side) const {
   for (int k = 0; k < texts::kRuleTextCount; ++k)
     fields.texts[k] = S(c.edits[k]->text());
   fields.enable = c.enable->isChecked();
-  fields.alias_pos = std::max(c.aliasItems->checkedId(), 0);
+  const int checked = c.aliasItems->checkedId();
+  fields.alias_pos = checked >= 0 ? checked : kAliasKept;
   return fields;
 }
 

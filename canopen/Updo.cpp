@@ -7,7 +7,10 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/PdoTable.h"
+#include "platform/Text.h"
 #include "platform/ui/EditorLook.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/UiServices.h"
 
 namespace quastor {
 namespace {
@@ -45,11 +48,44 @@ void TFpdo::FormResize() {
 }
 
 GridLoad TFpdo::Load() {
-  return LoadPdoTable(File());
+  GridLoad load = LoadPdoTable(File());
+  loaded_.reset();
+  if (load.gaps.Complete())
+    loaded_ = load.grids;
+  return load;
+}
+
+bool TFpdo::ConfirmSave(const SideGrids& grids) {
+  followUp_ = StoredPdoFollowUp{};
+  if (!loaded_)
+    return true;
+  Result<StoredPdoFollowUp> follow = FollowPdoMoves(state_.ProjectDir, *loaded_, grids);
+  if (!follow)
+    return true;  // Save refuses the grids with the same reason
+  followUp_ = std::move(follow.value());
+  if (followUp_.unread) {
+    std::string question = *followUp_.unread;
+    question += (question.empty() ? "" : "\n") + std::string(texts::kStoredPdoUnreadQuestion);
+    return services_.messages.Ask(question);
+  }
+  if (followUp_.lost == 0)
+    return true;
+  std::string pdos;
+  for (const std::string& cobid : followUp_.lostPdos)
+    pdos += (pdos.empty() ? "" : ", ") + cobid;
+  return services_.messages.Ask(FormatText(
+      texts::kStoredPdoLostQuestion,
+      {pdos, Counted(followUp_.lost, texts::kStoredDefinition, texts::kStoredDefinitions)}));
 }
 
 Status TFpdo::Save(const SideGrids& grids) {
-  return SavePdoTable(File(), grids);
+  const Status saved = SavePdoTableFollowed(state_.ProjectDir, grids, followUp_);
+  if (saved && followUp_.rewrite) {
+    services_.messages.Plain(
+        FormatText(texts::kStoredPdoFollowed,
+                   {Counted(followUp_.kept, texts::kStoredDefinition, texts::kStoredDefinitions)}));
+  }
+  return saved;
 }
 
 Result<GridImport> TFpdo::Import(const std::filesystem::path& workbook) {

@@ -2,6 +2,9 @@
 // TFpdo ("Define Traslate PDO"): the PDO translation table, one grid per direction, kept in
 // the project's rpdodef.xml.
 
+#include <optional>
+
+#include "canopen/StoredPdoFollow.h"
 #include "canopen/UTwoGridTable.h"
 
 namespace quastor {
@@ -14,12 +17,19 @@ class TFpdo : public TwoGridTableDialog {
 
  protected:
   GridLoad Load() override;
+  // The stored definitions of sdopdo.xml follow the PDOs that OK moves; a definition whose PDO
+  // OK deletes is asked about.
+  bool ConfirmSave(const SideGrids& grids) override;
   Status Save(const SideGrids& grids) override;
   Result<GridImport> Import(const std::filesystem::path& workbook) override;
   Status Export(const SideGrids& grids) override;
   std::filesystem::path File() const override;
   // Every column the grid's width divided by the column count, rounded, less 5.
   void FormResize() override;
+
+ private:
+  std::optional<SideGrids> loaded_;  // the grids as read from a file read whole
+  StoredPdoFollowUp followUp_;       // what OK does to sdopdo.xml
 };
 
 }  // namespace quastor

@@ -2,6 +2,7 @@
 // Small text helpers every reader shares: filling the "%s" and "%d" places of a message,
 // trimming blanks, splitting lines, hexadecimal digits and letter case.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@ namespace quastor {
 
 // Replaces each "%s" or "%d" of pattern, in order, by the next value.
 std::string FormatText(const std::string& pattern, const std::vector<std::string>& values);
+
+// A count with its noun: "1 record", "2 records".
+std::string Counted(std::size_t count, const char* singular, const char* plural);
 
 // text without leading and trailing blanks and tabs.
 std::string_view Trim(std::string_view text);

@@ -94,7 +94,7 @@ TEST_F(EmcyRules, OkOrdersIdsAsNumbersAndRefusesOneThatIsNot) {
     Texts written;  // empty: refused
   } cases[] = {
       {"ids compared as texts", {"10", "2", "0x05"}, {"2", "0x05", "10"}},
-      {"equal ids not later first", {"5", "05", "1"}, {"1", "05", "5"}},
+      {"equal ids not in list order", {"5", "05", "1"}, {"1", "5", "05"}},
       {"ids past the sentinel lost or looping",
        {"1000000", "999999", "7"},
        {"7", "999999", "1000000"}},

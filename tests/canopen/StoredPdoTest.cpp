@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "canopen/StoredPdoFiles.h"
@@ -191,14 +192,44 @@ TEST(StoredPdoEdits, PoscompClipboardAndPaste) {
     EXPECT_EQ(choice->high, s.high) << s.poscomp;
     EXPECT_EQ(choice->low, s.low) << s.poscomp;
   }
-  const EditsToShow before_copy = PasteSdo(SdoClipboard{});
-  EXPECT_EQ(before_copy.index, "");
-  EXPECT_EQ(before_copy.choice.error(), "'' is not a valid integer value");
-  const EditsToShow pasted = PasteSdo(CopySdo(Edits("0x2000", "3", 5, 2)));
-  EXPECT_EQ(pasted.index, "0x2000");
-  EXPECT_EQ(pasted.subindex, "3");
-  EXPECT_EQ(pasted.choice->high, 5);
-  EXPECT_EQ(pasted.choice->low, 2);
+  // Paste before any Copy wiped the edits and said "'' is not a valid integer value".
+  EXPECT_FALSE(PasteSdo(SdoClipboard{}).has_value());
+  const std::optional<EditsToShow> pasted =
+      PasteSdo(CopySdo(StoredPdoPage{}, Edits("0x2000", "3", 5, 2)));
+  ASSERT_TRUE(pasted.has_value());
+  EXPECT_EQ(pasted->index, "0x2000");
+  EXPECT_EQ(pasted->subindex, "3");
+  EXPECT_EQ(pasted->choice->high, 5);
+  EXPECT_EQ(pasted->choice->low, 2);
+}
+
+// An entry whose poscomp halves no radio item shows (above 8): Modify wrote "none" for them.
+TEST(StoredPdoEdits, HalvesWithoutACheckedItemKeepTheEntrysValue) {
+  const struct {
+    const char* fault;
+    const char* stored;
+    int high, low;  // the radio groups: -1 none checked
+    const char* written;
+  } cases[] = {
+      {"an untouched value written as 0", "153", -1, -1, "153"},
+      {"the text of an untouched value rewritten", "0x99", -1, -1, "0x99"},
+      {"the high half lost when the low one is picked", "153", -1, 1, "145"},
+      {"the low half lost when the high one is picked", "0x9F", 2, -1, "47"},
+      {"a picked value not written", "153", 3, 4, "52"},
+  };
+  for (const auto& c : cases) {
+    StoredPdoPage page;
+    page.pdos.emplace_back("0x181", 1);
+    page.pdos[0].sdoList.push_back(TClSdo{"0x2000", "1", c.stored});
+    ChoosePdo(page, 0);
+    ChooseSdo(page, 0);
+    ASSERT_TRUE(ModifySdo(page, Edits("0x2000", "1", c.high, c.low)).ok()) << c.fault;
+    EXPECT_EQ(page.pdos[0].sdoList[0].poscomp, c.written) << c.fault;
+    // New and Copy from the entry shown take the same value.
+    EXPECT_EQ(CopySdo(page, Edits("0x2001", "1", c.high, c.low)).poscomp, c.written) << c.fault;
+    ASSERT_TRUE(NewSdo(page, Edits("0x2001", "1", c.high, c.low)).ok()) << c.fault;
+    EXPECT_EQ(page.pdos[0].sdoList[1].poscomp, c.written) << c.fault;
+  }
 }
 
 TEST_F(StoredPdo, OkWritesEachSideByIndexThenSubindex) {

@@ -54,6 +54,13 @@ constexpr char kPdoFile[] =
     "<row cobid=\"0x181\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"1\" n_tpdo=\"2\"/>"
     "<row cobid=\"0x183\" id_dev_orig=\"3\" en_bypass=\"1\" posind=\"2\" n_tpdo=\"3\"/></rpdodef>";
 
+Texts Items(const QListWidget* list) {
+  Texts items;
+  for (int i = 0; i < list->count(); ++i)
+    items.push_back(list->item(i)->text().toStdString());
+  return items;
+}
+
 TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   QStringList captions;
   for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
@@ -192,6 +199,41 @@ TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {
   EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
             "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
             "<row index=\"8192\" subindex=\"2\" nrpdo=\"2\" poscomp=\"48\"/></sdopdo>");
+}
+
+// A click on the item already chosen did nothing, so the labels stayed Sdo0, Sdo2, Sdo2 after a
+// Delete and the edits kept what the user had typed; Paste before any Copy wiped the edits.
+TEST_F(CanopenWindows, StoredPdoReloadsAClickedItemAndPasteBeforeCopySaysSo) {
+  WriteBytes(project() / "rpdodef.xml", kPdoFile);
+  WriteBytes(project() / "sdo.xml", "<sdo/>");
+  WriteBytes(project() / "sdopdo.xml",
+             "<sdopdo><row index=\"1\" subindex=\"0\" nrpdo=\"1\" poscomp=\"0\"/>"
+             "<row index=\"2\" subindex=\"0\" nrpdo=\"1\" poscomp=\"0\"/>"
+             "<row index=\"3\" subindex=\"0\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
+  TFInfopdo& window = desktop->InfoPdo();
+  window.show();
+  const auto& a = window.Controls(Side::kA);
+  const auto click = [](QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  };
+  click(a.LPdoCan, 0);
+  click(a.LSdoCan, 1);
+  Click(a.Delete);
+  a.Eindex->setText("4");
+  Click(a.New);
+  EXPECT_EQ(Items(a.LSdoCan), (Texts{"Sdo0", "Sdo2", "Sdo2"}));
+  click(a.LPdoCan, 0);
+  EXPECT_EQ(Items(a.LSdoCan), (Texts{"Sdo0", "Sdo1", "Sdo2"})) << "the chosen PDO not reloaded";
+  click(a.LSdoCan, 1);
+  a.Eindex->setText("typed");
+  click(a.LSdoCan, 1);
+  EXPECT_EQ(a.Eindex->text(), "3") << "the chosen entry not reloaded";
+
+  fake.messages.Clear();
+  Click(a.Paste);
+  EXPECT_EQ(Messages(), Texts{"Nothing to paste: no SDO of this page was copied yet."});
+  EXPECT_EQ(a.Eindex->text(), "3");
 }
 
 }  // namespace

@@ -120,6 +120,31 @@ TEST_F(EmcyWindows, RulesThroughThePageAndBackToTheFile) {
                 Rule("0x09", "1", "17", 4, "0") + "</emcydef>");
 }
 
+// bypass_set 27: enabled, alias position 13, which no radio button stands for. The buttons
+// stayed on the rule shown before (2), and Modify wrote that (27 became 5).
+TEST_F(EmcyWindows, AliasWithoutAButtonShowsNoneAndIsWrittenBackAsItWas) {
+  WriteBytes(project() / "emcydef.xml",
+             "<emcydef>" + Rule("5", "1", "27") + Rule("6", "1", "5") + "</emcydef>");
+  TFemcy& window = desktop->Emcy();
+  window.show();
+  const auto& a = window.Controls(Side::kA);
+  a.LBCan->setCurrentRow(1);
+  EXPECT_EQ(a.aliasItems->checkedId(), 2);
+  a.LBCan->setCurrentRow(0);
+  EXPECT_EQ(a.aliasItems->checkedId(), -1) << "a button checked for position 13";
+  a.edits[1]->setText("0x05");
+  Click(a.Modify);
+  a.edits[0]->setText("7");
+  Click(a.New);  // a copy of the rule shown keeps its position too
+  a.LBCan->setCurrentRow(1);
+  a.aliasItems->button(3)->click();
+  Click(a.Modify);
+  Click(window.bitbtn1);
+  EXPECT_EQ(ReadBytes(project() / "emcydef.xml"),
+            "<emcydef>" + Rule("5", "1", "27", 0, "0x05") + Rule("6", "1", "7") +
+                Rule("7", "1", "27", 0, "0x05") + "</emcydef>");
+}
+
 TEST_F(EmcyWindows, RulesNotShownAreAskedForAndAFailedImportKeepsTheLists) {
   const std::string file = "<emcydef>" + Rule("1", "0", "0") + "<row id_dev=\"2\"/>" +
                            Rule("3", "0", "0") + "</emcydef>";
