@@ -79,37 +79,50 @@ std::string FromCp1252(std::string_view bytes) {
   return out;
 }
 
-std::string ToCp1252(std::string_view utf8) {
+std::optional<char> Cp1252Byte(std::uint32_t cp) {
+  // The bytes that Windows-1252 leaves undefined were read as the code points of the same
+  // number (FromCp1252) and go back as those bytes, so that a file read and written again
+  // keeps them.
+  if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100) || (cp < 0xA0 && kCp1252High[cp - 0x80] == 0))
+    return static_cast<char>(cp);
+  for (int k = 0; k < 32; ++k) {
+    if (kCp1252High[k] == cp)
+      return static_cast<char>(0x80 + k);
+  }
+  return std::nullopt;
+}
+
+// Unmappable characters become "?", or, when exact, the whole text fails.
+std::optional<std::string> ToCp1252(std::string_view utf8, bool exact) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    const std::uint32_t cp = NextCodePoint(utf8, i);
-    // The bytes that Windows-1252 leaves undefined were read as the code points of the same
-    // number (FromCp1252) and go back as those bytes, so that a file read and written again
-    // keeps them.
-    if (cp < 0x80 || (cp >= 0xA0 && cp < 0x100) || (cp < 0xA0 && kCp1252High[cp - 0x80] == 0)) {
-      out += static_cast<char>(cp);
-      continue;
-    }
-    char mapped = '?';
-    for (int k = 0; k < 32; ++k) {
-      if (kCp1252High[k] == cp)
-        mapped = static_cast<char>(0x80 + k);
-    }
-    out += mapped;
+    const std::optional<char> byte = Cp1252Byte(NextCodePoint(utf8, i));
+    if (!byte && exact)
+      return std::nullopt;
+    out += byte.value_or('?');
   }
   return out;
 }
 
 #ifdef _WIN32
-std::string Convert(std::string_view bytes, UINT from, UINT to) {
+// Converts between code pages through UTF-16. With exact, a character that the target code
+// page cannot hold (no best-fit letter, no default character) fails the whole text.
+std::optional<std::string> Convert(std::string_view bytes, UINT from, UINT to, bool exact) {
   if (bytes.empty())
-    return {};
+    return std::string();
   const int wide_len = MultiByteToWideChar(from, 0, bytes.data(), int(bytes.size()), nullptr, 0);
   std::wstring wide(wide_len, L'\0');
   MultiByteToWideChar(from, 0, bytes.data(), int(bytes.size()), wide.data(), wide_len);
-  const int len = WideCharToMultiByte(to, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+  // UTF-8 takes neither the flag nor the default-character question.
+  const bool checked = exact && to != CP_UTF8;
+  const DWORD flags = checked ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL used_default = FALSE;
+  BOOL* ask = checked ? &used_default : nullptr;
+  const int len = WideCharToMultiByte(to, flags, wide.data(), wide_len, nullptr, 0, nullptr, ask);
   std::string out(len, '\0');
-  WideCharToMultiByte(to, 0, wide.data(), wide_len, out.data(), len, nullptr, nullptr);
+  WideCharToMultiByte(to, flags, wide.data(), wide_len, out.data(), len, nullptr, ask);
+  if (used_default)
+    return std::nullopt;
   return out;
 }
 #endif
@@ -176,7 +189,7 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
     text = std::string(bytes.substr(3));
   } else {
 #ifdef _WIN32
-    text = Convert(bytes, CP_ACP, CP_UTF8);
+    text = *Convert(bytes, CP_ACP, CP_UTF8, false);
 #else
     if (IsValidUtf8(bytes)) {
       text = std::string(bytes);
@@ -191,22 +204,39 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
   return text;
 }
 
-std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
+std::optional<std::string> EncodeTextExactly(std::string_view utf8, TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::kUtf16Le:
       return ToUtf16Le(utf8);
     case TextEncoding::kUtf8Bom:
       return "\xEF\xBB\xBF" + std::string(utf8);
     case TextEncoding::kWindows1252:
-      return ToCp1252(utf8);
+      return ToCp1252(utf8, true);
     case TextEncoding::kLocal:
       break;
   }
 #ifdef _WIN32
-  return Convert(utf8, CP_UTF8, CP_ACP);
+  return Convert(utf8, CP_UTF8, CP_ACP, true);
 #else
   return std::string(utf8);
 #endif
+}
+
+std::string EncodeText(std::string_view utf8, TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::kWindows1252:
+      return *ToCp1252(utf8, false);
+#ifdef _WIN32
+    case TextEncoding::kLocal:
+      return *Convert(utf8, CP_UTF8, CP_ACP, false);
+#endif
+    default:
+      return *EncodeTextExactly(utf8, encoding);
+  }
+}
+
+std::optional<char> Windows1252Byte(std::uint32_t code_point) {
+  return Cp1252Byte(code_point);
 }
 
 }  // namespace quastor

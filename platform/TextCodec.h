@@ -4,6 +4,7 @@
 // Windows-1252 elsewhere when the bytes are not valid UTF-8). Inside the program text is UTF-8.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,14 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding);
 
 // Encodes UTF-8 text into the given encoding (unmappable characters become "?").
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+
+// Encodes UTF-8 text into the given encoding, or nothing when a character of it has no place
+// there: for writers that must not put "?" in place of a name.
+std::optional<std::string> EncodeTextExactly(std::string_view utf8, TextEncoding encoding);
+
+// The Windows-1252 byte of a Unicode code point, or nothing. The bytes that Windows-1252 leaves
+// undefined stand for the code points of the same number, as the decoder reads them.
+std::optional<char> Windows1252Byte(std::uint32_t code_point);
 
 bool IsValidUtf8(std::string_view bytes);
 

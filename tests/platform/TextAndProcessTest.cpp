@@ -47,6 +47,12 @@ TEST(TextCodec, EncodingRoundTrips) {
   }
   EXPECT_EQ(EncodeText("\xC2\xB0\xE2\x82\xAC\xE2\x98\x83", TextEncoding::kWindows1252),
             "\xB0\x80?");
+  // The exact form fails instead of writing "?": U+2603 and U+0080 have no Windows-1252 byte.
+  EXPECT_EQ(EncodeTextExactly("\xC2\xB0\xE2\x82\xAC\xC2\x81", TextEncoding::kWindows1252),
+            "\xB0\x80\x81");
+  EXPECT_EQ(EncodeTextExactly("a\xE2\x98\x83", TextEncoding::kWindows1252), std::nullopt);
+  EXPECT_EQ(EncodeTextExactly("\xC2\x80", TextEncoding::kWindows1252), std::nullopt);
+  EXPECT_EQ(EncodeTextExactly("\xE2\x98\x83", TextEncoding::kUtf16Le), "\xFF\xFE\x03\x26");
 }
 
 // Bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) once became "?" on
