@@ -26,7 +26,12 @@ inline constexpr char kInstalledDataDir[] = "../share/quastor";
 inline constexpr char kUserDataFolder[] = "quastor";
 inline constexpr char kSettingsSection[] = "lastproj";
 inline constexpr char kSettingsKey[] = "projectname";
-inline constexpr char kUnableToWrite[] = "Unable to write to %s";
+// "Unable to write to %s", followed by the system's reason.
+inline constexpr char kUnableToWrite[] = "Unable to write to %s: %s";
+// An installed program without a data directory of the user's: the variable that is not set.
+inline constexpr char kNoUserDataDirectory[] =
+    "No application directory: %s is not set, so the user's data directory is unknown. Set it, "
+    "or set QUASTOR_HOME to the directory to use";
 
 inline constexpr char kProjectNotValid[] = "Project not valid";
 inline constexpr char kNotAvailableYet[] = "not available yet";

@@ -59,12 +59,17 @@ std::filesystem::path UserDataDirectory() {
 #endif
 }
 
-std::filesystem::path ApplicationDirectory(const std::filesystem::path& executable_dir) {
+Result<std::filesystem::path> ApplicationDirectory(const std::filesystem::path& executable_dir) {
   if (std::filesystem::path home = EnvironmentPath("QUASTOR_HOME"); !home.empty())
     return home;
   if (RunsInstalled(executable_dir)) {
     if (std::filesystem::path user = UserDataDirectory(); !user.empty())
       return user;
+#ifdef _WIN32
+    return Failure{FormatText(app_texts::kNoUserDataDirectory, {"LOCALAPPDATA"})};
+#else
+    return Failure{FormatText(app_texts::kNoUserDataDirectory, {"HOME"})};
+#endif
   }
   return executable_dir;
 }
@@ -93,22 +98,29 @@ std::vector<std::string> FillMasterFiles(const AppState& state) {
   return copied;
 }
 
-AppState StartUp(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir) {
+void PrepareAppDirectory(const AppState& state) {
+  std::error_code ignored;
+  // A directory named for the first time (QUASTOR_HOME, --home, the user's data directory of a
+  // fresh account) is made with its parents.
+  std::filesystem::create_directories(state.AppDir, ignored);
+  std::filesystem::create_directory(state.MasterDir, ignored);
+  std::filesystem::create_directory(state.ProjectsDir, ignored);
+  FillMasterFiles(state);
+}
+
+AppState LoadAppState(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir) {
   AppState state;
   state.AppDir = app_dir;
   state.DataDir = data_dir;
   state.MasterDir = app_dir / "MASTER";
   state.ProjectsDir = app_dir / "PROJECTS";
-  std::error_code ignored;
-  // A directory named for the first time (QUASTOR_HOME, --home, the user's data directory of a
-  // fresh account) is made with its parents.
-  std::filesystem::create_directories(app_dir, ignored);
-  std::filesystem::create_directory(state.MasterDir, ignored);
-  std::filesystem::create_directory(state.ProjectsDir, ignored);
-  FillMasterFiles(state);
 
   std::string name = ReadProfileString(state.SettingsFile(), app_texts::kSettingsSection,
                                        app_texts::kSettingsKey, "");
+  // The system's calls end a path at a NUL byte: "P\0junk" would name PROJECTS/P for one step
+  // and PROJECTS itself for another.
+  if (name.find('\0') != std::string::npos)
+    name.clear();
   if (!name.empty()) {
     name = NativeProjectName(name);
     if (name.front() != kNativeSeparator && name.front() != '/' && name.front() != '\\') {
@@ -126,12 +138,21 @@ AppState StartUp(const std::filesystem::path& app_dir, const std::filesystem::pa
       name.clear();
   }
   state.ProjectName = name;
+  std::error_code ignored;
   if (!name.empty() && std::filesystem::is_directory(remembered, ignored)) {
     state.ProjectDir = remembered;
   } else {
     state.ProjectDir = state.ProjectsDir;
   }
   state.SetProjectPaths();
+  return state;
+}
+
+AppState StartUp(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir) {
+  // Making PROJECTS cannot make a remembered project's directory appear, so the order of the
+  // two does not change the project selected.
+  AppState state = LoadAppState(app_dir, data_dir);
+  PrepareAppDirectory(state);
   return state;
 }
 
@@ -150,7 +171,8 @@ Status SaveLastProject(const AppState& state) {
   const Status written = WriteProfileString(state.SettingsFile(), app_texts::kSettingsSection,
                                             app_texts::kSettingsKey, state.ProjectName);
   if (!written) {
-    return Failure{FormatText(app_texts::kUnableToWrite, {Utf8FromPath(state.SettingsFile())})};
+    return Failure{FormatText(app_texts::kUnableToWrite,
+                              {Utf8FromPath(state.SettingsFile()), written.error()})};
   }
   return Status::Ok();
 }

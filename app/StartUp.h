@@ -26,7 +26,9 @@ std::filesystem::path UserDataDirectory();
 
 // The application directory: QUASTOR_HOME when set and not empty; else, for an installed tree
 // (whose directories the user cannot write), the user's data directory; else the executable's.
-std::filesystem::path ApplicationDirectory(const std::filesystem::path& executable_dir);
+// An installed tree whose user has no data directory (HOME unset) is refused with a message:
+// the executable's directory is the system's, not a place for projects.
+Result<std::filesystem::path> ApplicationDirectory(const std::filesystem::path& executable_dir);
 
 // Copies each of MASTER's installed files that state.MasterDir lacks from DataDir/MASTER, so
 // that an application directory of the user's own starts with them. Anything already there
@@ -35,12 +37,19 @@ std::filesystem::path ApplicationDirectory(const std::filesystem::path& executab
 // names of the files copied.
 std::vector<std::string> FillMasterFiles(const AppState& state);
 
-// Computes the paths, creates the application directory (with its parents), MASTER and
-// PROJECTS when missing (failures are not reported),
-// fills MASTER's missing installed files from data_dir (FillMasterFiles; not when data_dir is
-// empty), reads the remembered project and selects it when its directory exists (else
-// ProjectDir is ProjectsDir and ProjectName keeps what was read), then derives the project
-// file set.
+// Computes the paths, reads the remembered project and selects it when its directory exists
+// (else ProjectDir is ProjectsDir and ProjectName keeps what was read), then derives the
+// project file set. Changes nothing on disk. A remembered name that leads outside PROJECTS or
+// holds a NUL byte (which would cut the path short) is no project: ProjectName is empty.
+AppState LoadAppState(const std::filesystem::path& app_dir,
+                      const std::filesystem::path& data_dir = {});
+
+// Creates the application directory (with its parents), MASTER and PROJECTS when missing
+// (failures are not reported) and fills MASTER's missing installed files from DataDir
+// (FillMasterFiles; not when DataDir is empty): what a command that writes needs first.
+void PrepareAppDirectory(const AppState& state);
+
+// The window's start-up: LoadAppState and PrepareAppDirectory.
 AppState StartUp(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir = {});
 
 // The caption after start-up: the design caption, or the caption prefix and the project name
@@ -50,7 +59,7 @@ std::string StartUpCaption(const AppState& state);
 // The caption prefix followed by the project name.
 std::string ProjectCaption(const std::string& project_name);
 
-// Writes ProjectName to the settings file; fails with "Unable to write to <file>".
+// Writes ProjectName to the settings file; fails with "Unable to write to <file>: <reason>".
 Status SaveLastProject(const AppState& state);
 
 }  // namespace quastor

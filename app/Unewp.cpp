@@ -1,5 +1,7 @@
 #include "app/Unewp.h"
 
+#include <limits>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,9 @@ TFsaveproj::TFsaveproj(AppState& state, UiServices& services, QWidget* parent)
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName("Edit1");
   Edit1->setMinimumWidth(260);
+  // The XML tool edits whole values here: the box's default of 32,767 characters would cut a
+  // longer one short without a word.
+  Edit1->setMaxLength(std::numeric_limits<int>::max());
   Label1->setBuddy(Edit1);
   const OkCancelRow buttons = NewOkCancelRow(this);
   bitbtn1 = buttons.ok;

@@ -32,6 +32,17 @@ constexpr char kUsageText[] =
     "  firmware [--port N] [--no-flash]\n"
     "  import TABLE WORKBOOK | export TABLE | xml FILE | check\n";
 
+// Whether the command writes into the application directory (the settings file, a project,
+// MASTER's copies): only then are the application directory, MASTER and PROJECTS made. A
+// command that only reads, or one that is refused as unknown, leaves the disk as it was.
+bool WritesIntoApplicationDirectory(const std::string& command, const Arguments& rest) {
+  if (command == "project")
+    return rest.size() == 2 && (rest[0] == "new" || rest[0] == "open");
+  if (command == "settings")
+    return !rest.empty() && rest[0] == "set";
+  return command == "image" || command == "firmware" || command == "import" || command == "export";
+}
+
 // Selects the project named on the command line, as "Open project" would.
 bool SelectProject(Context& ctx, const std::string& name) {
   const Status opened = OpenProjectByName(ctx.state, name);
@@ -61,10 +72,16 @@ int Run(int argc, char** argv) {
   }
   // Native separators throughout, so that "--home C:/Quastor" prints as Windows writes paths.
   const std::filesystem::path executable_dir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
-  std::filesystem::path app_dir = home ? PathFromUtf8(*home) : ApplicationDirectory(executable_dir);
+  const Result<std::filesystem::path> found_dir =
+      home ? Result<std::filesystem::path>(PathFromUtf8(*home))
+           : ApplicationDirectory(executable_dir);
+  if (!found_dir) {
+    std::cerr << found_dir.error() << "\n";
+    return kFailed;
+  }
+  std::filesystem::path app_dir = *found_dir;
   app_dir.make_preferred();
-  // The installed files fill a MASTER of the user's own, whichever directory that is.
-  Context ctx{StartUp(app_dir, InstalledDataDirectory(executable_dir)), std::cout, std::cerr};
+  Context ctx{LoadAppState(app_dir, InstalledDataDirectory(executable_dir)), std::cout, std::cerr};
   if (i >= args.size())
     return Usage(ctx, "no command given");
 
@@ -80,6 +97,9 @@ int Run(int argc, char** argv) {
     return Usage(ctx, "unknown command \"" + command + "\"");
   if (project && !SelectProject(ctx, *project))
     return kFailed;
+  // The installed files fill a MASTER of the user's own, whichever directory that is.
+  if (WritesIntoApplicationDirectory(command, rest))
+    PrepareAppDirectory(ctx.state);
   return found->second(ctx, rest);
 }
 

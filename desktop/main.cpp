@@ -45,9 +45,14 @@ int main(int argc, char* argv[]) {
   QtFileDialogs dialogs;
   UiServices services{messages, shell, dialogs};
   const std::filesystem::path executable_dir = PathOf(QApplication::applicationDirPath());
+  const Result<std::filesystem::path> app_dir = ApplicationDirectory(executable_dir);
+  if (!app_dir) {
+    messages.Error(app_dir.error());
+    return 1;
+  }
   DesktopApplication desktop(
-      services, [] { return std::make_unique<QtSerialPort>(); },
-      ApplicationDirectory(executable_dir), InstalledDataDirectory(executable_dir));
+      services, [] { return std::make_unique<QtSerialPort>(); }, *app_dir,
+      InstalledDataDirectory(executable_dir));
   desktop.Show();
   return QApplication::exec();
 }

@@ -126,7 +126,12 @@ Status WriteProfileString(const std::filesystem::path& file, const std::string& 
     ini.lines.push_back("[" + section + "]");
     ini.lines.push_back(entry);
   }
-  return WriteFileAtomic(file, EncodeText(JoinCrLf(ini.lines), ini.encoding));
+  const std::string text = JoinCrLf(ini.lines);
+  // A value the file's 8-bit encoding cannot hold turns the whole file into UTF-16 with its
+  // byte order mark, which the profile functions read as well: a "?" in its place would name
+  // another project at the next start.
+  const Result<std::string> bytes = EncodeTextExactly(text, ini.encoding);
+  return WriteFileAtomic(file, bytes ? *bytes : EncodeText(text, TextEncoding::kUtf16Le));
 }
 
 }  // namespace quastor

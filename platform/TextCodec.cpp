@@ -275,6 +275,10 @@ Result<std::string> EncodeTextExactly(std::string_view utf8, TextEncoding encodi
   return EncodeText(utf8, encoding);
 }
 
+std::optional<char> Windows1252Byte(std::uint32_t code_point) {
+  return Cp1252Byte(code_point);
+}
+
 const char* EncodingName(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::kLocal:

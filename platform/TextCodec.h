@@ -4,6 +4,7 @@
 // Windows-1252 elsewhere when the bytes are not valid UTF-8). Inside the program text is UTF-8.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 // Encodes UTF-8 text into the given encoding, or names the first character the encoding cannot
 // hold (only Windows-1252 and kLocal on Windows cannot hold every character).
 Result<std::string> EncodeTextExactly(std::string_view utf8, TextEncoding encoding);
+
+// The Windows-1252 byte of a Unicode code point, or nothing. The bytes that Windows-1252 leaves
+// undefined stand for the code points of the same number, as the decoder reads them.
+std::optional<char> Windows1252Byte(std::uint32_t code_point);
 
 // The encoding's name as messages give it ("Windows-1252", "UTF-16", ...).
 const char* EncodingName(TextEncoding encoding);

@@ -40,6 +40,9 @@ inline constexpr char kReferenceWithoutAmpersand[] = "All references must begin 
 inline constexpr char kUnrecognizedReference[] = "Unrecognized reference";
 inline constexpr char kInvalidReferenceInteger[] = "Invalid integer in reference &%s;";
 inline constexpr char kUnexpectedEnd[] = "Unexpected end of data";
+// The reference, the system's words, and the encoding of the file.
+inline constexpr char kReferenceNotHeld[] =
+    "%s: a character reference names a character this file cannot hold (%s)";
 // A bound of this system: the deepest nesting the parser follows.
 inline constexpr char kNestedTooDeep[] = "Elements nested more than %d levels deep";
 inline constexpr char kTooLarge[] = "Files of 4 GB and more are too large for the XML tool";
@@ -55,6 +58,10 @@ inline constexpr char kBadElementName[] =
 inline constexpr char kBadAttributeName[] =
     "Cannot write the tree: \"%s\" is not a valid attribute name";
 inline constexpr char kNulInText[] = "Cannot write the tree: the text of \"%s\" holds a NUL byte";
+inline constexpr char kCharacterNotHeld[] =
+    "Cannot write the tree: the text of \"%s\" holds a character that %s cannot hold";
+inline constexpr char kBadDeclaration[] =
+    "Cannot write the tree: \"%s\" cannot stand in the XML declaration";
 
 // String selection dialog.
 inline constexpr char kSelStringCaption[] = "Select String";

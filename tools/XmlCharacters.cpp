@@ -31,7 +31,7 @@ int DecimalValue(char c) {
 
 }  // namespace
 
-Result<char> DecodeReference(std::string_view reference) {
+Result<std::uint32_t> DecodeReference(std::string_view reference) {
   if (reference.empty() || reference.front() != '&')
     return Failure{texts::kReferenceWithoutAmpersand};
   if (reference.size() < 2 || reference.back() != ';')
@@ -39,7 +39,7 @@ Result<char> DecodeReference(std::string_view reference) {
   const std::string_view body = reference.substr(1, reference.size() - 2);
   if (!body.empty() && body.front() == '#') {
     // The number reads by the system's integer rule: up to eight hexadecimal digits, or a
-    // decimal value within 32 bits. The byte is its low 8 bits.
+    // decimal value within 32 bits.
     const bool hex = body.size() > 1 && body[1] == 'x';
     const std::string_view digits = body.substr(hex ? 2 : 1);
     const bool digits_only = hex ? AllOf(digits, HexDigitValue) : AllOf(digits, DecimalValue);
@@ -48,18 +48,18 @@ Result<char> DecodeReference(std::string_view reference) {
                     : std::nullopt;
     if (!value)
       return Failure{FormatText(texts::kInvalidReferenceInteger, {std::string(body)})};
-    return static_cast<char>(static_cast<std::uint32_t>(*value) & 0xFF);
+    return static_cast<std::uint32_t>(*value);
   }
   if (body == "amp")
-    return '&';
+    return std::uint32_t{'&'};
   if (body == "lt")
-    return '<';
+    return std::uint32_t{'<'};
   if (body == "gt")
-    return '>';
+    return std::uint32_t{'>'};
   if (body == "quot")
-    return '"';
+    return std::uint32_t{'"'};
   if (body == "apos")
-    return '\'';
+    return std::uint32_t{'\''};
   return Failure{texts::kUnrecognizedReference};
 }
 

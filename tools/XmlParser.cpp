@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Text.h"
+#include "platform/TextCodec.h"
 #include "tools/ToolsTexts.h"
 #include "tools/XmlCharacters.h"
 
@@ -52,8 +53,12 @@ class XmlParser {
     // A UTF-8 byte order mark is no part of the text.
     if (StartsWith("\xEF\xBB\xBF"))
       pos_ = 3;
+    // Without a declaration that names another, the bytes tell the encoding.
+    tree_.encoding_ = IsValidUtf8(in_) ? XmlEncoding::kUtf8 : XmlEncoding::kWindows1252;
+    references_ = tree_.encoding_;
+    referencesName_ = XmlEncodingName(references_);
     if (StartsWith("<?xml") && pos_ + 5 < in_.size() && Is(in_[pos_ + 5], kSpace))
-      Declaration(document);
+      Declared(Declaration(document));
     Misc(document);
     if (StartsWith("<!DOCTYPE"))
       Fail(texts::kDocTypeNotImplemented);
@@ -67,6 +72,7 @@ class XmlParser {
 
  private:
   using Span = XmlParseTree::Span;
+  using Record = XmlParseTree::Record;
 
   bool AtEnd() const { return pos_ >= in_.size(); }
   bool StartsWith(std::string_view text) const {
@@ -134,7 +140,28 @@ class XmlParser {
     }
   }
 
-  void Declaration(std::uint32_t document) {
+  // The encoding that the declaration names decides how the bytes read and what a reference
+  // may name: ISO-8859-1 and Windows-1252 hold their own characters, US-ASCII and encodings
+  // the tool does not know only ASCII ones. UTF-8 (named, or by default) and the rest read as
+  // the bytes tell.
+  void Declared(std::uint32_t declaration) {
+    const Record& record = tree_.At(declaration);
+    for (std::uint32_t child = declaration + 1; child < record.end; child = tree_.At(child).end) {
+      if (tree_.Text(tree_.At(child).name) != "encoding")
+        continue;
+      const std::string_view name = tree_.Text(tree_.At(child).value);
+      const XmlEncoding named = XmlEncodingNamed(name);
+      if (named == XmlEncoding::kLatin1 || named == XmlEncoding::kWindows1252)
+        tree_.encoding_ = named;
+      references_ = named == XmlEncoding::kOther ? XmlEncoding::kAscii : named;
+      if (named == XmlEncoding::kUtf8)
+        references_ = tree_.encoding_;
+      referencesName_ = std::string(name);
+      return;
+    }
+  }
+
+  std::uint32_t Declaration(std::uint32_t document) {
     pos_ += 5;
     const std::uint32_t declaration = Open(XmlNodeKind::kDeclaration, document);
     for (;;) {
@@ -152,6 +179,7 @@ class XmlParser {
         Fail(texts::kDeclarationNotTerminated);
     }
     Close(declaration);
+    return declaration;
   }
 
   // name, optional whitespace, "=", optional whitespace, a quoted value.
@@ -182,8 +210,8 @@ class XmlParser {
       }
       if (c == '<')
         Fail(texts::kLessThanInAttribute);
-      const char byte = Reference();
-      Put(&byte, 1);
+      const std::string bytes = Reference();
+      Put(bytes.data(), bytes.size());
     }
     tree_.At(attribute).value = {static_cast<std::uint32_t>(value_start),
                                  static_cast<std::uint32_t>(tree_.textSize_ - value_start)};
@@ -315,22 +343,33 @@ class XmlParser {
     Close(instruction);
   }
 
-  // "&" up to ";", decoded to one byte.
-  char Reference() {
+  // "&" up to ";", as the bytes of its character in the file's encoding. They are never more
+  // than the reference's own: "&#128;" gives at most two, "&#x10000;" four.
+  std::string Reference() {
     const std::size_t end = in_.find(';', pos_);
     if (end == std::string_view::npos)
       Fail(texts::kUnexpectedEnd);
-    const Result<char> byte = DecodeReference(in_.substr(pos_, end + 1 - pos_));
-    if (!byte)
-      Fail(byte.error());
+    const std::string_view reference = in_.substr(pos_, end + 1 - pos_);
+    const Result<std::uint32_t> code_point = DecodeReference(reference);
+    if (!code_point)
+      Fail(code_point.error());
+    std::string bytes;
+    // A character that the declaration allows is written in the bytes' own encoding.
+    if ((*code_point > 0x7F && references_ == XmlEncoding::kAscii) ||
+        !AppendInEncoding(bytes, *code_point, tree_.encoding_)) {
+      Fail(FormatText(texts::kReferenceNotHeld, {std::string(reference), referencesName_}));
+    }
     pos_ = end + 1;
-    return *byte;
+    return bytes;
   }
 
   std::string_view in_;
   std::size_t pos_ = 0;
   XmlParseTree tree_;
   std::size_t capacity_ = 0;  // of the tree's text
+  // What the references may name, and the encoding's name for the message.
+  XmlEncoding references_ = XmlEncoding::kUtf8;
+  std::string referencesName_;
   // The value of the element being read at each depth.
   std::array<std::string, kMaxXmlDepth + 1> values_;
 };

@@ -1,7 +1,10 @@
 #pragma once
 // The XML tool's own small non-validating parser. It works on bytes as read from the file,
-// without any character-set conversion: references decode to one byte, names are ASCII (and
-// the byte 0xB7). A document type declaration is refused; the rest of the input after the
+// without any character-set conversion: names and values keep the file's bytes, and a
+// character reference becomes the bytes of its character in the file's encoding (the one its
+// declaration names, else UTF-8 when the bytes are UTF-8 and Windows-1252 when they are not);
+// a reference to a character that encoding cannot hold is refused. Names are ASCII (and the
+// byte 0xB7). A document type declaration is refused; the rest of the input after the
 // document element and its trailing comments and processing instructions is ignored.
 
 #include <cstdint>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "platform/Result.h"
+#include "tools/XmlEncoding.h"
 
 namespace quastor {
 
@@ -62,6 +66,8 @@ class XmlParseTree {
   std::size_t TextSize() const { return textSize_; }
   // The parent's index in document order; the document has none (0 is returned).
   std::size_t ParentIndex(std::size_t index) const { return At(index).parent; }
+  // The encoding of the names' and values' bytes: UTF-8, ISO-8859-1 or Windows-1252.
+  XmlEncoding Encoding() const { return encoding_; }
 
  private:
   friend class XmlParseNode;
@@ -102,6 +108,7 @@ class XmlParseTree {
   // The names and values, decoded, one after the other; never longer than the input.
   std::unique_ptr<char[]> text_;
   std::size_t textSize_ = 0;
+  XmlEncoding encoding_ = XmlEncoding::kUtf8;
 };
 
 // The deepest element nesting the parser follows; deeper input fails with a message, so that
@@ -111,8 +118,9 @@ inline constexpr int kMaxXmlDepth = 256;
 // The parse tree of bytes, or the message of the first fault.
 Result<XmlParseTree> ParseXml(std::string_view bytes);
 
-// The byte a whole reference such as "&amp;", "&#65;" or "&#x41;" stands for.
-Result<char> DecodeReference(std::string_view reference);
+// The code point a whole reference such as "&amp;", "&#65;" or "&#x41;" stands for (a number
+// that is no character's comes as it is).
+Result<std::uint32_t> DecodeReference(std::string_view reference);
 
 // Whether text is a name by the parser's rule: an ASCII letter, "_" or ":", then ASCII
 // letters, digits, ".", "-", "_", ":" and the byte 0xB7.

@@ -5,7 +5,6 @@
 #include "platform/FileReading.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
-#include "platform/TextCodec.h"
 #include "tools/ToolsTexts.h"
 
 namespace quastor {
@@ -64,29 +63,28 @@ XmlItemTree XmlItemTree::FromDocument(const XmlParseTree& document, const std::s
       item.row = static_cast<int>(parent.childCount);
       tree.children_[parent.firstChild + parent.childCount++] = static_cast<int>(i);
     }
-    tree.SetText(static_cast<int>(i), DisplayText(node, file_name));
-    if (i > 0 && !tree.eightBit_)
-      tree.eightBit_ = !IsValidUtf8(tree.Text(static_cast<int>(i)));
+    // The file item holds the name as the file system gave it, whatever the file's encoding.
+    tree.SetText(static_cast<int>(i), DisplayText(node, file_name), i == 0);
   }
-  // The file name joins the file's texts in their encoding.
-  if (tree.eightBit_)
-    tree.SetText(
-        0, DisplayText(document.Document(), EncodeText(file_name, TextEncoding::kWindows1252)));
+  tree.encoding_ = document.Encoding();
   return tree;
 }
 
-void XmlItemTree::SetText(int item, std::string_view text) {
+void XmlItemTree::SetText(int item, std::string_view text, bool utf8) {
   items_[item].textOffset = static_cast<std::uint32_t>(texts_.size());
   items_[item].textLength = static_cast<std::uint32_t>(text.size());
+  items_[item].utf8 = utf8;
   texts_.append(text);
 }
 
 std::string XmlItemTree::ShownText(int item) const {
-  return eightBit_ ? Windows1252ToUtf8(Text(item)) : std::string(Text(item));
+  if (HeldAsUtf8(item) || encoding_ == XmlEncoding::kUtf8)
+    return std::string(Text(item));
+  return XmlBytesToUtf8(Text(item), encoding_);
 }
 
 void XmlItemTree::SetShownText(int item, const std::string& shown) {
-  SetText(item, eightBit_ ? EncodeText(shown, TextEncoding::kWindows1252) : shown);
+  SetText(item, shown, true);
 }
 
 std::vector<std::string> XmlItemTree::Lines() const {

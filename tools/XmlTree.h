@@ -1,9 +1,10 @@
 #pragma once
 // The XML tool's tree: one item per parse tree node, with the node's display text and kind,
 // in the order the window shows them (the file item first, then depth first in child order).
-// Items keep the bytes of the file; the text shown to the user is UTF-8, taken from the bytes
-// as Windows-1252 when the file's texts are not UTF-8, and edits go back the same way, so that
-// what the user did not touch is written back byte for byte.
+// Items keep the bytes of the file, in the file's encoding, so that what the user did not
+// touch is written back byte for byte; the text shown to the user is UTF-8. The file item
+// (the file's name as the file system gave it) and edited items hold UTF-8 text; the writer
+// puts them into the encoding of the file it writes.
 
 #include <cstdint>
 #include <filesystem>
@@ -38,10 +39,13 @@ class XmlItemTree {
   int Row(int item) const { return items_[item].row; }        // among the parent's items
   int ChildCount(int item) const { return static_cast<int>(items_[item].childCount); }
   int Child(int item, int row) const { return children_[items_[item].firstChild + row]; }
-  // The item's text as the file's bytes give it.
+  // The item's text: the file's bytes in Encoding(), or UTF-8 when HeldAsUtf8.
   std::string_view Text(int item) const {
     return std::string_view(texts_).substr(items_[item].textOffset, items_[item].textLength);
   }
+  bool HeldAsUtf8(int item) const { return items_[item].utf8; }
+  // The encoding of the file's bytes: UTF-8, ISO-8859-1 or Windows-1252.
+  XmlEncoding Encoding() const { return encoding_; }
 
   // The item's text as the user sees it, and an edit of it.
   std::string ShownText(int item) const;
@@ -59,13 +63,14 @@ class XmlItemTree {
     int parent;
     int row;
     XmlNodeKind kind;
+    bool utf8;
   };
-  void SetText(int item, std::string_view text);
+  void SetText(int item, std::string_view text, bool utf8);
 
   std::vector<Item> items_;
   std::vector<int> children_;  // each item's children one after the other
   std::string texts_;          // the items' texts; an edit appends the new one
-  bool eightBit_ = false;      // the texts are Windows-1252, not UTF-8
+  XmlEncoding encoding_ = XmlEncoding::kUtf8;
 };
 
 // Reads the file as bytes, parses it and makes its tree. The failure is the system's reason

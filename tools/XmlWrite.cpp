@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "platform/XmlDocument.h"
 #include "tools/ToolsTexts.h"
+#include "tools/XmlEncoding.h"
 
 namespace quastor {
 namespace {
@@ -40,12 +41,80 @@ NameAndValue Split(std::string_view text) {
   return {TrimSpace(text.substr(0, equals)), TrimSpace(text.substr(equals + 1))};
 }
 
+// The encoding of the file written: the one its declaration names (UTF-8 when it names none),
+// or, without a declaration, the one the file was read in.
+struct Output {
+  XmlEncoding encoding;
+  std::string name;      // for messages
+  int declaration = -1;  // the declaration item, or -1
+};
+
+Output OutputOf(const XmlItemTree& tree) {
+  for (int row = 0; row < tree.ChildCount(0); ++row) {
+    const int child = tree.Child(0, row);
+    if (tree.Kind(child) != XmlNodeKind::kDeclaration)
+      continue;
+    Output output{XmlEncoding::kUtf8, XmlEncodingName(XmlEncoding::kUtf8), child};
+    for (int attribute = 0; attribute < tree.ChildCount(child); ++attribute) {
+      const NameAndValue parts = Split(tree.ShownText(tree.Child(child, attribute)));
+      if (parts.name == "encoding" && parts.value) {
+        output.encoding = XmlEncodingNamed(*parts.value);
+        output.name = *parts.value;
+        break;
+      }
+    }
+    return output;
+  }
+  return Output{tree.Encoding(), XmlEncodingName(tree.Encoding())};
+}
+
+// The item's text in the encoding of the file written: the file's own bytes where the
+// encoding stays (or is one the tool does not know, whose bytes pass as they are), else its
+// characters, each of which must have a place in that encoding.
+Result<std::string> BytesOf(const XmlItemTree& tree, int index, const Output& output) {
+  if (!tree.HeldAsUtf8(index) &&
+      (tree.Encoding() == output.encoding || output.encoding == XmlEncoding::kOther)) {
+    return std::string(tree.Text(index));
+  }
+  const std::string shown = tree.ShownText(index);
+  std::optional<std::string> bytes = Utf8ToXmlBytes(shown, output.encoding);
+  if (!bytes)
+    return Failure{FormatText(texts::kCharacterNotHeld, {Split(shown).name, output.name})};
+  return std::move(*bytes);
+}
+
+// The declaration as its items give it, each value in double quotes, version first.
+Result<std::string> DeclarationText(const XmlItemTree& tree, const Output& output) {
+  std::string text = "<?xml";
+  bool versioned = false;
+  for (int row = 0; row < tree.ChildCount(output.declaration); ++row) {
+    const int child = tree.Child(output.declaration, row);
+    if (tree.Kind(child) != XmlNodeKind::kAttribute)
+      continue;
+    const Result<std::string> bytes = BytesOf(tree, child, output);
+    if (!bytes)
+      return bytes.failure();
+    const NameAndValue parts = Split(*bytes);
+    const std::string value = parts.value.value_or(std::string());
+    if (!IsXmlName(parts.name) || value.find_first_of("\"<&") != std::string::npos)
+      return Failure{FormatText(texts::kBadDeclaration, {tree.ShownText(child)})};
+    versioned = versioned || parts.name == "version";
+    text.append(" ").append(parts.name).append("=\"").append(value).append("\"");
+  }
+  if (!versioned)
+    text.insert(5, " version=\"1.0\"");
+  return text + "?>";
+}
+
 class TreeWriter {
  public:
-  explicit TreeWriter(const XmlItemTree& tree) : tree_(tree) {}
+  TreeWriter(const XmlItemTree& tree, const Output& output) : tree_(tree), output_(output) {}
 
   Status Root(int index, XmlDocument& document) {
-    const NameAndValue parts = Split(tree_.Text(index));
+    const Result<std::string> bytes = BytesOf(tree_, index, output_);
+    if (!bytes)
+      return bytes.failure();
+    const NameAndValue parts = Split(*bytes);
     if (Status named = CheckName(index, parts.name, texts::kBadElementName); !named)
       return named;
     return Fill(index, parts, document.AddRoot(parts.name));
@@ -77,7 +146,10 @@ class TreeWriter {
       const XmlNodeKind kind = tree_.Kind(child);
       if (kind != XmlNodeKind::kAttribute && kind != XmlNodeKind::kElement)
         continue;
-      const NameAndValue child_parts = Split(tree_.Text(child));
+      const Result<std::string> bytes = BytesOf(tree_, child, output_);
+      if (!bytes)
+        return bytes.failure();
+      const NameAndValue child_parts = Split(*bytes);
       if (kind == XmlNodeKind::kAttribute) {
         if (Status named = CheckName(child, child_parts.name, texts::kBadAttributeName); !named)
           return named;
@@ -97,6 +169,7 @@ class TreeWriter {
   }
 
   const XmlItemTree& tree_;
+  const Output& output_;
 };
 
 }  // namespace
@@ -116,14 +189,22 @@ Result<std::string> WriteFileName(const std::string& file_item_text) {
 Result<std::string> XmlTreeDocument(const XmlItemTree& tree) {
   if (tree.Empty())
     return Failure{texts::kNothingToWrite};
+  const Output output = OutputOf(tree);
+  std::string declaration;
+  if (output.declaration >= 0) {
+    Result<std::string> text = DeclarationText(tree, output);
+    if (!text)
+      return text.failure();
+    declaration = std::move(text.value());
+  }
   for (int row = 0; row < tree.ChildCount(0); ++row) {
     const int child = tree.Child(0, row);
     if (tree.Kind(child) != XmlNodeKind::kElement)
       continue;
     XmlDocument document;
-    if (Status built = TreeWriter(tree).Root(child, document); !built)
+    if (Status built = TreeWriter(tree, output).Root(child, document); !built)
       return built.failure();
-    return document.ToText();
+    return declaration + document.ToText();
   }
   return Failure{texts::kNoElementToWrite};
 }

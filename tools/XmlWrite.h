@@ -2,9 +2,10 @@
 // "Write" of the XML tool: the tree's items as an XML document in the current project's
 // directory, under the name of the opened file. Element items become elements (the text
 // after the first "=" their character data), attribute items attributes of the element item
-// they stand under, at any depth; processing instructions and the declaration are not
-// written, as no writer of this system writes them. Every failure has a message and leaves
-// the file as it was.
+// they stand under, at any depth; processing instructions are not written. A declaration is
+// written as its items show it, and the file is in the encoding it names (UTF-8 when it names
+// none); a file without one is written in the encoding it was read in, so that what was not
+// edited keeps its bytes. Every failure has a message and leaves the file as it was.
 
 #include <string>
 

@@ -115,12 +115,17 @@ fs::path FirmwareJob::NewFile() const {
 
 Result<FirmwareJob> PrepareFirmwareJob(const AppState& state) {
   std::error_code ec;
-  if (state.MasterDir.empty() || !fs::is_directory(state.MasterDir, ec)) {
+  if (state.MasterDir.empty())
     return Failure{update_texts::kFirmwareDirMissing};
+  if (!fs::is_directory(state.MasterDir, ec)) {
+    return Failure{FormatText(update_texts::kLookedFor,
+                              {update_texts::kFirmwareDirMissing, Utf8FromPath(state.MasterDir)})};
   }
   const fs::path source = state.MasterDir / update_texts::kSourceName;
-  if (!fs::is_regular_file(source, ec))
-    return Failure{update_texts::kFirmwareFileMissing};
+  if (!fs::is_regular_file(source, ec)) {
+    return Failure{FormatText(update_texts::kLookedFor,
+                              {update_texts::kFirmwareFileMissing, Utf8FromPath(source)})};
+  }
   // Without a project the new file would land in whatever directory an empty path names.
   if (!state.ProjectSelected() || !fs::is_directory(state.ProjectDir, ec)) {
     return Failure{app_texts::kProjectNotValid};

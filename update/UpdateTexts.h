@@ -45,6 +45,8 @@ inline constexpr char kFirmwareDirMissing[] =
     "Error! Firmware Directory not Found! Please reinstall the software.";
 inline constexpr char kFirmwareFileMissing[] =
     "Error! Firmware File not Found! Please reinstall the software.";
+// Either of the two above, followed by the path that was looked for.
+inline constexpr char kLookedFor[] = "%s (looked for %s)";
 inline constexpr char kStageInputMissing[] = "File *.Sx Not Found,Abort Procedure";
 inline constexpr char kNewNameEmpty[] = "File New *.Sx Not Found,Abort Procedure";
 inline constexpr char kBinDirMissing[] = "Directory Bin Not Found,Abort Procedure";

@@ -126,30 +126,38 @@ TEST(Installation, InstalledProgramKeepsItsDataInTheUsersDirectory) {
 #endif
   {
     ScopedEnvironment home("QUASTOR_HOME", std::nullopt);
-    EXPECT_EQ(ApplicationDirectory(tree.bin), user_dir);
+    EXPECT_EQ(*ApplicationDirectory(tree.bin), user_dir);
     // Start-up makes it with its parents: a fresh account may have none of them.
-    StartUp(ApplicationDirectory(tree.bin), tree.data);
+    StartUp(*ApplicationDirectory(tree.bin), tree.data);
     EXPECT_TRUE(fs::is_regular_file(user_dir / "MASTER" / "sx4375.sx"));
     EXPECT_TRUE(fs::is_directory(user_dir / "PROJECTS"));
     // Not installed: the executable's own directory, as before.
     TempDir flat;
-    EXPECT_EQ(ApplicationDirectory(flat.path()), flat.path());
+    EXPECT_EQ(*ApplicationDirectory(flat.path()), flat.path());
   }
   {
     // QUASTOR_HOME overrides the user's directory.
     ScopedEnvironment home("QUASTOR_HOME", Utf8FromPath(user / "mine"));
-    EXPECT_EQ(ApplicationDirectory(tree.bin), user / "mine");
+    EXPECT_EQ(*ApplicationDirectory(tree.bin), user / "mine");
   }
-  // Nowhere of the user's own to go: the executable's directory (whose writes then fail
-  // without a word, as for any directory that cannot be written).
+  // Nowhere of the user's own to go: refused, rather than taking the installed bin directory
+  // (/usr/bin) for projects; a tree that is not installed still uses its own directory.
   ScopedEnvironment home("QUASTOR_HOME", std::nullopt);
 #ifdef _WIN32
   ScopedEnvironment no_local("LOCALAPPDATA", std::nullopt);
+  const std::string variable = "LOCALAPPDATA";
 #else
   ScopedEnvironment no_xdg("XDG_DATA_HOME", std::nullopt);
   ScopedEnvironment no_home("HOME", std::nullopt);
+  const std::string variable = "HOME";
 #endif
-  EXPECT_EQ(ApplicationDirectory(tree.bin), tree.bin);
+  const Result<fs::path> refused = ApplicationDirectory(tree.bin);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error(), "No application directory: " + variable +
+                                 " is not set, so the user's data directory is unknown. Set it, "
+                                 "or set QUASTOR_HOME to the directory to use");
+  TempDir flat;
+  EXPECT_EQ(*ApplicationDirectory(flat.path()), flat.path());
 }
 
 TEST(Installation, FirstStartFillsMasterFromTheInstallation) {

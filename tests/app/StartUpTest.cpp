@@ -8,6 +8,7 @@
 
 #include "app/StartUp.h"
 #include "platform/PathText.h"
+#include "platform/SettingsFile.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor {
@@ -56,16 +57,25 @@ TEST(StartUp, RememberedProjectInEveryNotation) {
   }
 }
 
-// A remembered name that leads outside PROJECTS, or to PROJECTS itself, is no project.
+// A remembered name that leads outside PROJECTS, or to PROJECTS itself, is no project; nor is
+// one that holds a NUL byte, which the system's calls cut short to PROJECTS/P (a step that
+// removes a file of the project then removed that folder itself).
 TEST(StartUp, RememberedNameOutsideProjectsCountsAsNone) {
   TempDir home;
   fs::create_directories(home / "MASTER");
+  fs::create_directories(home / "PROJECTS" / "P");
   fs::create_directories(home / "elsewhere");
   fs::create_directories(home / "PROJECTS");
   // Windows lets few users make links (and MinGW's library cannot): there the link case goes.
   std::error_code no_links;
   fs::create_directory_symlink(home / "elsewhere", home / "PROJECTS" / "link", no_links);
-  std::vector<std::string> values = {"..", "../MASTER", "\\..\\MASTER", "/../elsewhere", "."};
+  std::vector<std::string> values = {"..",
+                                     "../MASTER",
+                                     "\\..\\MASTER",
+                                     "/../elsewhere",
+                                     ".",
+                                     std::string("P\0junk", 6),
+                                     std::string("\\P\0", 3)};
   if (!no_links)
     values.push_back("link");
   for (const std::string& value : values) {
@@ -103,7 +113,27 @@ TEST(StartUp, FailedSettingsWriteSaysUnableToWrite) {
   fs::create_directories(home / "Quastor_DNET2PROFI.ini" / "x");
   const Status saved = SaveLastProject(state);
   ASSERT_FALSE(saved.ok());
-  EXPECT_EQ(saved.error(), "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string());
+  const Status reason = WriteProfileString(home / "Quastor_DNET2PROFI.ini", "lastproj", "p", "");
+  ASSERT_FALSE(reason.ok());
+  EXPECT_FALSE(reason.error().empty());
+  EXPECT_EQ(saved.error(), "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string() +
+                               ": " + reason.error());
+}
+
+// Catches a read that makes the application directory, MASTER or PROJECTS: only a command
+// that writes may (the command-line tool's read-only commands go through it).
+TEST(StartUp, LoadingChangesNothingOnDisk) {
+  TempDir top;
+  const fs::path home = top / "home";
+  const AppState fresh = LoadAppState(home, top.path());
+  EXPECT_FALSE(fs::exists(home));
+  EXPECT_EQ(fresh.ProjectDir, home / "PROJECTS");
+  fs::create_directories(home / "PROJECTS" / "Plant1");
+  WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant1\r\n");
+  EXPECT_EQ(LoadAppState(home).ProjectDir, home / "PROJECTS" / "Plant1");
+  EXPECT_FALSE(fs::exists(home / "MASTER"));
+  PrepareAppDirectory(LoadAppState(home));
+  EXPECT_TRUE(fs::is_directory(home / "MASTER"));
 }
 
 // Sets QUASTOR_HOME of this process; an empty value removes it on Windows.
@@ -118,16 +148,16 @@ void SetHome(const fs::path& value) {
 TEST(StartUp, HomeFromEnvironment) {
   TempDir home;
   SetHome(home.path());
-  EXPECT_EQ(ApplicationDirectory("/opt/exe"), home.path());
+  EXPECT_EQ(*ApplicationDirectory("/opt/exe"), home.path());
   // A name outside the ANSI code page's reach on Windows must come through whole.
   const fs::path wide = home.path() / PathFromUtf8("Caf\xC3\xA9 \xCE\xA9");
   SetHome(wide);
-  EXPECT_EQ(ApplicationDirectory("/opt/exe"), wide);
+  EXPECT_EQ(*ApplicationDirectory("/opt/exe"), wide);
   SetHome("");
-  EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+  EXPECT_EQ(*ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
 #ifndef _WIN32
   unsetenv("QUASTOR_HOME");
-  EXPECT_EQ(ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
+  EXPECT_EQ(*ApplicationDirectory("/opt/exe"), fs::path("/opt/exe"));
 #endif
 }
 

@@ -144,7 +144,10 @@ TEST(ProjectCli, UnwritableSettingsFileIsReported) {
   fs::create_directories(home / "Quastor_DNET2PROFI.ini" / "blocker");
   const CliRun run = RunCliAt(home.path(), {"project", "new", "P"});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string() + "\n");
+  // The system's reason follows: a directory in the file's place.
+  const std::string prefix = "Unable to write to " + (home / "Quastor_DNET2PROFI.ini").string();
+  EXPECT_EQ(run.err.rfind(prefix + ": ", 0), 0u) << run.err;
+  EXPECT_GT(run.err.size(), prefix.size() + 3) << run.err;
 }
 
 }  // namespace

@@ -34,6 +34,15 @@ TEST(ToolsCli, XmlPrintsTheTreeOrTheParsersMessage) {
       << run.err;
 
   EXPECT_EQ(RunCliAt(home.path(), {"xml"}).exitCode, 2);
+
+#ifndef _WIN32
+  // A file whose content is Windows-1252 keeps its own name whole.
+  const std::string name = "\xE6\xB8\xA9\xE5\xBA\xA6.xml";  // 温度.xml
+  WriteBytes(home / PathFromUtf8(name), "<r a='caf\xE9'/>");
+  run = RunCliAt(home.path(), {"xml", Utf8FromPath(home / PathFromUtf8(name))});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "File: " + name + "\n  r\n    a = caf\xC3\xA9\n");
+#endif
 }
 
 }  // namespace

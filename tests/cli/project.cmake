@@ -1,1 +1,1 @@
-quastor_cli_test(cli_project_tests ProjectCliTest.cpp)
+quastor_cli_test(cli_project_tests ProjectCliTest.cpp AppDirectoryCliTest.cpp)

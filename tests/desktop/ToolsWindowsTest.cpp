@@ -128,6 +128,28 @@ TEST_F(ToolsWindows, XmlToolEditsTheRightClickedItemAndKeepsTheTreeOnAFault) {
   EXPECT_EQ(ReadBytes(project() / "rows.xml"), "<rpdodef><row cobid=\"0x182\"/></rpdodef>");
 }
 
+// Catches the edit box's default limit of 32,767 characters, which cut a longer value short
+// without a word.
+TEST_F(ToolsWindows, XmlToolEditsAValueOfAnyLength) {
+  const std::string value(40000, 'v');
+  WriteBytes(home / "long.xml", "<r a='" + value + "'/>");
+  TFXML& window = desktop->Xml();
+  window.show();
+  Open(window, home / "long.xml");
+  Click(window.btnFullExpand);
+  const QModelIndex a =
+      window.Model().index(0, 0, window.Model().index(0, 0, window.Model().index(0, 0)));
+  window.TvXml->setCurrentIndex(a);
+  const std::string edited = "a = " + value + "w";
+  std::string shown;
+  AnswerEdit(edited.c_str(), &shown);
+  QTest::keyClick(window.TvXml, Qt::Key_F2);
+  EXPECT_EQ(shown.size(), std::string("Edit XML: a = ").size() + value.size());
+  EXPECT_EQ(S(a.data().toString()), edited);
+  Click(window.btnWrite);
+  EXPECT_EQ(ReadBytes(project() / "long.xml"), "<r a=\"" + value + "w\"/>");
+}
+
 TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
   WriteBytes(project() / "strings.xml", "<strings><s>speed</s><s>back</s><s>torque</s></strings>");
   TFsdo& sdo = desktop->Sdo();

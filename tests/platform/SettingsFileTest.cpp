@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/SettingsFile.h"
+#include "platform/TextCodec.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor {
@@ -25,6 +26,7 @@ TEST(SettingsFile, ReadsFilesWrittenOnWindows) {
       {"[LastProj]\r\nProjectName=Plant2\r\n", "Plant2"},                  // case of names
       {"  [ lastproj ]  \r\n  projectname  =  Plant 3  \r\n", "Plant 3"},  // blanks
       {"[lastproj]\nprojectname=\"quoted\"\n", "quoted"},                  // quotes dropped
+      {"[lastproj]\r\nprojectname=\"\"\r\n", ""},                          // empty in quotes
       {"[lastproj]\r\nprojectname='x'\r\n", "x"},
       {"[lastproj]\r\nprojectname=\"half\r\n", "\"half"},  // unmatched quote stays
       {"[other]\r\nprojectname=no\r\n[lastproj]\r\nprojectname=yes\r\n", "yes"},
@@ -108,6 +110,38 @@ TEST(SettingsFile, WriteKeepsOtherSectionsOfAWindows1252File) {
   EXPECT_EQ(ReadBytes(ini),
             "[lastprom]\r\nname\xFF\r\n[other]\r\nkey=val\x81\x8D\x8F\x90\x9D\x9A\r\n\r\n"
             "[lastproj]\r\nprojectname=Plant 7\r\n");
+}
+
+// Windows reads 8-bit files in its own code page, which decides what they can hold; elsewhere
+// they are Windows-1252. Catches a name written as "?" where the file's 8-bit encoding has no place
+// for its letters: the project would be lost at the next start. The file becomes UTF-16 with every
+// line kept.
+TEST(SettingsFile, NameThatTheEightBitFileCannotHoldTurnsItIntoUtf16) {
+  TempDir dir;
+  const auto ini = dir / "s.ini";
+  const std::string name = "\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82";  // \Проект
+  struct Case {
+    const char* content;  // with one Windows-1252 byte
+    const char* lines;    // the lines afterwards, as UTF-8
+  } cases[] = {
+      {"[other]\r\nkey=caf\xE9\r\n[lastproj]\r\nprojectname=\\Old\r\n",
+       "[other]\r\nkey=caf\xC3\xA9\r\n[lastproj]\r\nprojectname=%s\r\n"},
+      {"; \x80 comment\r\n", "; \xE2\x82\xAC comment\r\n\r\n[lastproj]\r\nprojectname=%s\r\n"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(ini, c.content);
+    ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", name).ok());
+    std::string expected = c.lines;
+    expected.replace(expected.find("%s"), 2, name);
+    const std::string written = ReadBytes(ini);
+    EXPECT_EQ(written, EncodeText(expected, TextEncoding::kUtf16Le)) << c.content;
+    EXPECT_EQ(written.find('?'), std::string::npos);
+    EXPECT_EQ(ReadProfileString(ini, "lastproj", "projectname", ""), name);
+  }
+  // A name the file can hold keeps it 8-bit.
+  WriteBytes(ini, "[lastproj]\r\nprojectname=caf\xE9\r\n");
+  ASSERT_TRUE(WriteProfileString(ini, "lastproj", "projectname", "\xC3\xA9t\xC3\xA9").ok());
+  EXPECT_EQ(ReadBytes(ini), "[lastproj]\r\nprojectname=\xE9t\xE9\r\n");
 }
 #endif
 

@@ -47,6 +47,12 @@ TEST(TextCodec, EncodingRoundTrips) {
   }
   EXPECT_EQ(EncodeText("\xC2\xB0\xE2\x82\xAC\xE2\x98\x83", TextEncoding::kWindows1252),
             "\xB0\x80?");
+  // The exact form fails instead of writing "?": U+2603 and U+0080 have no Windows-1252 byte.
+  EXPECT_EQ(EncodeTextExactly("\xC2\xB0\xE2\x82\xAC\xC2\x81", TextEncoding::kWindows1252).value(),
+            "\xB0\x80\x81");
+  EXPECT_FALSE(EncodeTextExactly("a\xE2\x98\x83", TextEncoding::kWindows1252).ok());
+  EXPECT_FALSE(EncodeTextExactly("\xC2\x80", TextEncoding::kWindows1252).ok());
+  EXPECT_EQ(EncodeTextExactly("\xE2\x98\x83", TextEncoding::kUtf16Le).value(), "\xFF\xFE\x03\x26");
 }
 
 // Bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) once became "?" on
@@ -71,8 +77,10 @@ TEST(TextCodec, ExactEncodingNamesTheFirstCharacterItCannotHold) {
       EncodeTextExactly("Caf\xC3\xA9 \xE2\x82\xAC", TextEncoding::kWindows1252);
   ASSERT_TRUE(latin.ok());
   EXPECT_EQ(*latin, "Caf\xE9 \x80");
-  const Result<std::string> polish =
-      EncodeTextExactly("\xC5\x81\xC3\xB3" "d\xC5\xBA", TextEncoding::kWindows1252);  // Łódź
+  const Result<std::string> polish = EncodeTextExactly(
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA",
+      TextEncoding::kWindows1252);  // Łódź
   ASSERT_FALSE(polish.ok());
   EXPECT_EQ(polish.error(), "Windows-1252 text cannot hold the character \"\xC5\x81\" (U+0141).");
   const Result<std::string> wide = EncodeTextExactly("\xE4\xB8\xAD", TextEncoding::kUtf16Be);
@@ -85,9 +93,11 @@ TEST(TextCodec, MixedUtf8IsToldApartFromEightBitText) {
     const char* bytes;
     bool mixed;
   };
-  for (const Case& c : {Case{"Caf\xC3\xA9", false},       // UTF-8 only
-                        Case{"Caf\xE9", false},           // Windows-1252 only
-                        Case{"Caf\xC3\xA9 \xB0" "C", true},  // UTF-8 é and a 1252 °
+  for (const Case& c : {Case{"Caf\xC3\xA9", false},  // UTF-8 only
+                        Case{"Caf\xE9", false},      // Windows-1252 only
+                        Case{"Caf\xC3\xA9 \xB0"
+                             "C",
+                             true},                       // UTF-8 é and a 1252 °
                         Case{"\xB0 \xE2\x82\xAC", true},  // a 1252 ° and a UTF-8 €
                         Case{"\xE9\xC3", false}}) {       // no whole UTF-8 sequence
     EXPECT_EQ(MixesUtf8WithOtherBytes(c.bytes), c.mixed) << c.bytes;

@@ -55,6 +55,8 @@ dpkg-deb -x "$deb" "$root"
 expected=(
   usr/bin/quastor-cli
   usr/share/doc/quastor/README.txt
+  usr/share/doc/quastor/copyright
+  usr/share/man/man1/quastor-cli.1.gz
   usr/share/quastor/MASTER/sim4410.sim
   usr/share/quastor/MASTER/sx4375.sx
   usr/share/quastor/help2.dat
@@ -62,6 +64,7 @@ expected=(
 if [ -f "$build/bin/quastor" ]; then
   expected+=(
     usr/bin/quastor
+    usr/share/man/man1/quastor.1.gz
     usr/share/applications/quastor.desktop
     usr/share/icons/hicolor/scalable/apps/quastor.svg
   )
@@ -76,6 +79,25 @@ done
 if [ -f "$root/usr/share/applications/quastor.desktop" ] && command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/usr/share/applications/quastor.desktop" || fail "desktop entry not valid"
 fi
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+  "$root/usr/share/doc/quastor/copyright" || fail "the copyright file is not in Debian's format"
+
+step "manual pages"
+for page in "$root"/usr/share/man/man1/*.1.gz; do
+  gzip -t "$page" || fail "$page is no gzip file"
+  # gzip -n: no file name and no time inside (bytes 4 to 7 hold the time).
+  [ "$(od -An -tx1 -j3 -N5 "$page" | tr -d ' ')" = 0000000000 ] ||
+    fail "$page keeps a name or a time (compress it with gzip -n)"
+  text=$(zcat "$page" | MANWIDTH=200 man -l - 2>"$work/man.err") || fail "man cannot show $page"
+  [ ! -s "$work/man.err" ] || fail "man warns about $page: $(cat "$work/man.err")"
+  grep -q "quastor $version" <<<"$text" || fail "$page does not name version $version"
+done
+# Every command and option of quastor-cli's help has its entry in the manual page.
+manual=$(zcat "$root/usr/share/man/man1/quastor-cli.1.gz" | MANWIDTH=200 man -l - 2>/dev/null)
+for word in $("$root/usr/bin/quastor-cli" --help | grep -o -- '--[a-z-]*\|^  [a-z]\+\|| [a-z]\+' |
+  sed 's/^[ |]*//' | sort -u); do
+  grep -qF -- "$word" <<<"$manual" || fail "quastor-cli.1 lacks \"$word\" of quastor-cli --help"
+done
 before=$(listing)
 
 cli=$root/usr/bin/quastor-cli
@@ -141,6 +163,15 @@ data=$user/.local/share/quastor
 env -u QUASTOR_HOME XDG_DATA_HOME="$work/xdg" HOME="$user" "$cli" project new R >/dev/null ||
   fail "project new R under XDG_DATA_HOME failed"
 [ -d "$work/xdg/quastor/PROJECTS/R" ] || fail "XDG_DATA_HOME was not followed"
+
+step "no data directory of the user's: refused, nothing written"
+nohome=$work/nohome
+mkdir -p "$nohome"
+if out=$(cd "$nohome" && env -u QUASTOR_HOME -u XDG_DATA_HOME -u HOME "$cli" project new T 2>&1); then
+  fail "project new without HOME did not fail: $out"
+fi
+grep -q "^No application directory: HOME is not set" <<<"$out" || fail "without HOME: $out"
+[ -z "$(ls -A "$nohome")" ] || fail "without HOME something was written: $(ls -A "$nohome")"
 
 step "QUASTOR_HOME overrides the user's data directory"
 QUASTOR_HOME=$work/override HOME="$user" "$cli" project new S >/dev/null ||

@@ -92,21 +92,21 @@ TEST(XmlParser, EveryMessageFromItsOwnInput) {
   EXPECT_EQ(DecodeReference("amp;").error(), tools_texts::kReferenceWithoutAmpersand);
 }
 
-TEST(XmlParser, ReferencesGiveOneByte) {
+TEST(XmlParser, ReferencesNameCodePoints) {
   struct Case {
     const char* reference;
-    char byte;
+    std::uint32_t code_point;
   } cases[] = {
-      {"&#65;", 'A'},     {"&#x41;", 'A'},  {"&#x0041;", 'A'},
-      {"&#0065;", 'A'},   {"&amp;", '&'},   {"&lt;", '<'},
-      {"&gt;", '>'},      {"&quot;", '"'},  {"&apos;", '\''},
-      {"&#321;", 'A'},    {"&#x141;", 'A'}, {"&#xe9;", '\xE9'},
-      {"&#233;", '\xE9'}, {"&#256;", '\0'}, {"&#xFFFFFFFF;", '\xFF'},
+      {"&#65;", 'A'},      {"&#x41;", 'A'},    {"&#x0041;", 'A'},
+      {"&#0065;", 'A'},    {"&amp;", '&'},     {"&lt;", '<'},
+      {"&gt;", '>'},       {"&quot;", '"'},    {"&apos;", '\''},
+      {"&#321;", 0x141},   {"&#x141;", 0x141}, {"&#xe9;", 0xE9},
+      {"&#8364;", 0x20AC}, {"&#256;", 0x100},  {"&#xFFFFFFFF;", 0xFFFFFFFF},
   };
   for (const Case& c : cases) {
-    const Result<char> byte = DecodeReference(c.reference);
-    ASSERT_TRUE(byte.ok()) << c.reference << ": " << byte.error();
-    EXPECT_EQ(*byte, c.byte) << c.reference;
+    const Result<std::uint32_t> code_point = DecodeReference(c.reference);
+    ASSERT_TRUE(code_point.ok()) << c.reference << ": " << code_point.error();
+    EXPECT_EQ(*code_point, c.code_point) << c.reference;
   }
   // In character data and in attribute values alike.
   const Result<XmlParseTree> document = ParseXml("<a v='&#65;&lt;&#x42;'>&#65;&amp;&#x42;</a>");

@@ -98,7 +98,8 @@ TEST(XmlWrite, DeeperShapesAndDeclarationsAreWrittenWhereTheTreeShowsThem) {
   } cases[] = {
       {"<r a='1'><g><c k='v'>t</c><d/></g><e>x</e></r>",
        "<r a=\"1\"><g><c k=\"v\">t</c><d/></g><e>x</e></r>"},
-      {"<?xml version=\"1.0\"?><?pi x?><r><?in y?><row a='1'/></r>", "<r><row a=\"1\"/></r>"},
+      {"<?xml version=\"1.0\"?><?pi x?><r><?in y?><row a='1'/></r>",
+       "<?xml version=\"1.0\"?><r><row a=\"1\"/></r>"},
       {"<r>text<c/></r>", "<r>text<c/></r>"},
   };
   for (const auto& c : cases) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "app/AppState.h"
 #include "platform/PathText.h"
@@ -46,35 +48,42 @@ TEST(FirmwareGeneration, BankLayout) {
   EXPECT_EQ(BankSelection(2), (std::array<bool, kBankCount>{true, true, false, false, false}));
 }
 
+// The installation's messages name the path looked for, so that a user can see which
+// application directory the program took.
 TEST(FirmwareGeneration, PrepareRefusesAMissingInstallationOrProject) {
+  const std::string dir_missing =
+      "Error! Firmware Directory not Found! Please reinstall the software.";
+  const std::string file_missing = "Error! Firmware File not Found! Please reinstall the software.";
+  const auto at = [](const fs::path& path) { return " (looked for " + Utf8FromPath(path) + ")"; };
   struct Case {
     const char* name;
     std::function<void(Installation&)> damage;
-    const char* message;
+    std::function<std::string(const Installation&)> message;
   } cases[] = {
       {"MASTER missing", [](Installation& i) { fs::remove_all(i.state.MasterDir); },
-       "Error! Firmware Directory not Found! Please reinstall the software."},
+       [&](const Installation& i) { return dir_missing + at(i.state.MasterDir); }},
       {"MASTER empty", [](Installation& i) { i.state.MasterDir.clear(); },
-       "Error! Firmware Directory not Found! Please reinstall the software."},
+       [&](const Installation&) { return dir_missing; }},
       {"firmware file missing",
        [](Installation& i) { fs::remove(i.state.MasterDir / "sx4375.sx"); },
-       "Error! Firmware File not Found! Please reinstall the software."},
+       [&](const Installation& i) { return file_missing + at(i.state.MasterDir / "sx4375.sx"); }},
       {"firmware file a directory",
        [](Installation& i) {
          fs::remove(i.state.MasterDir / "sx4375.sx");
          fs::create_directory(i.state.MasterDir / "sx4375.sx");
        },
-       "Error! Firmware File not Found! Please reinstall the software."},
-      {"no project", [](Installation& i) { i.state.ProjectDir.clear(); }, "Project not valid"},
+       [&](const Installation& i) { return file_missing + at(i.state.MasterDir / "sx4375.sx"); }},
+      {"no project", [](Installation& i) { i.state.ProjectDir.clear(); },
+       [](const Installation&) { return std::string("Project not valid"); }},
       {"project gone", [](Installation& i) { fs::remove_all(i.state.ProjectDir); },
-       "Project not valid"},
+       [](const Installation&) { return std::string("Project not valid"); }},
   };
   for (const Case& c : cases) {
     Installation installation;
     c.damage(installation);
     const Result<FirmwareJob> job = PrepareFirmwareJob(installation.state);
     ASSERT_FALSE(job.ok()) << c.name;
-    EXPECT_EQ(job.error(), c.message) << c.name;
+    EXPECT_EQ(job.error(), c.message(installation)) << c.name;
   }
 
   Installation installation;

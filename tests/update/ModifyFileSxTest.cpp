@@ -41,11 +41,12 @@ TEST(ModifyFileSx, ShowChecksTheInstallation) {
     const char* name;
     std::function<void(Generator&)> damage;
     const char* message;
+    const char* lookedFor;  // below the application directory
   } cases[] = {
       {"MASTER missing", [](Generator& g) { fs::remove_all(g.state.MasterDir); },
-       "Error! Firmware Directory not Found! Please reinstall the software."},
+       "Error! Firmware Directory not Found! Please reinstall the software.", "MASTER"},
       {"firmware file missing", [](Generator& g) { fs::remove(g.state.MasterDir / "sx4375.sx"); },
-       "Error! Firmware File not Found! Please reinstall the software."},
+       "Error! Firmware File not Found! Please reinstall the software.", "MASTER/sx4375.sx"},
   };
   for (const Case& c : cases) {
     Generator generator;
@@ -53,7 +54,9 @@ TEST(ModifyFileSx, ShowChecksTheInstallation) {
     generator.Show();
     ASSERT_EQ(generator.fakes.messages.Messages().size(), 1u) << c.name;
     EXPECT_EQ(generator.fakes.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
-    EXPECT_EQ(generator.Messages(), Texts{c.message});
+    const fs::path looked_for = (generator.state.AppDir / c.lookedFor).make_preferred();
+    EXPECT_EQ(generator.Messages(),
+              Texts{std::string(c.message) + " (looked for " + looked_for.string() + ")"});
     EXPECT_FALSE(generator.dialog->LbButton2->isEnabled()) << c.name;
   }
 }
