@@ -11,6 +11,7 @@
 
 #include "app/AppState.h"
 #include "app/Unewp.h"
+#include "platform/ui/ChangedFiles.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
@@ -83,6 +84,7 @@ TFXML::TFXML(const AppState& state, UiServices& services, TFsaveproj& editor, QW
 
 void TFXML::FormShow() {
   model_->SetTree(XmlItemTree());
+  stamps_.Clear();
 }
 
 void TFXML::btnOpenClick() {
@@ -99,6 +101,14 @@ void TFXML::btnOpenClick() {
     return;
   }
   model_->SetTree(std::move(opened.value()));
+  RememberTarget();
+}
+
+// The file Write will replace, as it is now: another program's write since is asked about.
+void TFXML::RememberTarget() {
+  stamps_.Clear();
+  if (const Result<std::filesystem::path> target = XmlTreeTarget(model_->Tree(), state_))
+    stamps_.Remember(*target);
 }
 
 void TFXML::btnFullExpandClick() {
@@ -107,8 +117,13 @@ void TFXML::btnFullExpandClick() {
 
 void TFXML::btnWriteClick() {
   const DisabledWhileRunning running(btnWrite);
-  if (Status written = WriteXmlTree(model_->Tree(), state_); !written)
+  if (!ConfirmOverwriteChanged(services_.messages, stamps_))
+    return;
+  if (Status written = WriteXmlTree(model_->Tree(), state_); !written) {
     services_.messages.Error(written.error());
+    return;
+  }
+  RememberTarget();
 }
 
 void TFXML::TvXmlMouseDown(Qt::MouseButton button, const QPoint& at) {

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 
+#include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
 
 class QPushButton;
@@ -47,11 +48,13 @@ class TFXML : public QuastorDialog {
 
  private:
   void EditSelected();
+  void RememberTarget();
 
   const AppState& state_;
   UiServices& services_;
   TFsaveproj& editor_;
   XmlTreeModel* model_;
+  ReadStamps stamps_;  // the file Write replaces, as it was when the tree was opened
 };
 
 }  // namespace quastor

@@ -209,7 +209,7 @@ Result<std::string> XmlTreeDocument(const XmlItemTree& tree) {
   return Failure{texts::kNoElementToWrite};
 }
 
-Status WriteXmlTree(const XmlItemTree& tree, const AppState& state) {
+Result<std::filesystem::path> XmlTreeTarget(const XmlItemTree& tree, const AppState& state) {
   if (tree.Empty())
     return Failure{texts::kNothingToWrite};
   if (!state.ProjectSelected())
@@ -217,10 +217,17 @@ Status WriteXmlTree(const XmlItemTree& tree, const AppState& state) {
   const Result<std::string> name = WriteFileName(tree.ShownText(0));
   if (!name)
     return name.failure();
+  return state.ProjectDir / PathFromUtf8(*name);
+}
+
+Status WriteXmlTree(const XmlItemTree& tree, const AppState& state) {
+  const Result<std::filesystem::path> target = XmlTreeTarget(tree, state);
+  if (!target)
+    return target.failure();
   const Result<std::string> text = XmlTreeDocument(tree);
   if (!text)
     return text.failure();
-  return WriteFileOrCannotCreate(state.ProjectDir / PathFromUtf8(*name), *text);
+  return WriteFileOrCannotCreate(*target, *text);
 }
 
 }  // namespace quastor

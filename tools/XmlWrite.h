@@ -24,7 +24,11 @@ Result<std::string> WriteFileName(const std::string& file_item_text);
 // The document the tree stands for, as the platform's writer puts it into text.
 Result<std::string> XmlTreeDocument(const XmlItemTree& tree);
 
-// Writes the document into ProjectDir under WriteFileName of the file item, atomically.
+// The file Write replaces: ProjectDir under WriteFileName of the file item; fails for an empty
+// tree, no project and a file item that names no file.
+Result<std::filesystem::path> XmlTreeTarget(const XmlItemTree& tree, const AppState& state);
+
+// Writes the document into XmlTreeTarget, atomically.
 Status WriteXmlTree(const XmlItemTree& tree, const AppState& state);
 
 }  // namespace quastor

@@ -161,6 +161,7 @@ TEST_F(PdoTable, RoundTripThroughTheWriterIsByteExact) {
   EXPECT_EQ(ReadBytes(file()), text);
 }
 
+// Equal cobids keep their row order: with the later row first they swapped at every OK.
 TEST_F(PdoTable, OkWritesEachSideInKeyOrderWithItsFlags) {
   SideGrids grids = EmptyPdoGrids();
   grids.a[0] = {"0x285", "1", "1", "p", "n"};
@@ -171,8 +172,8 @@ TEST_F(PdoTable, OkWritesEachSideInKeyOrderWithItsFlags) {
   grids.b[1] = {"6", "6", "1 ", "", ""};
   ASSERT_TRUE(SavePdoTable(file(), grids).ok());
   EXPECT_EQ(ReadBytes(file()),
-            File(Row("0x80000000", "4", "3", "", "") + Row("0x181", "3", "2", "", "") +
-                 Row("0x181", "2", "2", "", "") + Row("0x285", "1", "3", "p", "n") +
+            File(Row("0x80000000", "4", "3", "", "") + Row("0x181", "2", "2", "", "") +
+                 Row("0x181", "3", "2", "", "") + Row("0x285", "1", "3", "p", "n") +
                  Row("6", "6", "0", "", "") + Row("7", "5", "1", "", "")));
 }
 

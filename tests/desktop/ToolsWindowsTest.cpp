@@ -105,6 +105,27 @@ TEST_F(ToolsWindows, XmlToolOpensEditsWithF2AndWritesThePargen) {
             "<Par_Gen><PROFI_ID>30</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD></Par_Gen>");
 }
 
+TEST_F(ToolsWindows, XmlToolAsksBeforeWritingOverAnotherProgramsChange) {
+  WriteBytes(project() / "pargen.xml", "<Par_Gen><PROFI_ID>20</PROFI_ID></Par_Gen>");
+  TFXML& window = desktop->Xml();
+  window.show();
+  Open(window, project() / "pargen.xml");
+  const std::string theirs = "<Par_Gen><PROFI_ID>99</PROFI_ID></Par_Gen>";
+  WriteBytes(project() / "pargen.xml", theirs);
+  Click(window.btnWrite);  // No
+  EXPECT_EQ(fake.messages.Texts(),
+            std::vector<std::string>{"pargen.xml was changed by another program since this "
+                                     "window read it. Overwrite it?"});
+  EXPECT_EQ(ReadBytes(project() / "pargen.xml"), theirs);
+  fake.messages.Clear();
+  fake.messages.AnswerNext(true);
+  Click(window.btnWrite);
+  EXPECT_EQ(ReadBytes(project() / "pargen.xml"), "<Par_Gen><PROFI_ID>20</PROFI_ID></Par_Gen>");
+  fake.messages.Clear();
+  Click(window.btnWrite);  // what it wrote itself is no other program's change
+  EXPECT_TRUE(fake.messages.Texts().empty());
+}
+
 TEST_F(ToolsWindows, XmlToolEditsTheRightClickedItemAndKeepsTheTreeOnAFault) {
   WriteBytes(home / "rows.xml", "<rpdodef><row cobid='0x181'/></rpdodef>");
   WriteBytes(home / "broken.xml", "<rpdodef><row cobid='0x181'/>");
