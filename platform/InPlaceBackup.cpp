@@ -96,6 +96,14 @@ int Copy(int from, int to, std::uint64_t count) {
   return 0;
 }
 
+// Flushes the copy being made to the disk, and tells so: 0 or errno.
+int SyncAndTell(int copy, const fs::path& file) {
+  const int error = calls::Sync(copy);
+  if (error == 0)
+    ReportWriteStep(WriteStep::kBackupSynced, file);
+  return error;
+}
+
 // Reads a decimal number ended by a line end at text[*at], moving *at past it.
 bool ReadNumber(const std::string& text, std::size_t* at, std::uint64_t* value) {
   *value = 0;
@@ -187,11 +195,8 @@ Result<InPlaceBackup> InPlaceBackup::TakeIn(const fs::path& dir, const fs::path&
     error = calls::SeekToStart(fd);
   if (error == 0)
     error = Copy(fd, copy, old_bytes);
-  if (error == 0) {
-    error = calls::Sync(copy);
-    if (error == 0)
-      ReportWriteStep(WriteStep::kBackupSynced, temporary);
-  }
+  if (error == 0)
+    error = SyncAndTell(copy, temporary);
   if (const int closed = calls::Close(copy); error == 0)
     error = closed;
   std::error_code ec;
