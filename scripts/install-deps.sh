@@ -9,7 +9,7 @@ packages=(
   libfreexl-dev liborcus-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core libx11-dev
-  srecord libxml2-utils
+  srecord libxml2-utils strace
   dpkg-dev desktop-file-utils
 )
 

@@ -4,10 +4,10 @@
 
 #include "app/AppState.h"
 #include "app/AppTexts.h"
-#include "platform/FileWriting.h"
 #include "platform/PathText.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/Text.h"
+#include "platform/WriteTemporaries.h"
 #include "update/SRecordMerge.h"
 #include "update/StreamFiles.h"
 #include "update/UpdateTexts.h"
@@ -25,6 +25,9 @@ constexpr char kDegree[] = "\xC2\xB0";
 constexpr char kPilcrow[] = "\xC2\xB6";
 
 constexpr int kFailed = -1;
+
+// The name of the run's work directory in the temporary directory.
+constexpr char kStageStem[] = "quastor-firmware";
 
 // Stage of a selected bank: 1 when the image went in, 0 when the bank's range was not found,
 // -1 after a failure (told through events).
@@ -86,6 +89,7 @@ bool PassOn(int bank, const fs::path& input, const fs::path& output, const Pipel
   return true;
 }
 
+// The stage files that runs of earlier versions left in the project directory.
 void RemoveStageFiles(const fs::path& output_dir) {
   std::error_code ignored;
   for (int bank = 1; bank <= kBankCount; ++bank) {
@@ -141,21 +145,20 @@ Result<FirmwareJob> PrepareFirmwareJob(const AppState& state) {
 
 PipelineOutcome RunBankPipeline(const FirmwareJob& job, const PipelineEvents& events) {
   PipelineOutcome outcome;
-  std::error_code ec;
-  // A file left from an earlier run must never reach the programmer after this run fails.
-  if (!job.newName.empty()) {
-    fs::remove(job.NewFile(), ec);
-    if (ec) {
-      events.message(
-          FormatText(update_texts::kCannotWrite, {Utf8FromPath(job.NewFile()), ec.message()}));
-      return outcome;
-    }
+  // The stage files live in a directory of the run's own in the temporary directory: a run
+  // that is killed leaves nothing in the project, and the next run removes what it left.
+  const Result<fs::path> stages = MakeWorkDirectory(kStageStem);
+  if (!stages) {
+    std::error_code ec;
+    const fs::path where = fs::temp_directory_path(ec) / kStageStem;
+    events.message(FormatText(update_texts::kCannotWrite, {Utf8FromPath(where), stages.error()}));
+    return outcome;
   }
   int result = 0;
   bool failed = false;
   for (int bank = 1; bank <= kBankCount && !failed; ++bank) {
-    const fs::path input = bank == 1 ? job.source : job.outputDir / BankTemporaryName(bank - 1);
-    const fs::path output = job.outputDir / BankTemporaryName(bank);
+    const fs::path input = bank == 1 ? job.source : *stages / BankTemporaryName(bank - 1);
+    const fs::path output = *stages / BankTemporaryName(bank);
     if (job.selected[bank - 1]) {
       result = RunSelectedBank(job, bank, input, output, events);
     } else if (!PassOn(bank, input, output, events)) {
@@ -166,23 +169,18 @@ PipelineOutcome RunBankPipeline(const FirmwareJob& job, const PipelineEvents& ev
       outcome.marked[bank - 1] = true;
   }
   if (!failed) {
-    // The last stage file becomes the new file in one rename, once its bytes are on the disk.
-    const fs::path last = job.outputDir / BankTemporaryName(kBankCount);
-    const int sync_error = SyncFile(last);
-    if (sync_error != 0) {
-      // An errno value: the system category would read it as a Windows error code.
-      ec = std::error_code(sync_error, std::generic_category());
-    } else if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kRename); fault != 0) {
-      ec = std::error_code(fault, std::generic_category());
-    } else {
-      fs::rename(last, job.NewFile(), ec);
-    }
-    if (ec) {
+    // The new file replaces the old one only once it is complete: a failed run leaves the old
+    // one as it was (and the programmer is started only after a complete run).
+    const Status published =
+        ReplaceWithCopy(job.NewFile(), *stages / BankTemporaryName(kBankCount));
+    if (!published) {
       events.message(
-          FormatText(update_texts::kCannotWrite, {Utf8FromPath(job.NewFile()), ec.message()}));
+          FormatText(update_texts::kCannotWrite, {Utf8FromPath(job.NewFile()), published.error()}));
       failed = true;
     }
   }
+  std::error_code ignored;
+  fs::remove_all(*stages, ignored);
   RemoveStageFiles(job.outputDir);
   outcome.complete = !failed;
   return outcome;

@@ -21,7 +21,7 @@ inline constexpr int kBankCount = 5;
 // Bank n (1 to 5) spans 16384 bytes from 0x388000 + 0x10000 * (n - 1).
 std::uint32_t BankFirstAddress(int bank);
 
-// The stage output of bank n: "°Bn°.sx" in the output directory.
+// The stage output of bank n: "°Bn°.sx" in the run's work directory.
 std::filesystem::path BankTemporaryName(int bank);
 
 // The banks a product variant puts images into (variant 2: banks 1 and 2).
@@ -52,10 +52,12 @@ struct PipelineOutcome {
   std::array<bool, kBankCount> marked{};  // banks whose mark turns red
 };
 
-// Runs the five stages. The old new file is removed first; the first failure is told through
-// events.message and stops the run; the stage files are always removed at the end, so after a
-// failure no new file exists. A bank whose range is not in its input is marked, and the mark
-// carries over to the unselected banks after it.
+// Runs the five stages in a work directory of the run's own in the temporary directory, which
+// is removed at the end of every run (and, after a run that was killed, by the next run). The
+// first failure is told through events.message and stops the run. The new file replaces the
+// old one (written through the links in its place, keeping its permission bits) only once it
+// is complete, so a failed run leaves the old one as it was. A bank whose range is not in its
+// input is marked, and the mark carries over to the unselected banks after it.
 PipelineOutcome RunBankPipeline(const FirmwareJob& job, const PipelineEvents& events);
 
 struct ProgramStart {

@@ -2,14 +2,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <system_error>
 
 #include "platform/FileWriting.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform/PathText.h"
 
 namespace quastor {
 
@@ -105,20 +102,30 @@ bool BlockWriter::Flush() {
   return error_ == 0;
 }
 
-int SyncFile(const std::filesystem::path& path) {
-  if (const int fault = InjectedFaultAt(InjectedWriteFault::Step::kSync); fault != 0)
-    return fault;
-  std::FILE* file = OpenFile(path, "r+b");
-  if (file == nullptr)
-    return errno != 0 ? errno : EIO;
-#ifdef _WIN32
-  int error = _commit(_fileno(file)) == 0 ? 0 : errno;
-#else
-  int error = fsync(fileno(file)) == 0 ? 0 : errno;
-#endif
-  if (std::fclose(file) != 0 && error == 0)
-    error = errno != 0 ? errno : EIO;
-  return error;
+Status ReplaceWithCopy(const std::filesystem::path& target, const std::filesystem::path& source) {
+  std::error_code ec;
+  const std::uint64_t size = std::filesystem::file_size(source, ec);
+  if (ec)
+    return Failure{ec.message()};
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> input(OpenFile(source, "rb"), &std::fclose);
+  if (!input)
+    return Failure{SystemReason(errno != 0 ? errno : EIO)};
+  Result<AtomicFileWriter> writer = AtomicFileWriter::Open(target, size);
+  if (!writer)
+    return writer.failure();
+  std::vector<char> buffer(BlockWriter::kBufferBytes);
+  for (;;) {
+    errno = 0;
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), input.get());
+    if (got == 0) {
+      if (std::ferror(input.get()))
+        return Failure{SystemReason(errno != 0 ? errno : EIO)};
+      break;
+    }
+    if (Status written = writer.value().Write(std::string_view(buffer.data(), got)); !written)
+      return written;
+  }
+  return writer.value().Commit();
 }
 
 }  // namespace quastor

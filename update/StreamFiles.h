@@ -1,5 +1,5 @@
 #pragma once
-// Files read and written in a stream through fixed buffers: lines in, bytes out.
+// Files read and written in a stream through fixed buffers: lines in, bytes out, files copied.
 
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Result.h"
 
 namespace quastor {
 
@@ -56,8 +58,9 @@ class BlockWriter {
   int error_ = 0;
 };
 
-// Flushes a closed file's contents to the disk, so that a rename that follows publishes a
-// complete file. The failure is the system's error code (0 on success).
-int SyncFile(const std::filesystem::path& path);
+// Replaces target by a copy of source, read through a buffer of fixed size, with the
+// guarantees of the platform's atomic writer: target keeps its old content unless the copy
+// completes. The failure is the system's reason.
+Status ReplaceWithCopy(const std::filesystem::path& target, const std::filesystem::path& source);
 
 }  // namespace quastor

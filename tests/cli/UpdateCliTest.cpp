@@ -106,7 +106,7 @@ TEST(UpdateCli, FailuresPrintTheDialogsMessages) {
        true},  // no run
       {"bank image missing",
        [](Home& h) { fs::remove(h.dir / "PROJECTS" / "Plant1" / "bin" / "bank2.bin"); },
-       "File bank2.bin Not Found,Abort Procedure\n", false},
+       "File bank2.bin Not Found,Abort Procedure\n", true},  // the old file is kept
       {"programmer missing", [](Home& h) { fs::remove(h.Programmer()); },
        "FlashWrite.exe Not Found, Procedure Aborted\n", true},
 #ifndef _WIN32

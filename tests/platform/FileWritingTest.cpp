@@ -4,9 +4,12 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
+#include "tests/support/SaveSupport.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
@@ -171,6 +174,8 @@ TEST(FileWritingAsUser, DirectoryWithoutNewFilesStillTakesItsWritableFile) {
   OwnedDir dir;
   const fs::path file = dir.File("sdo.xml", "old and longer", 0644);
   dir.Own(dir.path(), 0555);
+  const OwnedDir cache_dir;
+  const test::ScopedCacheHome cache(cache_dir.path());
   Status in_place, new_file;
   {
     AsOrdinaryUser user;
@@ -183,6 +188,55 @@ TEST(FileWritingAsUser, DirectoryWithoutNewFilesStillTakesItsWritableFile) {
   ASSERT_FALSE(new_file.ok());
   EXPECT_EQ(new_file.error(), SystemReason(EACCES));
   EXPECT_EQ(CountEntries(dir.path()), 1);
+  EXPECT_EQ(cache.Copies(), std::vector<std::string>{});
+}
+
+TEST(FileWritingAsUser, WriteInPlaceMeetsAFullDiskBeforeTouchingTheFile) {
+  TempDir dir;
+  fs::create_directories(dir / "project");
+  fs::create_directories(dir / "cache");
+  const fs::path file = dir / "project" / "sdo.xml";
+  WriteBytes(file, "old");
+  test::GiveToUser(dir / "cache");
+  const test::ScopedCacheHome cache(dir / "cache");
+  const test::RefusingDirectory refusing(dir / "project");
+  const std::string bytes(1 << 20, 'n');
+  const std::string outcome = test::AsUserInChild(
+      [&]() -> std::string {
+        if (std::string refused = test::RefusesNewFile(file.parent_path()); !refused.empty())
+          return refused;
+        test::StepRecorder recorder;
+        const Status status = WriteFileAtomic(file, bytes);
+        if (status.ok())
+          return "saved past the limit";
+        if (status.error() != SystemReason(EFBIG))
+          return status.error();
+        // The copy of the old content was made and removed, and nothing between: the
+        // reservation failed.
+        return recorder.steps ==
+                       std::vector<WriteStep>{WriteStep::kBackupSynced, WriteStep::kBackupRemoved}
+                   ? ""
+                   : "the file was written before the disk ran full";
+      },
+      64 * 1024);
+  EXPECT_EQ(outcome, "");
+  EXPECT_EQ(ReadBytes(file), "old");
+  EXPECT_EQ(cache.Copies(), std::vector<std::string>{});
+}
+
+TEST(FileWriting, NameTooLongForTheTemporarysSuffixGetsAShortTemporary) {
+  TempDir dir;
+  const fs::path file = dir / std::string(250, 'n');  // legal: names may have 255 bytes
+  WriteBytes(file, "old");
+  test::StepRecorder recorder;
+  const Status replaced = WriteFileAtomic(file, "new");
+  ASSERT_TRUE(replaced.ok()) << replaced.error();
+  EXPECT_EQ(ReadBytes(file), "new");
+  ASSERT_FALSE(recorder.files.empty());
+  EXPECT_EQ(recorder.files.front().filename().string().rfind(".quastor.", 0), 0u);
+  const Status created = WriteFileAtomic(dir / std::string(250, 'm'), "x");
+  ASSERT_TRUE(created.ok()) << created.error();
+  EXPECT_EQ(CountEntries(dir.path()), 2);
 }
 
 // A process id that no process has: a child's that has ended and been waited for.
@@ -215,6 +269,11 @@ TEST(FileWriting, SaveRemovesTheTemporariesOfEndedProcessesOnly) {
       {"f.xml.x" + ended + "-0.tmp", false},
       {"f.xml." + ended + "-0.tmp.bak", false},
       {"f.xml." + ended + "-0-1.tmp", false},
+      // The short temporaries of names too long for the suffix, whichever file's they were.
+      {".quastor." + ended + "-3.tmp", true},
+      {".quastor." + running + "-3.tmp", false},
+      {".quastorx." + ended + "-3.tmp", false},
+      {"quastor." + ended + "-3.tmp", false},
   };
   for (const auto& c : cases)
     WriteBytes(dir / c.name, "left");

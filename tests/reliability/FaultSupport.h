@@ -1,6 +1,6 @@
 #pragma once
-// What the save fault tests share: a snapshot of a directory's files, an injected write fault
-// for a scope, and a child process whose files may not grow past a size (a full disk).
+// What the save fault tests share: a snapshot of a directory's files and a child process whose
+// files may not grow past a size (a full disk); tests/support/SaveSupport.h has the rest.
 
 #include <filesystem>
 #include <functional>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/FileWriting.h"
+#include "tests/support/SaveSupport.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
@@ -28,15 +29,6 @@ inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& 
   }
   return files;
 }
-
-// The fault, set for the lifetime of the object.
-class Injected {
- public:
-  explicit Injected(const InjectedWriteFault& fault) { InjectWriteFault(fault); }
-  ~Injected() { InjectWriteFault({}); }
-  Injected(const Injected&) = delete;
-  Injected& operator=(const Injected&) = delete;
-};
 
 #ifndef _WIN32
 

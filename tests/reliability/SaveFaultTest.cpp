@@ -1,6 +1,7 @@
 // Every writer of a project file saves atomically: a save that fails part way, through a
 // failure injected into the file adapter or a full disk (a file size limit), leaves the
-// directory as it was, the previous file byte for byte and no temporary beside it.
+// directory as it was, the previous file byte for byte and no temporary beside it; so does a
+// save written in place, where the directory refuses new files.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "canopen/EmcyRulesFiles.h"
@@ -28,6 +30,7 @@
 #include "platform/SettingsFile.h"
 #include "platform/TextCodec.h"
 #include "tests/reliability/FaultSupport.h"
+#include "tests/support/SaveSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tools/XmlParser.h"
 #include "tools/XmlTree.h"
@@ -407,6 +410,75 @@ TEST_P(SaveFaults, FullDiskLeavesTheDirectoryAsItWas) {
         << "1: saved, 2: another reason, 126: no limit set, above 128: a signal";
     EXPECT_EQ(Snapshot(project.path), before);
   }
+}
+
+// The same saves as an ordinary user in a project whose directories refuse that user new
+// files, so that they are written in place: an injected failure or a full disk leaves the
+// project as it was and no copy of the old content behind, and a save without a fault
+// completes.
+TEST_P(SaveFaults, InPlaceFailureLeavesTheDirectoryAsItWas) {
+  const Writer& writer = GetParam();
+  const std::string updated = Updated();
+  Project project;
+  ASSERT_TRUE(PreparedSave(writer, project.path, 1).ok());
+  if (writer.prepare) {
+    ASSERT_TRUE(writer.prepare(project.path, 2).ok());
+  }
+  fs::create_directory(project.dir / "cache");
+  test::GiveToUser(project.dir / "cache");
+  const test::ScopedCacheHome cache(project.dir / "cache");
+  const auto before = Snapshot(project.path);
+  const test::RefusingDirectory refusing(project.path);
+  using Step = InjectedWriteFault::Step;
+  const InjectedWriteFault faults[] = {
+      {Step::kWrite, 0, ENOSPC},
+      {Step::kWrite, 1, ENOSPC},
+      {Step::kWrite, updated.size() / 2, EIO},
+      {Step::kWrite, updated.size() - 1, EFBIG},
+      {Step::kSync, 0, EIO},
+  };
+  const std::string injected = test::AsUserInChild([&] {
+    std::string problems = test::RefusesNewFile(project.path);
+    for (const InjectedWriteFault& fault : faults) {
+      const std::string at = "step " + std::to_string(static_cast<int>(fault.step)) + " after " +
+                             std::to_string(fault.afterBytes) + " bytes: ";
+      test::StepRecorder recorder;
+      Status saved;
+      {
+        Injected set(fault);
+        saved = writer.save(project.path, 2);
+      }
+      if (saved.ok() || saved.error().find(SystemReason(fault.error)) == std::string::npos)
+        problems += at + (saved.ok() ? "saved" : saved.error()) + "\n";
+      if (recorder.steps.empty() || recorder.steps.front() != WriteStep::kBackupSynced)
+        problems += at + "not written in place\n";
+      if (Snapshot(project.path) != before)
+        problems += at + "the project changed\n";
+    }
+    return problems;
+  });
+  EXPECT_EQ(injected, "");
+  for (const rlim_t limit : {rlim_t{0}, rlim_t{updated.size() / 2}, rlim_t{updated.size() - 1}}) {
+    SCOPED_TRACE(testing::Message() << "files limited to " << limit << " bytes");
+    const std::string full = test::AsUserInChild(
+        [&]() -> std::string {
+          const Status saved = writer.save(project.path, 2);
+          if (saved.ok())
+            return "saved";
+          return saved.error().find(SystemReason(EFBIG)) != std::string::npos ? "" : saved.error();
+        },
+        limit);
+    EXPECT_EQ(full, "");
+    EXPECT_EQ(Snapshot(project.path), before);
+  }
+  EXPECT_EQ(cache.Copies(), std::vector<std::string>{});
+  const std::string saved = test::AsUserInChild([&] {
+    const Status status = writer.save(project.path, 2);
+    return status.ok() ? std::string() : status.error();
+  });
+  EXPECT_EQ(saved, "");
+  EXPECT_EQ(ReadBytes(project.path / writer.file), updated);
+  EXPECT_EQ(cache.Copies(), std::vector<std::string>{});
 }
 
 #endif  // _WIN32

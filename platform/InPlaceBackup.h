@@ -1,0 +1,53 @@
+#pragma once
+// The copy of a file's old content that a write in place keeps until the new content is on
+// the disk. It lives in the user's cache directory, one file per target ("<hash>.inplace"),
+// and names its target, so that the next write of that target puts back the old content that
+// a process killed in the middle of writing in place destroyed.
+
+#include <cstdint>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "platform/Result.h"
+
+namespace quastor {
+
+// Where the copies go, in this order, the first that can be made: $XDG_CACHE_HOME/quastor,
+// else ~/.cache/quastor (%LOCALAPPDATA%\quastor on Windows); else a directory of the user's
+// own in the system's temporary directory.
+std::vector<std::filesystem::path> BackupDirectories();
+
+class InPlaceBackup {
+ public:
+  // Copies the whole content of fd, the open target, into a new copy, and flushes the copy to
+  // the disk before it returns. Fails with the system's reason, leaving no copy.
+  static Result<InPlaceBackup> Take(const std::filesystem::path& target, int fd);
+
+  // Puts the old content back into fd: written from its start, cut to its size and flushed to
+  // the disk. 0 or the system's errno value.
+  int RestoreInto(int fd) const;
+  // Removes the copy, flushed to the disk. 0 or the system's errno value.
+  int Remove() const;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  InPlaceBackup(std::filesystem::path path, std::uint64_t header_bytes, std::uint64_t old_bytes)
+      : path_(std::move(path)), headerBytes_(header_bytes), oldBytes_(old_bytes) {}
+  static Result<InPlaceBackup> TakeIn(const std::filesystem::path& dir,
+                                      const std::filesystem::path& target, int fd,
+                                      std::uint64_t old_bytes);
+  friend Status RestoreInterruptedWrite(const std::filesystem::path& target);
+
+  std::filesystem::path path_;
+  std::uint64_t headerBytes_;
+  std::uint64_t oldBytes_;
+};
+
+// When a write in place of target was cut short (its copy is still there), puts the old
+// content back and removes the copy. Fails with the system's reason, keeping the copy, when
+// the content could not be put back.
+Status RestoreInterruptedWrite(const std::filesystem::path& target);
+
+}  // namespace quastor
