@@ -1,5 +1,6 @@
 #include "gateway/ConfigImage.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
@@ -57,6 +58,9 @@ Status WriteConfigImage(const std::filesystem::path& project_dir, const ConfigIm
   // A project copied without its bin directory still gets its image.
   std::error_code ec;
   if (!std::filesystem::is_directory(file.parent_path(), ec)) {
+    // A file named bin is in the way: its creation would only say "File exists".
+    if (std::filesystem::exists(file.parent_path(), ec))
+      return CannotCreate(file, SystemReason(ENOTDIR));
     std::filesystem::create_directory(file.parent_path(), ec);
     if (ec)
       return CannotCreate(file, ec.message());
