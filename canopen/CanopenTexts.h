@@ -47,6 +47,12 @@ inline constexpr const char* kSdoHeaderTexts[] = {"RW",    "Index",    "Subindex
 inline constexpr const char* kSdoAttributes[] = {"conf",   "IndexA",    "SubindexA", "devIDB",
                                                  "IndexB", "SubindexB", "nbyteB",    "mnemonico"};
 
+// OK refuses a grid cell that its column's field refuses: the entry number as column "N°"
+// shows it, the page, the column's title, then why.
+inline constexpr char kCellRefused[] = "Error! N° %d of \"%s\", column \"%s\": %s";
+// New or Modify refuses a field of a page: its label, then why.
+inline constexpr char kFieldRefused[] = "Error! \"%s\": %s";
+
 // PDO translation table (rpdodef.xml, window TFpdo).
 inline constexpr char kPdoFileName[] = "rpdodef.xml";
 inline constexpr char kPdoCaption[] = "Define Traslate PDO";
@@ -120,6 +126,10 @@ inline constexpr char kStoredPdoErrorReading[] = "Error in reading file SDOPDO X
 inline constexpr char kPoscompNotShown[] =
     "'%s' is not 16 x high + low with both byte choices 0 (none) to 8 (B8), so the radio groups "
     "cannot show it";
+// A stored value that the collision test cannot read: the SDO access table's entry (N°, page,
+// column), or the stored entry (its PDO's cobid, its label, the edit's label); then why.
+inline constexpr char kSdoTableValue[] = "Error! sdo.xml, N° %d of \"%s\", column \"%s\": %s";
+inline constexpr char kStoredEntryValue[] = "Error! PDO %s, %s, \"%s\": %s";
 // The collision test of New and Modify.
 inline constexpr char kSdoAlreadyExists[] = "Index or Subindex Not Valid,Sdo Already Exists";
 inline constexpr char kIndexNotValid[] = "Index or Subindex Not Valid";

@@ -86,6 +86,17 @@ Status CheckId(const EmcyPage& page, const std::string& id, std::optional<std::s
   return Status::Ok();
 }
 
+std::optional<FieldFault> RuleFieldsFault(const RuleFields& fields) {
+  std::vector<std::string> values(fields.texts.begin(), fields.texts.end());
+  for (std::string& value : values) {
+    if (value.empty())
+      value = "0";
+  }
+  if (fields.texts[0].empty())
+    values[0] = "1";  // the ID check refuses it
+  return FirstFieldFault(EmcyRuleFields(), values);
+}
+
 Status NewRule(EmcyPage& page, const RuleFields& fields) {
   if (Status free = CheckId(page, fields.texts[0], std::nullopt); !free)
     return free;
@@ -99,7 +110,10 @@ Status ModifyRule(EmcyPage& page, const RuleFields& fields) {
     return Status::Ok();
   if (Status free = CheckId(page, fields.texts[0], page.selected); !free)
     return free;
-  page.rules[*page.selected] = RuleOf(page, fields);
+  TClEmcy& rule = page.rules[*page.selected];
+  XmlAttributeList kept = std::move(rule.kept);
+  rule = RuleOf(page, fields);
+  rule.kept = std::move(kept);
   return Status::Ok();
 }
 

@@ -13,6 +13,7 @@
 
 #include "canopen/EmcyTexts.h"
 #include "canopen/SideGrids.h"
+#include "canopen/TableFields.h"
 #include "platform/Result.h"
 
 namespace quastor {
@@ -30,8 +31,9 @@ struct TClEmcy {
   std::string enmask_eq_m1;
   std::string enmask_eq_m2;
   std::string enmask_eq_m3;
-  bool enable = false;  // translation to the other side
-  int alias_pos = 0;    // 0 to 15; where the source node's ID goes in the translated EMCY
+  bool enable = false;    // translation to the other side
+  int alias_pos = 0;      // 0 to 15; where the source node's ID goes in the translated EMCY
+  XmlAttributeList kept;  // the record's attributes that the table does not know
 };
 
 // The eleven text fields in file order, which is also the order of a page's edit fields.
@@ -94,12 +96,16 @@ void ChooseFirstRules(EmcyModel& model);
 // one equal, as text, to an item of the side is refused with "Index Not Valid".
 Status CheckId(const EmcyPage& page, const std::string& id, std::optional<std::size_t> modified);
 
+// The first field that EmcyRuleFields refuses, as New and Modify take the fields (an empty
+// field stands for "0"; an empty ID is the ID check's).
+std::optional<FieldFault> RuleFieldsFault(const RuleFields& fields);
+
 // New EMCY: after the ID check appends the rule built from the fields (an empty text stored as
 // "0") and selects it.
 Status NewRule(EmcyPage& page, const RuleFields& fields);
 
 // Modify EMCY: nothing without a selected item; after the ID check overwrites the selected rule
-// as New builds it. The rule keeps its place.
+// as New builds it. The rule keeps its place and the attributes its record kept.
 Status ModifyRule(EmcyPage& page, const RuleFields& fields);
 
 // Delete EMCY: nothing without a selected item; removes it, and no item is selected afterwards.

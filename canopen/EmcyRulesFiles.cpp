@@ -44,6 +44,7 @@ Status ReadRule(EmcyModel& model, const TableRecord& record) {
       record.Number(texts::kRuleAttributes[texts::kBypassSetField]);
   if (!bypass_set)
     return bypass_set.failure();
+  rule.kept = record.Others(Attributes());
   Place(model, std::move(rule), *bypass_set);
   return Status::Ok();
 }
@@ -87,8 +88,9 @@ Result<std::string> EmcyRulesFileText(const EmcyModel& model) {
     if (!order)
       return order.failure();
     for (const std::size_t r : *order)
-      RuleValues(rules[r], side,
-                 [&](std::initializer_list<std::string_view> values) { writer.Add(values); });
+      RuleValues(rules[r], side, [&](std::initializer_list<std::string_view> values) {
+        writer.Add(values, rules[r].kept);
+      });
   }
   return writer.Finish();
 }

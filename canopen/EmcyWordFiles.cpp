@@ -70,7 +70,9 @@ Status ReadWord(WordModel& model, const TableRecord& record, std::size_t& skippe
   const Result<std::int32_t> code = record.Number(names[kSideField]);
   if (!code)
     return code.failure();
-  Place(model, WordOf(std::move(fields)), *code, skipped);
+  TClWEmcy word = WordOf(std::move(fields));
+  word.kept = record.Others(names);
+  Place(model, std::move(word), *code, skipped);
   return Status::Ok();
 }
 
@@ -154,7 +156,7 @@ Result<std::string> EmcyWordsFileText(const WordModel& model) {
     if (!order)
       return order.failure();
     for (const std::size_t w : *order)
-      writer.Add(Values(words[w], side, false));
+      writer.Add(Values(words[w], side, false), words[w].kept);
   }
   return writer.Finish();
 }

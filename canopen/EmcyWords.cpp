@@ -62,6 +62,23 @@ Status CheckWord(const WordPage& page, const WordFields& fields, std::optional<s
   return Status::Ok();
 }
 
+std::optional<FieldFault> WordFieldsFault(const WordFields& fields) {
+  std::vector<std::string> values = {fields.index_addrm, fields.subindex, fields.devid};
+  const TableFields& rules = EmcyWordFields(Side::kA);
+  for (std::size_t f = 0; f < values.size(); ++f) {
+    if (values[f].empty())
+      continue;
+    if (std::optional<std::string> reason = FieldProblem(rules[f].rule, values[f]))
+      return FieldFault{f, std::move(*reason)};
+  }
+  return std::nullopt;
+}
+
+std::optional<FieldFault> BitFieldsFault(const BitFields& fields) {
+  return FirstFieldFault(EmcyBitFields(Side::kA),
+                         {fields.b0, fields.b1, fields.emcyByte1, fields.emcyByte2});
+}
+
 Status NewWord(WordPage& page, const WordFields& fields) {
   if (Status free = CheckWord(page, fields, std::nullopt); !free)
     return free;

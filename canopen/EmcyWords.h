@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "canopen/SideGrids.h"
+#include "canopen/TableFields.h"
 #include "platform/Result.h"
 
 namespace quastor {
@@ -35,6 +36,7 @@ struct TClWEmcy {
   std::string subindex;     // SDO subindex on the other side
   std::string devid;        // node ID of the EMCY producer
   std::array<ClEbm, kWordBits> ebm;
+  XmlAttributeList kept;  // the record's attributes that the table does not know
 };
 
 // The pictures of the nodes: a word is a folder marked W, a bit a register, each closed and,
@@ -91,6 +93,11 @@ int NextWordLabel(const WordPage& page);
 // position): an empty text, or the same three texts as another word of the side, is refused
 // with "Index Not Valid". Texts are compared as texts: 0x2000 and 8192 differ.
 Status CheckWord(const WordPage& page, const WordFields& fields, std::optional<std::size_t> own);
+
+// The first of the word fields that EmcyWordFields refuses (an empty one is CheckWord's), and
+// the first of the bit fields that EmcyBitFields refuses, as New and Modify take them.
+std::optional<FieldFault> WordFieldsFault(const WordFields& fields);
+std::optional<FieldFault> BitFieldsFault(const BitFields& fields);
 
 // New: after CheckWord appends a word of the three texts with 16 empty bits; the selection
 // stays.

@@ -11,17 +11,19 @@ namespace texts = canopen_texts;
 GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layout,
                        const FileRowStep& step, const char* missing_message, TableReading reading) {
   SideFiller filler(layout.rows, layout.columns);
+  GridLoad load;
   TableFileRead read = ReadTableFile(
       file,
       [&](const TableRecord& record) -> Status {
         Result<PlacedRow> placed = step(record);
         if (!placed)
           return placed.failure();
-        filler.Place(placed->side, std::move(placed.value().row));
+        PlacedRow& row = placed.value();
+        if (filler.Place(row.side, std::move(row.row), std::move(row.kept)))
+          load.records[static_cast<int>(row.side)].push_back(record.number());
         return Status::Ok();
       },
       reading);
-  GridLoad load;
   load.found = read.found;
   load.gaps = std::move(read.gaps);
   if (!read.found && missing_message != nullptr)

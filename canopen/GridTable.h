@@ -3,6 +3,7 @@
 // table and the PDO translation table): each record of the file or the sheet fills the next
 // row of its side, and what does not fit is counted.
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -26,16 +27,21 @@ struct GridLayout {
   const char* pageB = "";
 };
 
-// A record turned into its side and its row of cells.
+// A record turned into its side and its row of cells, and the attributes the table does not
+// know, which go with the row.
 struct PlacedRow {
+  PlacedRow(Side row_side, GridRow cells) : side(row_side), row(std::move(cells)) {}
   Side side = Side::kA;
   GridRow row;
+  XmlAttributeList kept;
 };
 
 // The grids as the window's show fills them from the table file.
 struct GridLoad {
   SideGrids grids;     // layout-sized, filled from the file
   bool found = false;  // the file exists
+  // Per side, the record (its position in the file, from 1) that each filled row shows.
+  std::array<std::vector<std::size_t>, 2> records;
   // To show one after the other: the system's reading messages, then what did not fit.
   std::vector<std::string> messages;
   LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file

@@ -7,6 +7,7 @@
 #include "canopen/ExportCsv.h"
 #include "canopen/ImportSheet.h"
 #include "canopen/KeyOrder.h"
+#include "canopen/TableFields.h"
 #include "canopen/TableFile.h"
 #include "platform/Text.h"
 #include "platform/XmlFileEncoding.h"
@@ -45,6 +46,8 @@ Result<PlacedRow> FromFile(const TableRecord& record) {
       return text.failure();
     placed.row.push_back(std::move(text.value()));
   }
+  static const std::vector<std::string> kKnown = FieldAttributes(PdoFields());
+  placed.kept = record.Others(kKnown);
   return placed;
 }
 
@@ -70,7 +73,7 @@ Result<std::size_t> EntryCount(Side side, const GridRows& rows) {
   while (count < rows.size() && !CellText(rows[count], kCobid).empty())
     ++count;
   for (std::size_t r = count; r < rows.size(); ++r) {
-    if (!RowFilled(rows[r]))
+    if (RowHoldsNothing(PdoFields(), rows[r]))
       continue;
     if (r == count)
       return Failure{FormatText(texts::kCobidEmpty, {std::to_string(r), Page(side)})};
@@ -120,7 +123,8 @@ Result<std::string> PdoTableText(const SideGrids& grids) {
     for (const std::size_t r : *order) {
       const GridRow& row = rows[r];
       writer.Add({CellText(row, 0), CellText(row, 1), FileFlags(side, CellText(row, kFlags)),
-                  CellText(row, 3), CellText(row, 4)});
+                  CellText(row, 3), CellText(row, 4)},
+                 grids.Kept(side, r));
     }
   }
   return writer.Finish();

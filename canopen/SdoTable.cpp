@@ -7,6 +7,7 @@
 #include "canopen/CanopenTexts.h"
 #include "canopen/ExportCsv.h"
 #include "canopen/ImportSheet.h"
+#include "canopen/TableFields.h"
 #include "canopen/TableFile.h"
 #include "platform/XmlFileEncoding.h"
 
@@ -48,6 +49,8 @@ Result<PlacedRow> FromFile(const TableRecord& record) {
     placed.row.push_back(std::move(text.value()));
   }
   placed.row.push_back(record.OptionalText(texts::kSdoAttributes[7]).value_or(""));
+  static const std::vector<std::string> kKnown = FieldAttributes(SdoFields());
+  placed.kept = record.Others(kKnown);
   return placed;
 }
 
@@ -82,12 +85,15 @@ std::string SdoTableText(const SideGrids& grids) {
   TableFileWriter writer(texts::kSdoTable,
                          {std::begin(texts::kSdoAttributes), std::end(texts::kSdoAttributes)});
   for (const Side side : kBothSides) {
-    for (const GridRow& row : grids.of(side)) {
-      if (!RowFilled(row))
+    const GridRows& rows = grids.of(side);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const GridRow& row = rows[r];
+      if (RowHoldsNothing(SdoFields(), row))
         continue;
-      writer.Add({ConfCode(side, CellText(row, 0)), CellText(row, 1), CellText(row, 2),
-                  CellText(row, 3), CellText(row, 4), CellText(row, 5), CellText(row, 6),
-                  CellText(row, 7)});
+      writer.Add(
+          {ConfCode(side, CellText(row, 0)), CellText(row, 1), CellText(row, 2), CellText(row, 3),
+           CellText(row, 4), CellText(row, 5), CellText(row, 6), CellText(row, 7)},
+          grids.Kept(side, r));
     }
   }
   return writer.Finish();

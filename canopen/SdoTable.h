@@ -31,8 +31,9 @@ inline constexpr std::int32_t kSdoConfBits = 0x11;
 GridLoad LoadSdoTable(const std::filesystem::path& file,
                       TableReading reading = TableReading::kStopAtFirstFailure);
 
-// The text OK writes: every filled row of sga, then of sgb, in grid order; "conf" is the side
-// bit plus 16 when the RW cell is exactly "1".
+// The text OK writes: every row of sga, then of sgb, that holds something, in grid order, each
+// followed by the attributes its record kept; "conf" is the side bit plus 16 when the RW cell
+// is exactly "1".
 std::string SdoTableText(const SideGrids& grids);
 
 // OK: writes SdoTableText to file, atomically.

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/XmlRecordWriter.h"
+
 namespace quastor {
 
 // CAN A and CAN B.
@@ -20,10 +22,27 @@ using GridRow = std::vector<std::string>;
 using GridRows = std::vector<GridRow>;
 
 struct SideGrids {
+  SideGrids() = default;
+  SideGrids(GridRows rows_a, GridRows rows_b, std::vector<XmlAttributeList> kept_a = {},
+            std::vector<XmlAttributeList> kept_b = {})
+      : a(std::move(rows_a)),
+        b(std::move(rows_b)),
+        keptA(std::move(kept_a)),
+        keptB(std::move(kept_b)) {}
+
   GridRows a;  // grid sga
   GridRows b;  // grid sgb
+  // Per row of each side, the attributes of the record it shows that the table does not know,
+  // which OK writes back after the known ones; none for a row that no record of the file
+  // filled (the vectors may be shorter than the grids).
+  std::vector<XmlAttributeList> keptA;
+  std::vector<XmlAttributeList> keptB;
+
   GridRows& of(Side side) { return side == Side::kA ? a : b; }
   const GridRows& of(Side side) const { return side == Side::kA ? a : b; }
+  std::vector<XmlAttributeList>& keptOf(Side side) { return side == Side::kA ? keptA : keptB; }
+  // The kept attributes of a row; none past the vector.
+  const XmlAttributeList& Kept(Side side, std::size_t row) const;
 };
 
 // rows empty rows of columns empty cells.
@@ -39,7 +58,8 @@ const std::string& CellText(const GridRow& row, std::size_t column);
 class SideFiller {
  public:
   SideFiller(std::size_t rows, std::size_t columns);
-  void Place(Side side, GridRow row);
+  // Whether the row found room; kept goes with it.
+  bool Place(Side side, GridRow row, XmlAttributeList kept = {});
   const SideGrids& grids() const { return grids_; }
   SideGrids TakeGrids() { return std::move(grids_); }
   std::size_t NotShown(Side side) const { return not_shown_[static_cast<int>(side)]; }

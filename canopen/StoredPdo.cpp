@@ -124,10 +124,18 @@ Status CollisionTest(const StoredPdoPage& page, const SdoEdits& edits,
   const Result<std::int32_t> subindex = StrictInteger(edits.subindex);
   if (!subindex)
     return subindex.failure();
-  for (const TClSdo& entry : page.sdoTable) {
+  // A stored value that does not read is named where the user can mend it: the SDO access
+  // table's entry as its grid shows it, or the stored entry.
+  for (std::size_t i = 0; i < page.sdoTable.size(); ++i) {
+    const TClSdo& entry = page.sdoTable[i];
     const Result<bool> same = SameEntry(entry, *index, *subindex);
-    if (!same)
-      return same.failure();
+    if (!same) {
+      const bool index_reads = ReadInteger(entry.index).has_value();
+      return Failure{FormatText(
+          texts::kSdoTableValue,
+          {std::to_string(i), page.side == Side::kA ? texts::kSdoPageA : texts::kSdoPageB,
+           texts::kSdoColumnTitles[index_reads ? 3 : 2], same.error()})};
+    }
     if (*same)
       return Failure{texts::kSdoAlreadyExists};
   }
@@ -137,13 +145,22 @@ Status CollisionTest(const StoredPdoPage& page, const SdoEdits& edits,
       if (modified && modified->first == p && modified->second == e)
         continue;
       const Result<bool> same = SameEntry(list[e], *index, *subindex);
-      if (!same)
-        return same.failure();
+      if (!same) {
+        const bool index_reads = ReadInteger(list[e].index).has_value();
+        return Failure{
+            FormatText(texts::kStoredEntryValue,
+                       {page.pdos[p].cobid, Label(e),
+                        StoredPdoFields(page.side)[index_reads ? 1 : 0].title, same.error()})};
+      }
       if (*same)
         return Failure{texts::kIndexNotValid};
     }
   }
   return Status::Ok();
+}
+
+std::optional<FieldFault> SdoEditsFault(const SdoEdits& edits) {
+  return FirstFieldFault(StoredPdoFields(Side::kA), {edits.index, edits.subindex});
 }
 
 Status NewSdo(StoredPdoPage& page, const SdoEdits& edits) {
@@ -172,7 +189,9 @@ Status ModifySdo(StoredPdoPage& page, const SdoEdits& edits) {
     return free;
   }
   TClSdo& entry = page.pdos[*page.selectedPdo].sdoList[*page.selectedSdo];
+  XmlAttributeList kept = std::move(entry.kept);
   entry = EntryOf(edits, &entry);
+  entry.kept = std::move(kept);
   return Status::Ok();
 }
 

@@ -13,15 +13,22 @@
 #include <vector>
 
 #include "canopen/SideGrids.h"
+#include "canopen/TableFields.h"
 #include "platform/Result.h"
 
 namespace quastor {
 
 // One stored SDO entry; in the SDO access list of a side only index and subindex are used.
 struct TClSdo {
-  std::string index;     // as typed or read
-  std::string subindex;  // as typed or read
-  std::string poscomp;   // decimal 16 × high-byte choice + low-byte choice
+  TClSdo() = default;
+  TClSdo(std::string index_text, std::string subindex_text, std::string poscomp_text)
+      : index(std::move(index_text)),
+        subindex(std::move(subindex_text)),
+        poscomp(std::move(poscomp_text)) {}
+  std::string index;      // as typed or read
+  std::string subindex;   // as typed or read
+  std::string poscomp;    // decimal 16 × high-byte choice + low-byte choice
+  XmlAttributeList kept;  // the record's attributes that the table does not know
 };
 
 // One PDO of a side: its cobid text (also its label), its 1-based number among the side's
@@ -83,11 +90,12 @@ struct StoredPdoPage {
   std::optional<std::size_t> selectedPdo;
   std::vector<std::string> sdoLabels;
   std::optional<std::size_t> selectedSdo;
+  Side side = Side::kA;  // also the SDO access table's side whose entries sdoTable holds
 };
 
 struct StoredPdoModel {
-  StoredPdoPage pageA;  // "CanA"
-  StoredPdoPage pageB;  // "CanB"
+  StoredPdoPage pageA;                                                // "CanA"
+  StoredPdoPage pageB = StoredPdoPage{{}, {}, {}, {}, {}, Side::kB};  // "CanB"
   StoredPdoPage& page(Side side) { return side == Side::kA ? pageA : pageB; }
   const StoredPdoPage& page(Side side) const { return side == Side::kA ? pageA : pageB; }
 };
@@ -109,6 +117,10 @@ EditsToShow ChooseSdo(StoredPdoPage& page, std::size_t entry);
 Status CollisionTest(const StoredPdoPage& page, const SdoEdits& edits,
                      std::optional<std::pair<std::size_t, std::size_t>> modified);
 
+// The first of the edits' index and subindex that StoredPdoFields refuses, as New and Modify
+// refuse it (the window names it by StoredPdoFields of its side).
+std::optional<FieldFault> SdoEditsFault(const SdoEdits& edits);
+
 // New SDO: nothing without a chosen PDO. After the collision test appends the entry, adds the
 // label "Sdo" + the label count before it and chooses it. Labels are not renumbered after a
 // Delete, so a label may repeat, as the list box always showed them. A radio group without a
@@ -117,7 +129,8 @@ Status NewSdo(StoredPdoPage& page, const SdoEdits& edits);
 
 // Modify SDO: nothing without a chosen entry. After the collision test (the entry itself
 // excluded) overwrites the entry; labels stay. A radio group without a checked item keeps that
-// half of the entry's poscomp (both: its text), rather than writing "none".
+// half of the entry's poscomp (both: its text), rather than writing "none". The entry keeps
+// the attributes its record kept.
 Status ModifySdo(StoredPdoPage& page, const SdoEdits& edits);
 
 // Delete SDO: nothing without a chosen entry. Removes the entry and its label; the other

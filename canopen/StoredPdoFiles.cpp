@@ -92,6 +92,9 @@ Status ReadStoredEntry(StoredPdoModel& model, const TableRecord& record, std::si
       return text.failure();
     *into = std::move(text.value());
   }
+  static const std::vector<std::string> kKnown(std::begin(texts::kStoredPdoAttributes),
+                                               std::end(texts::kStoredPdoAttributes));
+  entry.kept = record.Others(kKnown);
   model.page(pdo.value()->first).pdos[pdo.value()->second].sdoList.push_back(std::move(entry));
   return Status::Ok();
 }
@@ -164,7 +167,7 @@ Result<std::string> StoredPdoFileText(const StoredPdoModel& model) {
       return order.failure();
     for (const std::size_t i : *order) {
       const auto& [pdo, entry] = pairs[i];
-      writer.Add({entry->index, entry->subindex, Nrpdo(side, *pdo), entry->poscomp});
+      writer.Add({entry->index, entry->subindex, Nrpdo(side, *pdo), entry->poscomp}, entry->kept);
     }
   }
   return writer.Finish();

@@ -1,13 +1,14 @@
 #include "canopen/TableFile.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
 #include "canopen/CanopenTexts.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 
@@ -32,6 +33,15 @@ Result<std::int32_t> TableRecord::Number(const std::string& name) const {
   if (!value && reading_ == TableReading::kEveryRecord)
     return Failure{FormatText(texts::kAttributeNotInteger, {name, value.error()})};
   return value;
+}
+
+XmlAttributeList TableRecord::Others(const std::vector<std::string>& known) const {
+  XmlAttributeList others;
+  for (auto& attribute : node_.Attributes()) {
+    if (std::find(known.begin(), known.end(), attribute.first) == known.end())
+      others.push_back(std::move(attribute));
+  }
+  return others;
 }
 
 std::string SourceName(const std::filesystem::path& file) {
@@ -81,12 +91,14 @@ TableFileWriter::TableFileWriter(const std::string& table_name, std::vector<std:
   writer_.Reserve(expected_records * record_bytes + table_name.size() + 8);
 }
 
-void TableFileWriter::Add(std::initializer_list<std::string_view> values) {
-  writer_.AddRecord(texts::kRecordName, attributes_, values);
+void TableFileWriter::Add(std::initializer_list<std::string_view> values,
+                          const XmlAttributeList& others) {
+  writer_.AddRecord(texts::kRecordName, attributes_, values, others);
 }
 
-void TableFileWriter::Add(const std::vector<std::string_view>& values) {
-  writer_.AddRecord(texts::kRecordName, attributes_, values);
+void TableFileWriter::Add(const std::vector<std::string_view>& values,
+                          const XmlAttributeList& others) {
+  writer_.AddRecord(texts::kRecordName, attributes_, values, others);
 }
 
 Status WriteTableFile(const std::filesystem::path& file, TableFileWriter records) {

@@ -42,6 +42,9 @@ class TableRecord {
   // The attribute read strictly as an integer; with kEveryRecord the failure names the
   // attribute.
   Result<std::int32_t> Number(const std::string& name) const;
+  // The attributes whose names known does not hold, in the record's order: what the table
+  // does not know, which OK writes back after the known ones.
+  XmlAttributeList Others(const std::vector<std::string>& known) const;
 
  private:
   XmlNode node_;
@@ -73,10 +76,11 @@ class TableFileWriter {
   // expected_records makes room for that many records in advance.
   TableFileWriter(const std::string& table_name, std::vector<std::string> attributes,
                   std::size_t expected_records = 0);
-  // Adds a record; values[k] goes to attribute k, attributes without a value get "".
-  void Add(std::initializer_list<std::string_view> values);
+  // Adds a record; values[k] goes to attribute k, attributes without a value get "", then
+  // the record's other attributes follow in their order.
+  void Add(std::initializer_list<std::string_view> values, const XmlAttributeList& others = {});
   // The same for values counted at run time (tables of many attributes).
-  void Add(const std::vector<std::string_view>& values);
+  void Add(const std::vector<std::string_view>& values, const XmlAttributeList& others = {});
   // The file's text (no declaration, no indentation); the writer is done afterwards.
   std::string Finish() { return writer_.Finish(); }
 

@@ -265,13 +265,27 @@ void TFInfopdo::LSdoCanAClick(Side side) {
   ShowEdits(side, ChooseSdo(model_.page(side), static_cast<std::size_t>(row)));
 }
 
+bool TFInfopdo::EditsAccepted(Side side) {
+  const std::optional<FieldFault> fault = SdoEditsFault(EditsShown(side));
+  if (!fault)
+    return true;
+  services_.messages.Error(FieldRefusedMessage(StoredPdoFields(side), *fault));
+  const PageControls& c = Controls(side);
+  FocusEdit(fault->field == 0 ? c.Eindex : c.Esubindex);
+  return false;
+}
+
 void TFInfopdo::NewAClick(Side side) {
+  if (model_.page(side).selectedPdo && !EditsAccepted(side))
+    return;
   if (Status added = NewSdo(model_.page(side), EditsShown(side)); !added)
     services_.messages.Error(added.error());
   ShowLists(side);
 }
 
 void TFInfopdo::ModifyAClick(Side side) {
+  if (model_.page(side).selectedSdo && !EditsAccepted(side))
+    return;
   if (Status changed = ModifySdo(model_.page(side), EditsShown(side)); !changed)
     services_.messages.Error(changed.error());
   ShowLists(side);

@@ -74,6 +74,9 @@ class TFInfopdo : public QuastorDialog {
  private:
   QWidget* BuildPage(Side side);
   SdoEdits EditsShown(Side side) const;
+  // New's and Modify's check of the index and subindex: the first refused one is told and
+  // gets the focus.
+  bool EditsAccepted(Side side);
   void ShowEdits(Side side, const EditsToShow& edits);
   void SetChoice(QButtonGroup* group, int item);
   void ClearEdits(Side side);

@@ -19,6 +19,7 @@ class TFsdo : public TwoGridTableDialog {
 
  protected:
   GridLoad Load() override;
+  const TableFields& Fields() const override { return SdoFields(); }
   Status Save(const SideGrids& grids) override;
   Result<GridImport> Import(const std::filesystem::path& workbook) override;
   Status Export(const SideGrids& grids) override;

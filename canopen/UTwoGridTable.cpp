@@ -24,7 +24,8 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
     : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                                 Qt::WindowCloseButtonHint),
       state_(state),
-      services_(services) {
+      services_(services),
+      pages_{frame.pageA, frame.pageB} {
   setObjectName(name);
   setWindowTitle(frame.caption);
   ApplyEditorLook(this);
@@ -43,6 +44,8 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
     Notebook->addTab(page, side == Side::kA ? frame.pageA : frame.pageB);
     (side == Side::kA ? sga : sgb) = grid;
     grid->installEventFilter(this);
+    connect(&grid->Model(), &StringGridModel::CellEdited, this,
+            [this, side](int row, int) { RowEdited(side, row); });
   }
 
   const TablePanel panel = NewTablePanel(this, "bitbtn1");
@@ -71,12 +74,39 @@ QWidget* TwoGridTableDialog::Page(Side side) const {
 }
 
 SideGrids TwoGridTableDialog::GridsShown() const {
-  return SideGrids{sga->Model().Rows(), sgb->Model().Rows()};
+  return SideGrids{sga->Model().Rows(), sgb->Model().Rows(), kept_[0], kept_[1]};
 }
 
 void TwoGridTableDialog::ShowGrids(const SideGrids& grids) {
   sga->Model().SetRows(grids.a);
   sgb->Model().SetRows(grids.b);
+  kept_[0] = grids.keptA;
+  kept_[1] = grids.keptB;
+}
+
+void TwoGridTableDialog::RowEdited(Side side, int row) {
+  std::vector<XmlAttributeList>& kept = kept_[static_cast<int>(side)];
+  const auto r = static_cast<std::size_t>(row);
+  const StringGrid* grid = side == Side::kA ? sga : sgb;
+  if (r < kept.size() && RowHoldsNothing(Fields(), grid->Model().Rows()[r]))
+    kept[r].clear();
+}
+
+bool TwoGridTableDialog::RefuseCells(const SideGrids& grids) {
+  const std::vector<CellProblem> problems = GridProblems(Fields(), grids);
+  if (problems.empty())
+    return true;
+  const CellProblem& first = problems.front();
+  StringGrid* grid = first.side == Side::kA ? sga : sgb;
+  Notebook->setCurrentWidget(Page(first.side));
+  const QModelIndex cell =
+      grid->Model().index(static_cast<int>(first.row), static_cast<int>(first.column));
+  grid->setCurrentIndex(cell);
+  grid->scrollTo(cell);
+  grid->setFocus();
+  services_.messages.Error(
+      CellProblemMessage(Fields(), first, pages_[static_cast<int>(first.side)]));
+  return false;
 }
 
 void TwoGridTableDialog::ShowAll(const std::vector<std::string>& messages) {
@@ -96,6 +126,8 @@ void TwoGridTableDialog::FormShow() {
 
 void TwoGridTableDialog::BitBtn1Click() {
   const SideGrids grids = GridsShown();
+  if (!RefuseCells(grids))
+    return;
   if (!ConfirmSave(grids))
     return;
   if (ConfirmAndSave(services_, stamps_, gaps_, Utf8FromPath(File().filename()),

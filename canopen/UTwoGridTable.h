@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canopen/GridTable.h"
+#include "canopen/TableFields.h"
 #include "platform/FileStamp.h"
 #include "platform/Result.h"
 #include "platform/ui/QuastorDialog.h"
@@ -36,7 +37,7 @@ class TwoGridTableDialog : public QuastorDialog {
   QPushButton* button1;  // Export
   QPushButton* bitbtn4;  // Import
 
-  // The grids as they stand, as core values.
+  // The grids as they stand, as core values, with what each row's record kept.
   SideGrids GridsShown() const;
 
  public slots:
@@ -58,6 +59,8 @@ class TwoGridTableDialog : public QuastorDialog {
 
   // What each editor does with its file.
   virtual GridLoad Load() = 0;
+  // The fields of the grids' columns, which OK checks.
+  virtual const TableFields& Fields() const = 0;
   // Asked before the frame's own questions on OK; false keeps the window open and writes nothing.
   virtual bool ConfirmSave(const SideGrids& /*grids*/) { return true; }
   virtual Status Save(const SideGrids& grids) = 0;
@@ -79,6 +82,13 @@ class TwoGridTableDialog : public QuastorDialog {
  private:
   void ShowGrids(const SideGrids& grids);
   void ShowAll(const std::vector<std::string>& messages);
+  // A row emptied by the user deletes its record: what the record kept goes with it.
+  void RowEdited(Side side, int row);
+  // Shows the first cell that the fields refuse, selected, and its message; false then.
+  bool RefuseCells(const SideGrids& grids);
+
+  const char* pages_[2];
+  std::vector<XmlAttributeList> kept_[2];  // per side, what each row's record kept
 
   LoadGaps gaps_;      // what the grids do not show of the file
   ReadStamps stamps_;  // the file as the show read it

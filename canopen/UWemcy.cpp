@@ -246,6 +246,26 @@ void TFWemcy::ShowNode(std::size_t n, Side side) {
     services_.messages.Error(shown->error);
 }
 
+bool TFWemcy::WordAccepted(Side side, const WordFields& fields) {
+  const std::optional<FieldFault> fault = WordFieldsFault(fields);
+  if (!fault)
+    return true;
+  services_.messages.Error(FieldRefusedMessage(EmcyWordFields(side), *fault));
+  const PageControls& c = Controls(side);
+  FocusEdit(std::array<QLineEdit*, 3>{c.Eindex_addrm, c.Esubindex, c.Edevid}[fault->field]);
+  return false;
+}
+
+bool TFWemcy::BitAccepted(Side side, const BitFields& fields) {
+  const std::optional<FieldFault> fault = BitFieldsFault(fields);
+  if (!fault)
+    return true;
+  services_.messages.Error(FieldRefusedMessage(EmcyBitFields(side), *fault));
+  const PageControls& c = Controls(side);
+  FocusEdit(std::array<QLineEdit*, 4>{c.Eb0, c.Eb1, c.Eposcomp, c.Eposcomp2}[fault->field]);
+  return false;
+}
+
 void TFWemcy::ModifyNode(std::size_t n, Side side) {
   const PageControls& c = Controls(side);
   WordPage& page = model_.page(side);
@@ -253,6 +273,9 @@ void TFWemcy::ModifyNode(std::size_t n, Side side) {
   const WordFields word{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
   const BitFields bit{S(c.Eb0->text()), S(c.Eb1->text()), S(c.Eposcomp->text()),
                       S(c.Eposcomp2->text())};
+  const bool word_node = n % kNodesPerWord == 0;
+  if (!(word_node ? WordAccepted(side, word) : BitAccepted(side, bit)))
+    return;
   if (Status modified = quastor::ModifyNode(page, word, bit); !modified)
     services_.messages.Error(modified.error());
 }
@@ -266,6 +289,8 @@ void TFWemcy::newBClick(Side side) {
   const PageControls& c = Controls(side);
   WordPage& page = model_.page(side);
   const WordFields fields{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
+  if (!WordAccepted(side, fields))
+    return;
   if (Status added = NewWord(page, fields); !added) {
     services_.messages.Error(added.error());
     return;

@@ -87,6 +87,10 @@ class TFWemcy : public QuastorDialog {
   void ShowTrees();
   void ShowNode(std::size_t n, Side side);
   void ModifyNode(std::size_t n, Side side);
+  // New's and Modify's check of the word fields or the bit fields: the first refused one is
+  // told and gets the focus.
+  bool WordAccepted(Side side, const WordFields& fields);
+  bool BitAccepted(Side side, const BitFields& fields);
 
   const AppState& state_;
   UiServices& services_;

@@ -255,13 +255,26 @@ void TFemcy::LBCanAClick(Side side) {
     ShowFields(side, *fields);
 }
 
+bool TFemcy::FieldsAccepted(Side side) {
+  const std::optional<FieldFault> fault = RuleFieldsFault(FieldsShown(side));
+  if (!fault)
+    return true;
+  services_.messages.Error(FieldRefusedMessage(EmcyRuleFields(), *fault));
+  FocusEdit(Controls(side).edits[fault->field]);
+  return false;
+}
+
 void TFemcy::NewAClick(Side side) {
+  if (!FieldsAccepted(side))
+    return;
   if (Status added = NewRule(model_.page(side), FieldsShown(side)); !added)
     services_.messages.Error(added.error());
   ShowList(side);
 }
 
 void TFemcy::ModifyAClick(Side side) {
+  if (model_.page(side).selected && !FieldsAccepted(side))
+    return;
   if (Status changed = ModifyRule(model_.page(side), FieldsShown(side)); !changed)
     services_.messages.Error(changed.error());
   ShowList(side);

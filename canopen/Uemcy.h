@@ -77,6 +77,8 @@ class TFemcy : public QuastorDialog {
   void ShowChosenRules();
   void ShowFields(Side side, const RuleFields& fields);
   RuleFields FieldsShown(Side side) const;
+  // New's and Modify's check of the fields: the first refused one is told and gets the focus.
+  bool FieldsAccepted(Side side);
 
   const AppState& state_;
   UiServices& services_;

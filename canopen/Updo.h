@@ -17,6 +17,7 @@ class TFpdo : public TwoGridTableDialog {
 
  protected:
   GridLoad Load() override;
+  const TableFields& Fields() const override { return PdoFields(); }
   // The stored definitions of sdopdo.xml follow the PDOs that OK moves; a definition whose PDO
   // OK deletes is asked about.
   bool ConfirmSave(const SideGrids& grids) override;

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "j1939/J1939Texts.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -33,6 +33,14 @@ constexpr std::uint8_t TFrameInfoRec::*kByteFields[kFrameBytes] = {
 
 std::string ByteAttribute(int k) {
   return texts::kByteAttributePrefix + std::to_string(k);
+}
+
+bool IsByteAttribute(const std::string& name) {
+  for (int k = 1; k <= kFrameBytes; ++k) {
+    if (name == ByteAttribute(k))
+      return true;
+  }
+  return false;
 }
 
 // A field of the label: the number in decimal (or, for the PGN, hexadecimal) when the text
@@ -78,7 +86,8 @@ std::optional<FrameRowFailure> ReadFrame(const XmlNode& row, const std::filesyst
   const Result<std::int32_t> value = StrictInteger(*dim);
   if (!value)
     return NotAnInteger(texts::kDimAttribute, value.error(), reading);
-  if (*value < 0 || *value > kFrameBytes)
+  // The byte count as read: 9 to 255 put all eight bytes in use.
+  if (*value < 0 || *value > kMaxDim)
     return RowOutOfRange(file, i + 1, FormatText(texts::kDimOutOfRange, {*dim}));
   table.frames.back().Dim = static_cast<std::uint8_t>(*value);
   return std::nullopt;
@@ -110,7 +119,7 @@ std::vector<FrameRowFailure> ReadInfoRow(const XmlNode& row, const std::filesyst
   if (!row.IsElement())
     return {RowNotAnElement()};
   std::vector<FrameRowFailure> failures;
-  for (int k = 1; k <= frame.Dim; ++k) {
+  for (int k = 1; k <= frame.Dim && k <= kFrameBytes; ++k) {
     std::optional<FrameRowFailure> failure = ReadInfoByte(row, file, i, k, reading, frame.B(k));
     if (!failure)
       continue;
@@ -132,9 +141,15 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
   const std::size_t rows = std::min(count, load.table.frames.size());
+  load.table.kept.resize(rows);
   for (std::size_t i = 0; i < rows; ++i) {
+    const XmlNode row = root.ChildAt(i);
+    for (auto& attribute : row.Attributes()) {
+      if (!IsByteAttribute(attribute.first))
+        load.table.kept[i].push_back(std::move(attribute));
+    }
     const std::vector<FrameRowFailure> failures =
-        ReadInfoRow(root.ChildAt(i), info_file, i, reading, load.table.frames[i]);
+        ReadInfoRow(row, info_file, i, reading, load.table.frames[i]);
     if (failures.empty())
       continue;
     load.stopped = true;
@@ -290,10 +305,14 @@ Status CheckBytes(const FrameInfoTable& table) {
 std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table) {
   XmlDocument document;
   XmlNode root = document.AddRoot(FrameInfoOf(direction).root);
-  for (const TFrameInfoRec& frame : table.frames) {
+  for (std::size_t f = 0; f < table.frames.size(); ++f) {
     XmlNode row = root.AppendElement(texts::kRowElement);
     for (int k = 1; k <= kFrameBytes; ++k)
-      row.SetAttribute(ByteAttribute(k), std::to_string(frame.B(k)));
+      row.SetAttribute(ByteAttribute(k), std::to_string(table.frames[f].B(k)));
+    if (f < table.kept.size()) {
+      for (const auto& [name, value] : table.kept[f])
+        row.SetAttribute(name, value);
+    }
   }
   return document.ToText();
 }

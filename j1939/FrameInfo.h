@@ -17,15 +17,18 @@
 #include "j1939/FrameFile.h"
 #include "platform/Result.h"
 #include "platform/XmlDocument.h"
+#include "platform/XmlRecordWriter.h"
 
 namespace quastor {
 
 inline constexpr int kFrameBytes = 8;
+inline constexpr int kMaxDim = 255;           // a byte count is read as 0 to 255
 inline constexpr std::uint8_t kNoByte = 255;  // the frame byte goes nowhere
 inline constexpr int kDeviceNetBytes = 128;   // DeviceNet bytes 0 to 127
 
-// One frame: its byte count and, for byte positions 1 to 8, the DeviceNet byte or kNoByte.
-// Positions above Dim always hold kNoByte.
+// One frame: its byte count (0 to 255 as read; 9 and more put all eight positions in use) and,
+// for byte positions 1 to 8, the DeviceNet byte or kNoByte. Positions above Dim always hold
+// kNoByte.
 struct TFrameInfoRec {
   std::uint8_t Dim = 0;
   std::uint8_t B1 = kNoByte, B2 = kNoByte, B3 = kNoByte, B4 = kNoByte;
@@ -49,10 +52,12 @@ struct FrameInfoKind {
 
 const FrameInfoKind& FrameInfoOf(FrameDirection direction);
 
-// The frames in list order and, in parallel, their labels.
+// The frames in list order and, in parallel, their labels and what their info rows hold
+// besides "B1" to "B8" (written back after them; the vector may be shorter than frames).
 struct FrameInfoTable {
   std::vector<std::string> labels;
   std::vector<TFrameInfoRec> frames;
+  std::vector<XmlAttributeList> kept = {};
 };
 
 struct FrameInfoLoad {
@@ -96,7 +101,7 @@ std::vector<ByteConflict> ByteConflicts(const FrameInfoTable& table);
 // Receive OK: no DeviceNet byte may be the target of two frame bytes; the first conflict.
 Status CheckBytes(const FrameInfoTable& table);
 
-// The info file's text: one row per frame, "B1" to "B8" in decimal.
+// The info file's text: one row per frame, "B1" to "B8" in decimal, then what the row kept.
 std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table);
 
 // How many rows the info file holds now (0 when it is missing or unreadable).

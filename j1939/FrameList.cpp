@@ -1,13 +1,15 @@
 #include "j1939/FrameList.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "j1939/J1939Texts.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Text.h"
 #include "platform/XmlDocument.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -57,9 +59,11 @@ bool RowFilled(const FrameListKind& kind, const std::vector<std::string>& row) {
 // Reads a frame row's cells in column order; the cells before a failure stay. With kEveryRow
 // the reading goes on past a missing attribute, so that every one is told.
 std::vector<FrameRowFailure> ReadRow(const FrameListKind& kind, const XmlNode& row,
-                                     FrameReading reading, std::vector<std::string>& cells) {
+                                     FrameReading reading, std::vector<std::string>& cells,
+                                     XmlAttributeList& kept) {
   if (!row.IsElement())
     return {RowNotAnElement()};
+  kept = row.Attributes();
   std::vector<FrameRowFailure> failures;
   for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
     const char* attribute = kind.columns[c].attribute;
@@ -89,7 +93,7 @@ FrameRows EmptyFrameRows() {
 
 FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file,
                             FrameReading reading) {
-  FrameListLoad load{EmptyFrameRows(), {}};
+  FrameListLoad load{EmptyFrameRows(), FrameRowsKept(kFrameRowCount), {}};
   std::error_code error;
   if (!std::filesystem::exists(file, error))
     return load;
@@ -104,7 +108,7 @@ FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::pat
   load.fileRows = count;
   for (std::size_t i = 0; i < count && i < kFrameRowCount; ++i) {
     const std::vector<FrameRowFailure> failures =
-        ReadRow(kind, root.ChildAt(i), reading, load.rows[i]);
+        ReadRow(kind, root.ChildAt(i), reading, load.rows[i], load.kept[i]);
     if (failures.empty())
       continue;
     if (reading == FrameReading::kStopAtFirstFailure) {
@@ -130,9 +134,16 @@ std::vector<FrameRowProblem> RowProblems(FrameDirection direction, const FrameRo
       const FrameColumn& column = kind.columns[c];
       if (column.rangeMessage == nullptr)
         continue;
-      const std::int32_t value = LenientInteger(rows[r][c]);
-      if (value < column.min || value > column.max)
-        problems.push_back({r + 1, &column, rows[r][c], column.rangeMessage});
+      const std::string& cell = rows[r][c];
+      const std::int32_t value = LenientInteger(cell);
+      if (value >= column.min && value <= column.max)
+        continue;
+      // A number with blanks after it is told so, rather than as out of range.
+      const std::string_view trimmed = Trim(cell);
+      const bool blanks = trimmed.size() != cell.size() && ReadInteger(trimmed);
+      problems.push_back(
+          {r + 1, &column, cell,
+           blanks ? FormatText(platform_texts::kHasBlanks, {cell}) : column.rangeMessage});
     }
   }
   for (std::size_t r = listed; r < rows.size(); ++r) {
@@ -155,26 +166,54 @@ Status CheckRows(FrameDirection direction, const FrameRows& rows) {
   return Status::Ok();
 }
 
-std::string FrameListText(FrameDirection direction, const FrameRows& rows) {
+std::string RowProblemMessage(const FrameRowProblem& problem) {
+  if (problem.column == nullptr)
+    return problem.message;
+  return FormatText(texts::kCellRefused,
+                    {std::to_string(problem.row), problem.column->title, problem.message});
+}
+
+bool FrameRowHoldsNothing(FrameDirection direction, const std::vector<std::string>& row) {
+  return !RowFilled(FrameListOf(direction), row);
+}
+
+std::string FrameListText(FrameDirection direction, const FrameRows& rows,
+                          const FrameRowsKept& kept) {
   const FrameListKind& kind = FrameListOf(direction);
   XmlDocument document;
   XmlNode root = document.AddRoot(texts::kFrameListRoot);
   const std::size_t listed = ListedRows(rows);
   for (std::size_t r = 0; r < listed; ++r) {
     XmlNode row = root.AppendElement(texts::kRowElement);
-    for (std::size_t c = 0; c < kFrameColumnCount; ++c)
-      row.SetAttribute(kind.columns[c].attribute, rows[r][c]);
+    // The row's attributes in their places, the cells' texts in place of the columns' own;
+    // then the columns the file did not hold.
+    std::array<bool, kFrameColumnCount> written{};
+    for (const auto& [name, value] : r < kept.size() ? kept[r] : XmlAttributeList()) {
+      const auto column = std::find_if(kind.columns.begin(), kind.columns.end(),
+                                       [&](const FrameColumn& c) { return name == c.attribute; });
+      if (column == kind.columns.end()) {
+        row.SetAttribute(name, value);
+        continue;
+      }
+      const auto c = static_cast<std::size_t>(column - kind.columns.begin());
+      row.SetAttribute(name, rows[r][c]);
+      written[c] = true;
+    }
+    for (std::size_t c = 0; c < kFrameColumnCount; ++c) {
+      if (!written[c])
+        row.SetAttribute(kind.columns[c].attribute, rows[r][c]);
+    }
   }
   return document.ToText();
 }
 
 Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file,
-                     const FrameRows& rows) {
+                     const FrameRows& rows, const FrameRowsKept& kept) {
   if (Status checked = CheckRows(direction, rows); !checked)
     return checked;
   if (Status readable = RefuseUnreadable(file); !readable)
     return readable;
-  return WriteXmlFileKeepingEncoding(file, FrameListText(direction, rows));
+  return WriteXmlFileKeepingEncoding(file, FrameListText(direction, rows, kept));
 }
 
 }  // namespace quastor

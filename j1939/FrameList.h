@@ -12,6 +12,7 @@
 
 #include "j1939/FrameFile.h"
 #include "platform/Result.h"
+#include "platform/XmlRecordWriter.h"
 
 namespace quastor {
 
@@ -42,8 +43,14 @@ const FrameListKind& FrameListOf(FrameDirection direction);
 using FrameRows = std::vector<std::vector<std::string>>;
 FrameRows EmptyFrameRows();
 
+// Per grid row read from the file, every attribute of its row as read, in the row's order (the
+// info windows' "COBID" and "Dim" among them): OK writes them back in their places, the
+// cells' texts in place of the columns' own. None for a row not from the file.
+using FrameRowsKept = std::vector<XmlAttributeList>;
+
 struct FrameListLoad {
   FrameRows rows;  // always kFrameRowCount by kFrameColumnCount
+  FrameRowsKept kept;
   FrameLoadReport report;
   std::size_t fileRows = 0;  // the rows the file holds, beyond 16 too
 };
@@ -71,11 +78,20 @@ std::vector<FrameRowProblem> RowProblems(FrameDirection direction, const FrameRo
 // The rows' checks on OK: the first of RowProblems, whose message does not name the row.
 Status CheckRows(FrameDirection direction, const FrameRows& rows);
 
-// The file's text: the rows up to the first whose first cell is empty.
-std::string FrameListText(FrameDirection direction, const FrameRows& rows);
+// What OK shows for a problem: a cell's is named by its row and column as the grid shows
+// them ("N° 3, column "Priority": " and the message), a row's names its frames itself.
+std::string RowProblemMessage(const FrameRowProblem& problem);
+
+// Whether a grid row holds nothing OK would write (an unticked box holds nothing): the row
+// is then no frame, and nothing it kept is written.
+bool FrameRowHoldsNothing(FrameDirection direction, const std::vector<std::string>& row);
+
+// The file's text: the rows up to the first whose first cell is empty, each with what it kept.
+std::string FrameListText(FrameDirection direction, const FrameRows& rows,
+                          const FrameRowsKept& kept = {});
 
 // OK: CheckRows, then refuses while the file exists unreadable, then writes atomically.
 Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file,
-                     const FrameRows& rows);
+                     const FrameRows& rows, const FrameRowsKept& kept = {});
 
 }  // namespace quastor

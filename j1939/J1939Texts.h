@@ -34,6 +34,9 @@ inline constexpr char kDataPageRange[] = "Error!! Data Page must be 0 or 1. ";
 inline constexpr char kPgnRange[] = "Error!! PGN must be between 0x0000 and 0xFFFF. ";
 inline constexpr char kSourceAddressRange[] = "Error!! Source Address must be between 0 and 255. ";
 
+// OK names a refused cell: the frame number as column "N°" shows it, the column's title, then
+// the column's message.
+inline constexpr char kCellRefused[] = "N° %d, column \"%s\": %s";
 // OK refuses to drop a filled frame below one whose first column is empty (frame numbers as
 // column "N°" shows them, then the first column's title).
 inline constexpr char kFrameAfterGap[] =
@@ -51,7 +54,7 @@ inline constexpr char kStringType[] = "String";
 inline constexpr char kAttributeMissing[] = "attribute \"%s\" is missing";
 inline constexpr char kAttributeNotInteger[] = "attribute \"%s\": %s";
 inline constexpr char kNoLabel[] = "it has no \"COBID\" and no \"%s\"";
-inline constexpr char kDimOutOfRange[] = "\"Dim\" is %s, but a frame holds 0 to 8 data bytes";
+inline constexpr char kDimOutOfRange[] = "\"Dim\" is %s, outside 0 to 255";
 inline constexpr char kByteOutOfRange[] =
     "\"%s\" is %s, but a frame byte goes to DeviceNet byte 0 to 127 or to none (255)";
 inline constexpr char kNotAnElement[] = "it is not an element";

@@ -80,6 +80,8 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   layout->addWidget(sga, 1);
   layout->addLayout(strip);
 
+  connect(&sga->Model(), &StringGridModel::CellEdited, this,
+          [this](int row, int) { RowEdited(row); });
   connect(okButton_, &QPushButton::clicked, this, &FrameListDialog::bitbtn1Click);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -94,6 +96,7 @@ void FrameListDialog::FormShow() {
   stamps_.Remember(FrameListFile(state_.ProjectFiles, direction_));
   FrameListLoad load = LoadFrameList(direction_, FrameListFile(state_.ProjectFiles, direction_));
   sga->Model().SetRows(load.rows);
+  kept_ = std::move(load.kept);
   report_ = std::move(load.report);
   for (const FrameLoadMessage& message : report_.messages) {
     if (message.error)
@@ -103,12 +106,25 @@ void FrameListDialog::FormShow() {
   }
 }
 
+void FrameListDialog::RowEdited(int row) {
+  const auto r = static_cast<std::size_t>(row);
+  if (r < kept_.size() && FrameRowHoldsNothing(direction_, RowsShown()[r]))
+    kept_[r].clear();
+}
+
 bool FrameListDialog::CheckRows() {
-  if (Status checked = quastor::CheckRows(direction_, RowsShown()); !checked) {
-    services_.messages.Error(checked.error());
-    return false;
-  }
-  return true;
+  const std::vector<FrameRowProblem> problems = RowProblems(direction_, RowsShown());
+  if (problems.empty())
+    return true;
+  const FrameRowProblem& first = problems.front();
+  const FrameColumn* columns = FrameListOf(direction_).columns.data();
+  const int column = first.column != nullptr ? static_cast<int>(first.column - columns) : 0;
+  const QModelIndex cell = sga->Model().index(static_cast<int>(first.row) - 1, column);
+  sga->setCurrentIndex(cell);
+  sga->scrollTo(cell);
+  sga->setFocus();
+  services_.messages.Error(RowProblemMessage(first));
+  return false;
 }
 
 void FrameListDialog::bitbtn1Click() {
@@ -120,7 +136,7 @@ void FrameListDialog::bitbtn1Click() {
   if (!report_.Complete() &&
       !services_.messages.Ask(FrameOverwriteQuestion(report_, FrameSourceName(file))))
     return;
-  if (Status saved = SaveFrameList(direction_, file, RowsShown()); !saved) {
+  if (Status saved = SaveFrameList(direction_, file, RowsShown(), kept_); !saved) {
     services_.messages.Error(saved.error());
     return;
   }

@@ -43,9 +43,11 @@ class FrameListDialog : public QuastorDialog {
   };
   FrameListDialog(const AppState& state, UiServices& services, FrameDirection direction,
                   const Look& look, QWidget* parent);
+  // A row emptied by the user is no frame any more: what it kept goes.
+  void RowEdited(int row);
 
   void FormShow() override;
-  // Shows the message of the first failing check; false then.
+  // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 
   QPushButton* okButton_;
@@ -56,6 +58,7 @@ class FrameListDialog : public QuastorDialog {
   UiServices& services_;
   FrameDirection direction_;
   FrameLoadReport report_;  // what the grid does not show of the file
+  FrameRowsKept kept_;      // per row, its attributes as read; a row emptied has none
   ReadStamps stamps_;       // the file as the show read it
 };
 

@@ -38,8 +38,17 @@ void AppendEscaped(std::string& out, std::string_view value) {
 XmlRecordWriter::XmlRecordWriter(std::string root_name)
     : root_name_(std::move(root_name)), text_("<" + root_name_) {}
 
+void XmlRecordWriter::AddAttribute(std::string_view name, std::string_view value) {
+  text_ += ' ';
+  text_ += name;
+  text_ += "=\"";
+  AppendEscaped(text_, value);
+  text_ += '"';
+}
+
 void XmlRecordWriter::AddRecord(std::string_view element, const std::vector<std::string>& names,
-                                const std::string_view* first, const std::string_view* last) {
+                                const std::string_view* first, const std::string_view* last,
+                                const XmlAttributeList& more) {
   if (empty_) {
     text_ += '>';
     empty_ = false;
@@ -47,14 +56,10 @@ void XmlRecordWriter::AddRecord(std::string_view element, const std::vector<std:
   text_ += '<';
   text_ += element;
   const std::string_view* value = first;
-  for (const std::string& name : names) {
-    text_ += ' ';
-    text_ += name;
-    text_ += "=\"";
-    if (value != last)
-      AppendEscaped(text_, *value++);
-    text_ += '"';
-  }
+  for (const std::string& name : names)
+    AddAttribute(name, value != last ? *value++ : std::string_view());
+  for (const auto& [name, text] : more)
+    AddAttribute(name, text);
   text_ += "/>";
 }
 

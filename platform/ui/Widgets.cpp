@@ -68,4 +68,9 @@ void CenterOnScreen(QWidget* window) {
   window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
+void FocusEdit(QLineEdit* edit) {
+  edit->setFocus();
+  edit->selectAll();
+}
+
 }  // namespace quastor

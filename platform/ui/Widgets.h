@@ -47,6 +47,9 @@ struct TablePanel {
 };
 TablePanel NewTablePanel(QWidget* parent, const char* ok_name = "bitbtn1");
 
+// Puts the focus into an edit whose text was refused, the text selected for typing over.
+void FocusEdit(QLineEdit* edit);
+
 // Centres the window on the screen it is on (the primary screen when it has none yet).
 void CenterOnScreen(QWidget* window);
 

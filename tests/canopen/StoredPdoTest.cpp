@@ -149,7 +149,9 @@ TEST_F(StoredPdo, CollisionTestComparesNumbers) {
   EXPECT_EQ(ModifySdo(page, Edits("0x2000", "1")).error(), "Index or Subindex Not Valid");
   // A stored index that is not a number: only its own Modify passes.
   page.pdos[0].sdoList[0].index = "bad";
-  EXPECT_EQ(NewSdo(page, Edits("1", "1")).error(), "'bad' is not a valid integer value");
+  // It is named where it can be mended: the PDO, the entry's label and the edit's label.
+  EXPECT_EQ(NewSdo(page, Edits("1", "1")).error(),
+            "Error! PDO 0x182, Sdo0, \"Index SDO CANB\": 'bad' is not a valid integer value");
   ChoosePdo(page, 0);
   EXPECT_TRUE(ChooseSdo(page, 0).choice.ok());
   EXPECT_TRUE(ModifySdo(page, Edits("0x2005", "1")).ok());

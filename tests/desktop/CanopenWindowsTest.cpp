@@ -105,8 +105,9 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   EXPECT_TRUE(window.isVisible());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
-            "Error! Entry N° 0 of \"PDO From CanA to CanB\" is filled, but its "
-            "cobid is empty. Fill in the cobid, or clear the entry.");
+            "Error! Entry N° 1 of \"PDO From CanA to CanB\" is filled, but the cobid of entry "
+            "N° 0 above it is empty. Fill in that cobid, or clear the entries below it.")
+      << "row 0 holds only an unticked box, which is nothing";
   EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), before);
 }
 

@@ -214,9 +214,15 @@ TEST_F(EmcyWindows, WordTreesNodesAndButtons) {
   a.Eposcomp->setText("1");
   a.Eposcomp2->setText("x");
   Click(a.modify);
-  EXPECT_EQ(Messages(), Texts{"'x' is not a valid integer value"});
+  EXPECT_EQ(Messages(), Texts{"Error! \"Emcy Byte 2\": 'x' is not a valid integer value"});
   EXPECT_EQ(window.Model().pageA.words[1].ebm[3].b0, "") << "half a modification stored";
+  // 20 does not fit the four bits poscomp keeps for it: it would come back as 2 and 4.
+  fake.messages.Clear();
   a.Eposcomp2->setText("20");
+  Click(a.modify);
+  EXPECT_EQ(Messages(), Texts{"Error! \"Emcy Byte 2\": '20' lies outside 0 to 15"});
+  EXPECT_EQ(window.Model().pageA.words[1].ebm[3].b0, "") << "a byte beyond its bits stored";
+  a.Eposcomp2->setText("4");
   Click(a.modify);
   tree->setCurrentItem(tree->topLevelItem(0)->child(3));
   EXPECT_EQ(a.Eposcomp->text() + "/" + a.Eposcomp2->text(), "3/5");
@@ -233,7 +239,7 @@ TEST_F(EmcyWindows, WordTreesNodesAndButtons) {
   Click(window.bitbtn1);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "emcyword.xml"),
-            "<emcyword>" + Word("0x2000", "0") + Word("0x2001", "0", "36", "0xF0") + "</emcyword>");
+            "<emcyword>" + Word("0x2000", "0") + Word("0x2001", "0", "20", "0xF0") + "</emcyword>");
 }
 
 }  // namespace

@@ -76,10 +76,12 @@ TEST_F(FrameInfoFiles, FramesAreNamedAndSizedFromTheFrameList) {
       {"COBID not preferred", "<row COBID='0x18FEF100' Dim='3' DataPage='0' PGN='1' SA='0'/>",
        "0x18FEF100", 3, ""},
       {"Dim 0 refused", "<row COBID='A' Dim='0'/>", "A", 0, ""},
-      {"Dim 9 taken", "<row COBID='A' Dim='9'/>", "A", 0,
-       "Error!! Receive_Frame.xml, row 1: \"Dim\" is 9, but a frame holds 0 to 8 data bytes."},
+      {"Dim 9 refused or its bytes not all in use", "<row COBID='A' Dim='9'/>", "A", 9, ""},
+      {"Dim 255 refused", "<row COBID='A' Dim='255'/>", "A", 255, ""},
+      {"Dim 256 taken", "<row COBID='A' Dim='256'/>", "A", 0,
+       "Error!! Receive_Frame.xml, row 1: \"Dim\" is 256, outside 0 to 255."},
       {"Dim -1 taken", "<row COBID='A' Dim='-1'/>", "A", 0,
-       "Error!! Receive_Frame.xml, row 1: \"Dim\" is -1, but a frame holds 0 to 8 data bytes."},
+       "Error!! Receive_Frame.xml, row 1: \"Dim\" is -1, outside 0 to 255."},
       {"Dim as text taken", "<row COBID='A' Dim='abc'/>", "A", 0,
        "'abc' is not a valid integer value"},
       {"a row without a label taken", "<row Dim='3' DataPage='0' SA='0'/>", nullptr, 0,
@@ -96,7 +98,7 @@ TEST_F(FrameInfoFiles, FramesAreNamedAndSizedFromTheFrameList) {
     EXPECT_EQ(load.table.labels[0], c.label) << c.fault;
     EXPECT_EQ(load.table.frames[0].Dim, c.dim) << c.fault;
     Bytes expected = kAllNone;
-    for (int k = 0; k < c.dim && !load.stopped; ++k)
+    for (int k = 0; k < c.dim && k < kFrameBytes && !load.stopped; ++k)
       expected[k] = k + 1;
     EXPECT_EQ(BytesOf(load.table.frames[0]), expected) << c.fault;
   }
