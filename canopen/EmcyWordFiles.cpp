@@ -77,7 +77,7 @@ Status ReadWord(WordModel& model, const TableRecord& record, std::size_t& skippe
 void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
   gaps.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kWordsSkipped, {std::to_string(skipped), source}));
+    gaps.details.push_back(FormatText(texts::kWordsSkipped, {source, std::to_string(skipped)}));
 }
 
 // The 52 values of a word: in file order, or with the side code after devid (the CSV's order).

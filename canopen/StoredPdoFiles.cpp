@@ -26,7 +26,7 @@ constexpr std::size_t kNrpdoField = 2;
 void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
   gaps.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kRecordsSkipped, {std::to_string(skipped), source}));
+    gaps.details.push_back(FormatText(texts::kRecordsSkipped, {source, std::to_string(skipped)}));
 }
 
 // Reads one of the three files: its missing-file or reading-error message.

@@ -30,7 +30,8 @@ constexpr char kUsageText[] =
     "  image\n"
     "  gsd FILE\n"
     "  firmware [--port N] [--no-flash]\n"
-    "  import TABLE WORKBOOK | export TABLE | xml FILE | check\n";
+    "  import TABLE WORKBOOK [--force] | export TABLE [--force]\n"
+    "  xml FILE | check\n";
 
 // Whether the command writes into the application directory (the settings file, a project,
 // MASTER's copies): only then are the application directory, MASTER and PROJECTS made. A

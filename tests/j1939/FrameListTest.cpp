@@ -117,7 +117,7 @@ TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
        "<R>word</R>",
        EmptyFrameRows(),
        {"Could not convert variant of type (Null) into type (String)",
-        "Reading of Receive_Frame.xml stopped at row 1 of 1 (it is not an element), so 1 rows are "
+        "Reading of Receive_Frame.xml stopped at row 1 of 1 (it is not an element), so 1 row is "
         "not shown whole."},
        1},
   };
