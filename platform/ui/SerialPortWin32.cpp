@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <set>
 
@@ -17,8 +18,8 @@ namespace {
 std::wstring Wide(const std::string& text) {
   if (text.empty())
     return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0);
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
   return wide;
@@ -118,8 +119,7 @@ Status SystemSerialPort::Open() {
   HANDLE handle = CreateFileW(DevicePath(name_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    return Failure{
-        SerialPortError(serial_texts::kCannotAccess, static_cast<int>(GetLastError()))};
+    return Failure{SerialPortError(serial_texts::kCannotAccess, static_cast<int>(GetLastError()))};
   }
   // The handle, closed unless the port ends up open.
   auto fail = [handle](const char* text, int code) {

@@ -44,8 +44,8 @@ std::string SystemRead(const std::filesystem::path& file, const std::string& sec
 
 bool SystemWrite(const std::filesystem::path& file, const std::string& section,
                  const std::string& key, const std::string& value) {
-  return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(),
-                                    Wide(value).c_str(), file.c_str()) != 0;
+  return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
+                                    file.c_str()) != 0;
 }
 
 // Files as Windows and other editors leave them.

@@ -277,9 +277,9 @@ TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
   EXPECT_EQ(command_line.substr(command_line.size() - wanted.size()), wanted);
   EXPECT_EQ(app.path().string().substr(1, 2), ":\\") << "a drive letter and backslashes";
 #else
-  EXPECT_EQ(ReadBytes(app / "args.txt"), "COM7\nFW\nNO\nPW\nPR\n" +
-                                             (app / "MASTER").string() + "/sim4410.sim\n" +
-                                             (app / "PROJECTS").string() + "/Plant 1/bin/\n");
+  EXPECT_EQ(ReadBytes(app / "args.txt"), "COM7\nFW\nNO\nPW\nPR\n" + (app / "MASTER").string() +
+                                             "/sim4410.sim\n" + (app / "PROJECTS").string() +
+                                             "/Plant 1/bin/\n");
 #endif
 }
 
