@@ -16,15 +16,23 @@ function(quastor_ui_library name)
   target_link_libraries(${name} PUBLIC Qt6::Widgets ${ARG_DEPS})
 endfunction()
 
-# quastor_qt_plugins(TARGET): with a static Qt (the Windows build), the plugins a program that
-# shows windows links in: the Windows platform and its style, and the offscreen platform of the
-# tests and screenshots. A shared Qt loads them at run time.
+# quastor_qt_plugins(TARGET [OFFSCREEN_ONLY]): with a static Qt (the Windows build), the
+# plugins a program that shows windows links in: the Windows platform and its style, and the
+# offscreen platform (for the screenshots and `-platform offscreen`); OFFSCREEN_ONLY, for the
+# window tests, links the offscreen platform alone. A shared Qt loads them at run time.
 function(quastor_qt_plugins target)
+  cmake_parse_arguments(ARG "OFFSCREEN_ONLY" "" "" ${ARGN})
   if(NOT TARGET Qt6::QWindowsIntegrationPlugin)
     return()
   endif()
   get_target_property(qt_type Qt6::Core TYPE)
-  if(qt_type STREQUAL "STATIC_LIBRARY")
+  if(NOT qt_type STREQUAL "STATIC_LIBRARY")
+    return()
+  endif()
+  if(ARG_OFFSCREEN_ONLY)
+    qt_import_plugins(${target} INCLUDE_BY_TYPE platforms Qt6::QOffscreenIntegrationPlugin
+                      EXCLUDE_BY_TYPE styles)
+  else()
     qt_import_plugins(${target} INCLUDE Qt6::QWindowsIntegrationPlugin
                       Qt6::QOffscreenIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
   endif()
@@ -41,7 +49,7 @@ function(quastor_gtest name)
   set(environment "QT_QPA_PLATFORM=offscreen")
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE quastor_test_support_qt GTest::gtest Qt6::Test ${ARG_DEPS})
-    quastor_qt_plugins(${name})
+    quastor_qt_plugins(${name} OFFSCREEN_ONLY)
     if(WIN32 AND QUASTOR_TEST_FONT_DIR)
       # Qt's offscreen platform on Windows reads fonts from a folder, not from the system.
       list(APPEND environment "QT_QPA_FONTDIR=${QUASTOR_TEST_FONT_DIR}")

@@ -71,18 +71,53 @@ options=(
   -DFEATURE_printsupport=OFF
   -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF
-  # Image formats beyond the built-in PNG, BMP and XPM; the Direct2D platform plugin; Vulkan.
+  # Image formats beyond the built-in PNG, BMP and XPM; the Direct2D platform plugin and the
+  # DirectWrite 3 font database (only built with Direct2D, but asked for by the windows
+  # plugin: off together); Vulkan.
   -DFEATURE_imageformatplugin=OFF
   -DFEATURE_jpeg=OFF
   -DFEATURE_gif=OFF
   -DFEATURE_ico=OFF
   -DFEATURE_direct2d=OFF
+  -DFEATURE_directwrite3=OFF
   -DFEATURE_vulkan=OFF
-  # Markdown and ODF text export; the tablet support, whose header Debian's source lacks.
+  # Text: Markdown, ODF export, PDF, syntax highlighting; the tablet support, whose header
+  # Debian's source lacks.
   -DFEATURE_textmarkdownreader=OFF
   -DFEATURE_textmarkdownwriter=OFF
   -DFEATURE_textodfwriter=OFF
+  -DFEATURE_pdf=OFF
+  -DFEATURE_syntaxhighlighter=OFF
   -DFEATURE_tabletevent=OFF
+  # Widgets, dialogs and services no window of the application uses.
+  -DFEATURE_graphicsview=OFF
+  -DFEATURE_mdiarea=OFF
+  -DFEATURE_dockwidget=OFF
+  -DFEATURE_calendarwidget=OFF
+  -DFEATURE_datetimeedit=OFF
+  -DFEATURE_dial=OFF
+  -DFEATURE_lcdnumber=OFF
+  -DFEATURE_keysequenceedit=OFF
+  -DFEATURE_fontcombobox=OFF
+  -DFEATURE_splashscreen=OFF
+  -DFEATURE_toolbox=OFF
+  -DFEATURE_commandlinkbutton=OFF
+  -DFEATURE_columnview=OFF
+  -DFEATURE_datawidgetmapper=OFF
+  -DFEATURE_scroller=OFF
+  -DFEATURE_colordialog=OFF
+  -DFEATURE_fontdialog=OFF
+  -DFEATURE_inputdialog=OFF
+  -DFEATURE_errormessage=OFF
+  -DFEATURE_wizard=OFF
+  -DFEATURE_undoview=OFF
+  -DFEATURE_undogroup=OFF
+  -DFEATURE_undostack=OFF
+  -DFEATURE_undocommand=OFF
+  -DFEATURE_movie=OFF
+  -DFEATURE_picture=OFF
+  -DFEATURE_systemtrayicon=OFF
+  -DFEATURE_sessionmanager=OFF
   # Bundled third-party code: nothing of the build machine's (Linux) libraries.
   -DFEATURE_system_zlib=OFF
   -DFEATURE_system_pcre2=OFF

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string>
 
 #include "platform/SettingsFile.h"
 #include "tests/support/TestFiles.h"
+
+#include <windows.h>
+// <windows.h> names the ANSI profile function WriteProfileString.
+#undef WriteProfileString
 
 namespace quastor {
 namespace {

@@ -41,6 +41,8 @@ struct Wizard {
     state.MasterDir = kAppDir / "MASTER";
     state.ProjectsDir = kAppDir / "PROJECTS";
     state.ProjectDir = kAppDir / "PROJECTS" / "Plant1";
+    // The ports the tests choose: on Windows only a listed port can be chosen.
+    port.names = {"COM1", "COM3", "COM8"};
     dialog =
         std::make_unique<TFBootSer>(state, fakes.services, std::make_unique<FakeSerialPort>(port));
     dialog->show();
@@ -51,6 +53,7 @@ struct Wizard {
     } else {
       dialog->CB_Com->setCurrentText(name);
     }
+    ASSERT_EQ(dialog->CB_Com->currentText(), name);
   }
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   Texts Messages() const { return fakes.messages.Texts(); }
