@@ -3,7 +3,8 @@
 # budget: start-up beside a bare Qt window, showing each window, firmware generation beside
 # srec_cat, key-order writing of 100,000 records, the own XML parser beside pugixml, and sheet
 # import. Builds into build/ with the benchmarks first when they are missing. Never part of
-# ctest. STARTUP_RUNS (default 30) sets the start-up runs.
+# ctest. STARTUP_RUNS (default 30) sets the start-up runs; when the Windows leg has built
+# build-windows/, quastor.exe's start-up under Wine is timed too (STARTUP_RUNS_WINE, default 10).
 #
 #   scripts/bench-all.sh
 set -euo pipefail

@@ -154,6 +154,13 @@ if [ ! -f "$source_dir/CMakeLists.txt" ]; then
   (cd "$source_parent" && apt-get source -q "qt6-base=$source_version" >&2)
 fi
 
+# Debian's 6.4 source: the Windows style includes the input dialog's header without asking
+# whether the dialog is built (the other dialogs' headers are asked for).
+vista=$source_dir/src/plugins/styles/windowsvista/qwindowsvistastyle_p_p.h
+if ! grep -q 'QT_CONFIG(inputdialog)' "$vista"; then
+  sed -i 's|^#include <qinputdialog.h>$|#if QT_CONFIG(inputdialog)\n#include <qinputdialog.h>\n#endif|' "$vista"
+fi
+
 build=$root/.cache/qt-windows-build-$key
 if [ ! -f "$build/build.ninja" ]; then
   say "configuring Qt $upstream for Windows in $build"
