@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts quastor.exe under Wine on the X display (run it under xvfb-run) from the folder DIR,
 # waits until its main window is mapped, closes it as Windows closes a program (taskkill
-# without /f sends WM_CLOSE) and fails unless the window mapped within 60 s and the program
+# without /f sends WM_CLOSE) and fails unless the window mapped within 120 s (a first start in a new Wine prefix sets up its fonts first) and the program
 # ended by itself with exit status 0. scripts/run-windows-tests.sh runs it on the unpacked zip.
 #
 #   scripts/windows-window-check.sh WINE DIR
@@ -13,7 +13,7 @@ caption="Vexlar Quastor_SW4410_DNET2PROFI"
 (cd "$dir" && exec "$wine" quastor.exe) &
 program=$!
 mapped=0
-for _ in $(seq 1 300); do
+for _ in $(seq 1 600); do
   if xwininfo -name "$caption" 2>/dev/null | grep -q "Map State: IsViewable"; then
     mapped=1
     break
