@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts quastor.exe under Wine on the X display (run it under xvfb-run) from the folder DIR,
 # waits until its main window is mapped, closes it as Windows closes a program (taskkill
-# without /f sends WM_CLOSE) and fails unless the window mapped within 120 s (a first start in a new Wine prefix sets up its fonts first) and the program
-# ended by itself with exit status 0. scripts/run-windows-tests.sh runs it on the unpacked zip.
+# without /f sends WM_CLOSE) and fails unless the window mapped within 120 s (the first start
+# in a new Wine prefix sets up its fonts first) and the program ended by itself with exit
+# status 0. scripts/run-windows-tests.sh runs it on the unpacked zip.
 #
 #   scripts/windows-window-check.sh WINE DIR
 set -euo pipefail
