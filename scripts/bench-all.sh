@@ -3,7 +3,8 @@
 # budget: start-up beside a bare Qt window, showing each window, firmware generation beside
 # srec_cat, key-order writing of 100,000 records, the own XML parser beside pugixml, and sheet
 # import. Builds into build/ with the benchmarks first when they are missing. Never part of
-# ctest. STARTUP_RUNS (default 30) sets the start-up runs.
+# ctest. STARTUP_RUNS (default 30) sets the start-up runs; when the Windows leg has built
+# build-windows/, quastor.exe's start-up under Wine is timed too (STARTUP_RUNS_WINE, default 10).
 #
 #   scripts/bench-all.sh
 set -euo pipefail
@@ -39,6 +40,12 @@ run xml_parser_bench --benchmark_filter='^(OwnParser|Pugixml)$'
 run workbook_bench --benchmark_filter='^ReadSheet/'
 echo "bench: start-up" >&2
 env -u QT_QPA_PLATFORM scripts/bench-startup.sh "${STARTUP_RUNS:-30}" >"$work/startup.txt"
+# quastor.exe under Wine, when the Windows leg has built it.
+if [ -f build-windows/bin/quastor.exe ] && [ -f build-windows/bench/bare_window.exe ]; then
+  echo "bench: start-up under Wine" >&2
+  env -u QT_QPA_PLATFORM scripts/bench-startup-windows.sh "${STARTUP_RUNS_WINE:-10}" \
+    >>"$work/startup.txt"
+fi
 
 /usr/bin/python3 - "$work" <<'PY'
 import json, os, re, sys
@@ -53,7 +60,8 @@ for file in os.listdir(work):
                 ms[b["name"]] = None if b.get("error_occurred") else b["real_time"] * scale
 with open(os.path.join(work, "startup.txt")) as f:
     for line in f:
-        found = re.match(r"(bare Qt window|quastor):\s+median ([\d.]+) ms", line)
+        found = re.match(r"(bare Qt window|quastor|bare Qt window under Wine|quastor.exe under Wine):"
+                         r"\s+median ([\d.]+) ms", line)
         if found:
             ms["startup/" + found.group(1)] = float(found.group(2))
 
@@ -79,6 +87,8 @@ def budget(what, name, limit_ms):
 
 versus("Start-up until the main window is mapped", "startup/quastor",
        "bare Qt window", "startup/bare Qt window", 1.30)
+versus("Start-up of quastor.exe under Wine", "startup/quastor.exe under Wine",
+       "bare Qt window under Wine", "startup/bare Qt window under Wine", 1.30)
 budget("Show SDO access editor (2 x 1,500 rows)", "ShowSdoEditor", 10)
 budget("Show PDO translation editor", "ShowPdoEditor", 5)
 budget("Show stored PDO editor", "ShowStoredPdoEditor", 5)
