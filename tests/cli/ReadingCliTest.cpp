@@ -41,18 +41,20 @@ TEST(ReadingCli, SettingsShowRefusesAPargenThatIsNoRegularFile) {
     const fs::path pargen = project / "pargen.xml";
     const auto show = [&] { return RunCliAt(home.path(), {"settings", "show"}); };
     CliRun run;
+    bool waited = false;
     if (c.kind == Kind::kDirectory) {
       fs::create_directory(pargen);
       run = show();
     }
 #ifndef _WIN32
     if (c.kind == Kind::kFifo)
-      run = WithFifo(pargen, show);
+      run = WithFifo(pargen, show, &waited);
     if (c.kind == Kind::kZero) {
       fs::create_symlink("/dev/zero", pargen);
       run = show();
     }
 #endif
+    EXPECT_FALSE(waited) << "quastor-cli waited for a writer";
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "\"" + Utf8FromPath(pargen) + "\" is not a regular file.\n");
     EXPECT_EQ(run.out, "");

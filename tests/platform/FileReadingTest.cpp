@@ -50,12 +50,14 @@ TEST(FileReading, RefusesWhatIsNotARegularFile) {
     if (c.make)
       c.make(c.path);
     const auto read = [&] { return ReadWholeFile(c.path, "Cannot open file \"%s\". %s"); };
+    bool waited = false;
 #ifndef _WIN32
     const Result<std::string> bytes =
-        c.make || c.path == "/dev/null" ? read() : test::WithFifo(c.path, read);
+        c.make || c.path == "/dev/null" ? read() : test::WithFifo(c.path, read, &waited);
 #else
     const Result<std::string> bytes = read();
 #endif
+    EXPECT_FALSE(waited) << "the read waited for a writer";
     ASSERT_FALSE(bytes.ok());
     EXPECT_EQ(bytes.error(), NotRegular(c.path));
   }
@@ -69,6 +71,7 @@ TEST(FileReading, RefusesAFileAboveTheLimitWithItsSize) {
   fs::resize_file(file, kReadLimitBytes);
   EXPECT_TRUE(OpenForReading(file).ok());
   fs::resize_file(file, kReadLimitBytes + 1);
+  EXPECT_FALSE(OpenForReading(file).ok()) << "refused by its size, before it is read";
   const Result<std::string> bytes = ReadWholeFile(file);
   ASSERT_FALSE(bytes.ok());
   EXPECT_EQ(bytes.error(), FormatText(kFileTooLarge, {Utf8FromPath(file), "268435457", "256"}));

@@ -344,8 +344,10 @@ TEST(SRecordMerge, InputsThatAreNoRegularFilesAreRefused) {
     SCOPED_TRACE(c.what);
     MergeRequest request{c.input, c.image, dir / "out.sx", 1, kBank1, {}};
     const auto merge = [&] { return MergeBank(request); };
+    bool waited = false;
     const Result<BankMerge> result =
-        c.input == dir / "fifo.sx" ? WithFifo(c.input, merge) : merge();
+        c.input == dir / "fifo.sx" ? WithFifo(c.input, merge, &waited) : merge();
+    EXPECT_FALSE(waited) << "the merge waited for a writer";
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error(), "\"" + c.refused.string() + "\" is not a regular file.");
     EXPECT_FALSE(fs::exists(dir / "out.sx"));
