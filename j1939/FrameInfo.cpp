@@ -131,6 +131,7 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
+  load.infoRows = count;
   const std::size_t rows = std::min(count, load.table.frames.size());
   std::size_t i = 0;
   for (auto row = root.Children().begin(); i < rows; ++row, ++i) {
@@ -161,6 +162,8 @@ bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
+  load.table.labels.reserve(count);
+  load.table.frames.reserve(count);
   const XmlChildren rows = root.Children();
   std::size_t i = 0;
   for (auto row = rows.begin(); row != rows.end(); ++row, ++i) {
