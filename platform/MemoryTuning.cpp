@@ -45,8 +45,10 @@ void KeepFreedMemoryForReuse() {
   // back at once), and every block comes from the heap, a file's bytes too.
   mallopt(M_TRIM_THRESHOLD, INT_MAX);
   mallopt(M_TOP_PAD, 16 << 20);
-  mallopt(M_MMAP_THRESHOLD, INT_MAX);
-  AskForLargePages();
+  // A sanitizer's allocator standing in for glibc's takes no such advice, and the large block
+  // would only cost it time.
+  if (mallopt(M_MMAP_THRESHOLD, INT_MAX) == 1)
+    AskForLargePages();
 #endif
 }
 
