@@ -10,6 +10,7 @@
 #include "app/StartUp.h"
 #include "cli/Cli.h"
 #include "platform/Executable.h"
+#include "platform/MemoryTuning.h"
 #include "platform/PathText.h"
 
 namespace quastor::cli {
@@ -114,5 +115,6 @@ int Usage(Context& ctx, const std::string& problem) {
 }  // namespace quastor::cli
 
 int main(int argc, char** argv) {
+  quastor::KeepFreedMemoryForReuse();  // a check reads each file more than once
   return quastor::cli::Run(argc, argv);
 }

@@ -2,8 +2,9 @@
 # Runs every benchmark and prints one table of figures, each beside its peer (ratio) or its
 # budget: start-up beside a bare Qt window, showing each window, firmware generation beside
 # srec_cat, key-order writing of 100,000 records, the own XML parser beside pugixml, and sheet
-# import. Builds into build/ with the benchmarks first when they are missing. Never part of
-# ctest. STARTUP_RUNS (default 30) sets the start-up runs; when the Windows leg has built
+# import, and reading each kind of table file through the project check at 5 and 50 MB. Builds
+# into build/ with the benchmarks first when they are missing. Never part of ctest.
+# STARTUP_RUNS (default 30) sets the start-up runs; when the Windows leg has built
 # build-windows/, quastor.exe's start-up under Wine is timed too (STARTUP_RUNS_WINE, default 10).
 #
 #   scripts/bench-all.sh
@@ -38,6 +39,9 @@ run firmware_bench --benchmark_filter='/20/'
 run table_bench --benchmark_filter='^WritePdoTableInKeyOrder$'
 run xml_parser_bench --benchmark_filter='^(OwnParser|Pugixml)$'
 run workbook_bench --benchmark_filter='^ReadSheet/'
+# A fresh process per run: three runs each, their median.
+run check_bench --benchmark_filter='^CheckTable/' --benchmark_repetitions=3 \
+  --benchmark_report_aggregates_only=true
 echo "bench: start-up" >&2
 env -u QT_QPA_PLATFORM scripts/bench-startup.sh "${STARTUP_RUNS:-30}" >"$work/startup.txt"
 # quastor.exe under Wine, when the Windows leg has built it.
@@ -101,6 +105,22 @@ budget("Key-order write of 100,000 records", "WritePdoTableInKeyOrder", 300)
 versus("Own XML parser, 10 MB", "OwnParser", "pugixml", "Pugixml", 2.0)
 budget("Sheet import, .xls, 3,000 rows", "ReadSheet/xls", 100)
 budget("Sheet import, .xlsx, 3,000 rows", "ReadSheet/xlsx", 100)
+
+# A figure at 50 MB beside its own at 5 MB: within the time, and growing linearly.
+def scaled(what, name, limit_ms, limit_ratio):
+    a = figure("%s/50/real_time_median" % name)
+    b = figure("%s/5/real_time_median" % name)
+    ratio = a / b if a is not None and b else None
+    within = "-" if a is None or ratio is None else (
+        "yes" if a <= limit_ms and ratio <= limit_ratio else "NO")
+    rows.append((what, text(a), "5 MB %s" % text(b), "-" if ratio is None else "%.2f" % ratio,
+                 "<= %s, ratio <= %.0f" % (text(limit_ms), limit_ratio), within))
+
+for table, shown in (("sdo", "sdo.xml"), ("rpdodef", "rpdodef.xml"), ("sdopdo", "sdopdo.xml"),
+                     ("emcydef", "emcydef.xml"), ("emcyword", "emcyword.xml"),
+                     ("Receive_Frame", "Receive_Frame.xml"), ("Send_Frame", "Send_Frame.xml"),
+                     ("Receive_Info", "Receive_Info.xml"), ("Send_Info", "Send_Info.xml")):
+    scaled("check, %s of 50 MB" % shown, "CheckTable/" + table, 2000, 12)
 
 heads = ("Benchmark", "Figure", "Peer", "Ratio", "Budget", "Within")
 widths = [max(len(str(r[k])) for r in rows + [heads]) for k in range(len(heads))]
