@@ -8,8 +8,8 @@
 #include "canopen/ImportSheet.h"
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -131,7 +131,10 @@ Status SavePdoTable(const std::filesystem::path& file, const SideGrids& grids) {
 }
 
 Result<GridImport> ImportPdoSheet(const WorkbookSheet& sheet) {
-  return ImportGridSheet(sheet, kLayout, FromSheet);
+  const std::vector<std::string> attributes = {std::begin(texts::kPdoAttributes),
+                                               std::end(texts::kPdoAttributes)};
+  return ImportGridSheet(sheet, kLayout,
+                         GridCsvShape(attributes, attributes, kFlags, ExchangeFlags), FromSheet);
 }
 
 Result<GridImport> ImportPdoWorkbook(const std::filesystem::path& workbook) {

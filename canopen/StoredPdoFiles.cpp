@@ -11,9 +11,9 @@
 #include "canopen/KeyOrder.h"
 #include "canopen/TableFile.h"
 #include "platform/CsvText.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -181,8 +181,11 @@ Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& mo
 
 Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
                                              const WorkbookSheet& sheet) {
-  const Result<std::vector<SheetRecord>> records =
-      SheetRecords(sheet, std::size(texts::kStoredPdoAttributes));
+  const Result<std::vector<SheetRecord>> records = SheetRecords(
+      sheet, {{std::begin(texts::kStoredPdoAttributes), std::end(texts::kStoredPdoAttributes)},
+              kNrpdoField,
+              {},
+              {}});
   if (!records)
     return records.failure();
   StoredPdoImport import;

@@ -139,10 +139,18 @@ CellValue XlsCellValue(const FreeXL_CellValue& cell) {
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME:
       // Dates and times come as ISO texts already.
       return std::string(cell.value.text_value != nullptr ? cell.value.text_value : "");
+    case FREEXL_CELL_DATETIME: {
+      // A date at midnight reads as the date alone, as from the other formats.
+      std::string text = cell.value.text_value != nullptr ? cell.value.text_value : "";
+      static constexpr std::string_view kMidnight = " 00:00:00";
+      if (text.size() > kMidnight.size() &&
+          std::string_view(text).substr(text.size() - kMidnight.size()) == kMidnight)
+        text.resize(text.size() - kMidnight.size());
+      return text;
+    }
     default:
       return std::monostate{};
   }
@@ -198,11 +206,11 @@ Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
         builder.Set(r, c, CellText(XlsCellValue(cell)));
     }
   }
-  // FreeXL leaves formula cells empty; the results stored with the formulas fill them.
-  for (FormulaResult& formula : XlsFormulaResults(bytes, sheetName)) {
-    if (!builder.At(formula.row, formula.column))
-      builder.Set(formula.row, formula.column, CellText(std::move(formula.value)));
-  }
+  // FreeXL leaves formula cells empty, or reads their result as a wrong number (a text
+  // result of a file that LibreOffice wrote as 0), and tells no error: the results stored with
+  // the formulas, and the boolean and error cells, replace what it gave.
+  for (FormulaResult& formula : XlsFormulaResults(bytes, sheetName))
+    builder.Put(formula.row, formula.column, std::move(formula.value));
   Result<WorkbookSheet> sheet = builder.Finish(sheetName);
   if (!sheet)
     return Failure{sheet.error()};

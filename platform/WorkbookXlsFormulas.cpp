@@ -1,6 +1,9 @@
 #include "platform/WorkbookXlsFormulas.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -18,6 +21,10 @@ constexpr std::uint32_t kBoundSheet = 0x0085;
 constexpr std::uint32_t kFormula = 0x0006;
 constexpr std::uint32_t kString = 0x0207;
 constexpr std::uint32_t kContinue = 0x003C;
+constexpr std::uint32_t kBoolErr = 0x0205;
+constexpr std::uint32_t kXf = 0x00E0;
+constexpr std::uint32_t kFormat = 0x041E;
+constexpr std::uint32_t kDateMode = 0x0022;
 constexpr std::uint32_t kBiff8 = 0x0600;
 
 std::uint32_t U16(std::string_view bytes, std::size_t at) {
@@ -117,19 +124,125 @@ double DoubleAt(std::string_view data, std::size_t at) {
   return value;
 }
 
-// Offset of the BOF record of the worksheet named sheetName, from the workbook globals.
-std::optional<std::size_t> SheetOffset(std::string_view stream, std::string_view sheetName) {
+// The text of an error code of a BOOLERR or FORMULA record.
+std::string ErrorText(std::uint8_t code) {
+  switch (code) {
+    case 0x00:
+      return "#NULL!";
+    case 0x07:
+      return "#DIV/0!";
+    case 0x0F:
+      return "#VALUE!";
+    case 0x17:
+      return "#REF!";
+    case 0x1D:
+      return "#NAME?";
+    case 0x24:
+      return "#NUM!";
+    case 0x2A:
+      return "#N/A";
+    default:
+      return "#ERROR!";
+  }
+}
+
+// What the workbook globals tell: where the sheet starts, and which cell formats show dates.
+struct Globals {
+  std::optional<std::size_t> sheetOffset;  // of the BOF record of the sheet
+  std::vector<DateKind> xfDates;           // per XF record, in order
+  bool from1904 = false;
+};
+
+Globals ReadGlobals(std::string_view stream, std::string_view sheetName) {
+  Globals globals;
   Records records(stream, 0);
   const std::optional<Record> bof = records.Next();
   if (!bof || bof->type != kBof || bof->data.size() < 2 || U16(bof->data, 0) != kBiff8)
-    return std::nullopt;
+    return globals;
+  std::map<std::uint32_t, std::string> formats;
+  std::vector<std::uint32_t> xfFormats;
   while (const std::optional<Record> record = records.Next()) {
     if (record->type == kEof)
       break;
-    if (record->type == kBoundSheet && SheetName(record->data) == sheetName)
-      return U32(record->data, 0);
+    if (record->type == kBoundSheet && !globals.sheetOffset && SheetName(record->data) == sheetName)
+      globals.sheetOffset = U32(record->data, 0);
+    else if (record->type == kXf && record->data.size() >= 4)
+      xfFormats.push_back(U16(record->data, 2));
+    else if (record->type == kDateMode && record->data.size() >= 2)
+      globals.from1904 = U16(record->data, 0) == 1;
+    else if (record->type == kFormat && record->data.size() >= 5)
+      formats[U16(record->data, 0)] = StringText(record->data.substr(2), records);
   }
-  return std::nullopt;
+  for (const std::uint32_t id : xfFormats) {
+    const auto custom = formats.find(id);
+    globals.xfDates.push_back(custom != formats.end() ? DateKindOfFormat(custom->second)
+                                                      : DateKindOfBuiltinFormat(id));
+  }
+  return globals;
+}
+
+// Whether the formula's parsed expression (rgce) ends in an operation whose result is text: the
+// concatenation operator, a text constant alone, or a function that gives text. Tokens this
+// walk does not know make the answer false, so that the stored result stands.
+bool GivesText(std::string_view rgce) {
+  // Built-in functions that give text, by their number in the function table.
+  static constexpr std::uint32_t kTextFunctions[] = {13,  14,  30,  31,  48,  111, 112, 113, 114,
+                                                     115, 116, 118, 119, 120, 130, 162, 336};
+  bool text = false;
+  std::size_t at = 0;
+  while (at < rgce.size()) {
+    const std::uint8_t token = static_cast<std::uint8_t>(rgce[at]);
+    const std::uint8_t base =
+        token < 0x20 ? token : static_cast<std::uint8_t>((token & 0x1F) | 0x20);
+    std::size_t size = 0;
+    text = false;
+    if (token == 0x17) {  // a text constant: length, flags, characters
+      if (at + 3 > rgce.size())
+        return false;
+      const std::size_t chars = static_cast<std::uint8_t>(rgce[at + 1]);
+      size = 3 + chars * ((rgce[at + 2] & 1) != 0 ? 2 : 1);
+      text = true;
+    } else if (token == 0x08) {
+      size = 1;
+      text = true;
+    } else if (token >= 0x03 && token <= 0x16) {
+      size = 1;  // operators and parentheses
+    } else if (token == 0x1C || token == 0x1D) {
+      size = 2;  // an error or a boolean constant
+    } else if (token == 0x1E) {
+      size = 3;  // an integer
+    } else if (token == 0x1F) {
+      size = 9;  // a number
+    } else if (token == 0x19) {
+      if (at + 4 > rgce.size())
+        return false;
+      size = 4;  // an attribute (CHOOSE's jump table is not walked)
+      if ((rgce[at + 1] & 0x04) != 0)
+        return false;
+    } else if (base == 0x21 || base == 0x22) {  // a function, with or without argument count
+      const std::size_t id_at = at + (base == 0x22 ? 2 : 1);
+      if (id_at + 2 > rgce.size())
+        return false;
+      const std::uint32_t id = U16(rgce, id_at) & 0x7FFF;
+      size = base == 0x22 ? 4 : 3;
+      text = std::find(std::begin(kTextFunctions), std::end(kTextFunctions), id) !=
+             std::end(kTextFunctions);
+    } else if (base == 0x24 || base == 0x2C) {
+      size = 5;  // a cell reference
+    } else if (base == 0x25 || base == 0x2D) {
+      size = 9;  // a range reference
+    } else if (base == 0x23) {
+      size = 5;  // a name
+    } else if (base == 0x3A) {
+      size = 7;  // a cell of another sheet
+    } else if (base == 0x3B) {
+      size = 11;  // a range of another sheet
+    } else {
+      return false;
+    }
+    at += size;
+  }
+  return text && at == rgce.size();
 }
 
 }  // namespace
@@ -140,10 +253,10 @@ std::vector<FormulaResult> XlsFormulaResults(std::string_view fileBytes,
   const std::optional<std::string> stream = CompoundFile(fileBytes).Stream("Workbook");
   if (!stream)
     return results;
-  const std::optional<std::size_t> offset = SheetOffset(*stream, sheetName);
-  if (!offset)
+  const Globals globals = ReadGlobals(*stream, sheetName);
+  if (!globals.sheetOffset)
     return results;
-  Records records(*stream, *offset);
+  Records records(*stream, *globals.sheetOffset);
   const std::optional<Record> bof = records.Next();
   if (!bof || bof->type != kBof)
     return results;
@@ -156,21 +269,40 @@ std::vector<FormulaResult> XlsFormulaResults(std::string_view fileBytes,
       stringPending = false;
       continue;
     }
+    if (record->type == kBoolErr && record->data.size() >= 8) {
+      stringPending = false;
+      const auto code = static_cast<std::uint8_t>(record->data[6]);
+      CellValue value =
+          record->data[7] != 0 ? CellValue(ErrorValue{ErrorText(code)}) : CellValue(code != 0);
+      results.push_back({U16(record->data, 0), U16(record->data, 2), std::move(value)});
+      continue;
+    }
     if (record->type != kFormula || record->data.size() < 14)
       continue;
     stringPending = false;
     FormulaResult result{U16(record->data, 0), U16(record->data, 2), std::monostate{}};
     // The 8 result bytes hold a double, or a kind in byte 0 when bytes 6 and 7 are 0xFFFF.
     const std::string_view value = record->data.substr(6, 8);
-    if (U16(value, 6) != 0xFFFF) {
-      result.value = DoubleAt(value, 0);
+    const std::size_t rgceSize = record->data.size() >= 22 ? U16(record->data, 20) : 0;
+    const std::string_view rgce = record->data.substr(22, rgceSize);
+    if (U16(value, 6) != 0xFFFF && GivesText(rgce)) {
+      // A text formula stored with a number: LibreOffice stores 0 and no text for it.
+      result.value = NoResult{};
+    } else if (U16(value, 6) != 0xFFFF) {
+      const double number = DoubleAt(value, 0);
+      const std::size_t xf = U16(record->data, 4);
+      const DateKind kind = xf < globals.xfDates.size() ? globals.xfDates[xf] : DateKind::kNone;
+      if (std::optional<std::string> date = SerialDateText(number, kind, globals.from1904))
+        result.value = std::move(*date);
+      else
+        result.value = number;
     } else if (value[0] == 0) {
       stringPending = true;  // an empty text until its STRING record
       result.value = std::string();
     } else if (value[0] == 1) {
       result.value = value[2] != 0;
     } else if (value[0] == 2) {
-      result.value = ErrorValue{};
+      result.value = ErrorValue{ErrorText(static_cast<std::uint8_t>(value[2]))};
     } else if (value[0] == 3) {
       result.value = std::string();
     }

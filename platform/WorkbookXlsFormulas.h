@@ -1,7 +1,9 @@
 #pragma once
-// Inside the workbook adapter: the cached results of the formula cells of an .xls sheet.
-// FreeXL reports a formula cell as empty; the result that the writing program stored with the
-// formula is read here from the workbook stream (BIFF8, the format of Excel 97 and later).
+// Inside the workbook adapter: the cached results of the formula cells of an .xls sheet, and
+// its boolean and error cells. FreeXL reports a formula cell as empty or as a wrong number and
+// tells no error; the result that the writing program stored with the formula is read here
+// from the workbook stream (BIFF8, the format of Excel 97 and later), a number shown as a date
+// as its date text.
 
 #include <cstdint>
 #include <string_view>
@@ -17,8 +19,8 @@ struct FormulaResult {
   CellValue value;
 };
 
-// The formula results of the worksheet named sheetName (exactly as FreeXL spells it), in file
-// order; none when the file is not BIFF8 or its structure is damaged.
+// The formula results, booleans and errors of the worksheet named sheetName (exactly as FreeXL
+// spells it), in file order; none when the file is not BIFF8 or its structure is damaged.
 std::vector<FormulaResult> XlsFormulaResults(std::string_view fileBytes,
                                              std::string_view sheetName);
 
