@@ -160,19 +160,53 @@ bool ReadersAvailable() {
   return true;
 }
 
+namespace {
+
+// The reading of a file that FreeXL refused from its records alone, or FreeXL's failure when
+// the records do not make a BIFF8 workbook either.
+std::optional<XlsRecordsReading> FromRecords(std::string_view bytes, const std::string& name) {
+  if (!DirectoryNamesFit(bytes))
+    return std::nullopt;
+  std::optional<XlsRecordsReading> reading = XlsRecordCells(bytes, name);
+  if (!reading || reading->sheetNames.empty())
+    return std::nullopt;
+  return reading;
+}
+
+}  // namespace
+
 Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file,
                                                std::string_view bytes) {
   Result<Handle> handle = Open(file, bytes, false);
-  if (!handle)
+  if (!handle) {
+    if (const auto reading = FromRecords(bytes, ""))
+      return reading->encrypted ? Result<std::vector<std::string>>(Failure{kWorkbookEncrypted})
+                                : reading->sheetNames;
     return Failure{handle.error()};
+  }
   return Names(handle->get());
 }
 
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
                                               std::string_view bytes, const std::string& name) {
   Result<Handle> opened = Open(file, bytes, true);
-  if (!opened)
-    return Failure{opened.error()};
+  if (!opened) {
+    // FreeXL 1.0.6 refuses, as damaged, a text split over CONTINUE records; the records read.
+    const auto reading = FromRecords(bytes, name);
+    if (!reading)
+      return Failure{opened.error()};
+    if (reading->encrypted)
+      return Failure{kWorkbookEncrypted};
+    if (!reading->sheetName)
+      return std::optional<WorkbookSheet>();
+    SheetBuilder builder;
+    for (FormulaResult cell : reading->cells)
+      builder.Put(cell.row, cell.column, std::move(cell.value));
+    Result<WorkbookSheet> sheet = builder.Finish(*reading->sheetName);
+    if (!sheet)
+      return Failure{sheet.error()};
+    return std::optional<WorkbookSheet>(std::move(sheet.value()));
+  }
   const void* handle = opened->get();
   Result<std::vector<std::string>> names = Names(handle);
   if (!names)

@@ -6,6 +6,8 @@
 // as its date text.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,5 +25,19 @@ struct FormulaResult {
 // spells it), in file order; none when the file is not BIFF8 or its structure is damaged.
 std::vector<FormulaResult> XlsFormulaResults(std::string_view fileBytes,
                                              std::string_view sheetName);
+
+// A workbook as its records hold it, for a file that FreeXL cannot open (a text of 16,383
+// characters or more, split over CONTINUE records, is one).
+struct XlsRecordsReading {
+  bool encrypted = false;
+  std::vector<std::string> sheetNames;   // in workbook order
+  std::optional<std::string> sheetName;  // the sheet asked for, as the workbook spells it
+  std::vector<FormulaResult> cells;      // its cells of every kind, in file order
+};
+
+// Nothing when the file is not BIFF8 or has no workbook stream. The sheet is found without
+// regard to letter case.
+std::optional<XlsRecordsReading> XlsRecordCells(std::string_view fileBytes,
+                                                std::string_view sheetName);
 
 }  // namespace quastor::workbook
