@@ -179,8 +179,11 @@ Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& mo
 
 Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
                                              const WorkbookSheet& sheet) {
-  const Result<std::vector<SheetRecord>> records =
-      SheetRecords(sheet, std::size(texts::kStoredPdoAttributes));
+  const Result<std::vector<SheetRecord>> records = SheetRecords(
+      sheet, {{std::begin(texts::kStoredPdoAttributes), std::end(texts::kStoredPdoAttributes)},
+              kNrpdoField,
+              {},
+              {}});
   if (!records)
     return records.failure();
   StoredPdoImport import;
