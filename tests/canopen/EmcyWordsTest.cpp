@@ -292,8 +292,9 @@ TEST(EmcyWordExchange, ImportAndExport) {
   EXPECT_EQ(imported->gaps.details, Texts{"Records of sheet \"EmcyWord\" whose extdata is neither "
                                           "0 (CanA) nor 1 (CanB) are not shown: 1."});
   const std::string empty_bits = std::string(45, ',') + "\r\n";
+  // The side code before the node ID, as in the sheet, so that the CSV imports back.
   EXPECT_EQ(EmcyWordsCsvText(model),
-            "0x2000,1,5,1,,,53," + empty_bits + "\"a,b\",1,5,1,,,53," + empty_bits);
+            "0x2000,1,1,5,,,53," + empty_bits + "\"a,b\",1,1,5,,,53," + empty_bits);
 
   cells[2] = nullptr;
   EXPECT_EQ(ImportEmcyWordsSheet(MakeSheet("emcyword", 52, {cells})).error(),
