@@ -83,7 +83,7 @@ struct Fixture {
     MakeProject(dir / "PROJECTS" / "Plant");
     Write(dir / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
     desktop = std::make_unique<DesktopApplication>(
-        services, [] { return std::make_unique<QtSerialPort>(); }, dir);
+        services, [] { return std::make_unique<SystemSerialPort>(); }, dir);
     desktop->MainWindow().show();
   }
   ~Fixture() { QDir(home).removeRecursively(); }

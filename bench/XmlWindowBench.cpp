@@ -65,7 +65,8 @@ struct Fixture {
     }
     std::ofstream(file, std::ios::binary) << text << "</rpdodef>\n";
     desktop = std::make_unique<DesktopApplication>(
-        services, [] { return std::make_unique<QtSerialPort>(); }, fs::path(home.toStdString()));
+        services, [] { return std::make_unique<SystemSerialPort>(); },
+        fs::path(home.toStdString()));
   }
   ~Fixture() { QDir(home).removeRecursively(); }
 };

@@ -78,13 +78,16 @@ inline constexpr char kStoredPdoFileName[] = "sdopdo.xml";
 // An OK of the PDO table that moves the PDOs the stored definitions name by position.
 inline constexpr char kStoredDefinition[] = "stored definition";
 inline constexpr char kStoredDefinitions[] = "stored definitions";
-inline constexpr char kStoredPdoLostQuestion[] =
-    "OK deletes the PDOs %s, and with them %s of sdopdo.xml. Write the files anyway?";
 inline constexpr char kStoredPdoFollowed[] =
-    "The PDOs moved, so sdopdo.xml was rewritten too: each of its %s keeps its PDO.";
-inline constexpr char kStoredPdoUnreadQuestion[] =
+    "The PDOs moved, so sdopdo.xml was rewritten too, and its stored definitions keep their "
+    "PDOs (%s).";
+inline constexpr char kStoredPdoUnread[] =
     "sdopdo.xml could not be read whole, so its stored definitions cannot follow the PDOs "
-    "that OK moves, and some will name other PDOs. Write rpdodef.xml anyway?";
+    "that OK moves, and some will name other PDOs.";
+inline constexpr char kStoredPdoLost[] = "OK deletes the PDOs %s, and with them %s of sdopdo.xml.";
+// The window's question after kStoredPdoLost and after kStoredPdoUnread.
+inline constexpr char kWriteFilesAnyway[] = "Write the files anyway?";
+inline constexpr char kWritePdoTableAnyway[] = "Write rpdodef.xml anyway?";
 inline constexpr char kStoredPdoCaption[] = "Define Store PDO";
 inline constexpr char kStoredPdoPageA[] = "CanA";
 inline constexpr char kStoredPdoPageB[] = "CanB";
@@ -147,20 +150,24 @@ inline constexpr char kNoPdoNumber[] = "nrpdo '%s' holds no PDO number from 1 to
 
 // What a load or an import could not show; "%s" first is the file name or the sheet.
 inline constexpr char kFileUnread[] = "%s could not be read, so none of its records is shown: %s";
+// "%s not shown": "1 record is", "2 records are".
+inline constexpr char kRecordIs[] = "record is";
+inline constexpr char kRecordsAre[] = "records are";
 inline constexpr char kReadingStopped[] =
-    "Reading of %s stopped at record %d of %d (%s), so %d records are not shown.";
+    "Reading of %s stopped at record %d of %d (%s), so %s not shown.";
 inline constexpr char kRecordUnread[] = "Record %d of %s cannot be read (%s), so it is not shown.";
 inline constexpr char kRecordsNotShown[] =
-    "%d records of %s for \"%s\" do not fit in its %d rows and are not shown.";
+    "Records of %s for \"%s\" beyond its %d rows are not shown: %s.";
 inline constexpr char kRecordsSkipped[] =
-    "%d records of %s are not shown: their PDO number names no PDO of their side in "
-    "rpdodef.xml.";
+    "Records of %s whose PDO number names no PDO of their side in rpdodef.xml are not shown: "
+    "%s.";
 inline constexpr char kSheetSource[] = "sheet \"%s\"";
 // Asked before OK writes the file without them (the gaps' sentences first, then the file).
 inline constexpr char kOverwriteQuestion[] =
     "%s\nOK writes %s without them, and they are lost. Write the file anyway?";
-// The command-line tool's refusal after those sentences.
-inline constexpr char kNothingWritten[] = "Nothing was written.";
+// The command-line tool's refusal after those sentences; --force does what Yes does.
+inline constexpr char kNothingWritten[] =
+    "Nothing was written. With --force the file is written without them.";
 
 // Importing a sheet.
 inline constexpr char kNoSheet[] = "Error! The workbook \"%s\" has no sheet \"%s\".";

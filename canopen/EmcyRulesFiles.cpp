@@ -104,7 +104,10 @@ Status SaveEmcyRules(const std::filesystem::path& file, const EmcyModel& model) 
 
 Result<EmcyModel> ImportEmcyRulesSheet(const WorkbookSheet& sheet) {
   const Result<std::vector<SheetRecord>> records =
-      SheetRecords(sheet, std::size(texts::kRuleAttributes));
+      SheetRecords(sheet, {{std::begin(texts::kRuleAttributes), std::end(texts::kRuleAttributes)},
+                           texts::kBypassSetField,
+                           {},
+                           {}});
   if (!records)
     return records.failure();
   EmcyModel model;

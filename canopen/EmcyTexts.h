@@ -93,6 +93,6 @@ inline constexpr char kBitNodePrefix[] = "Bit";
 
 // Words whose side code is neither 0 nor 1 are not shown; told at load and asked before OK.
 inline constexpr char kWordsSkipped[] =
-    "%d records of %s are not shown: their extdata is neither 0 (CanA) nor 1 (CanB).";
+    "Records of %s whose extdata is neither 0 (CanA) nor 1 (CanB) are not shown: %s.";
 
 }  // namespace quastor::emcy_texts

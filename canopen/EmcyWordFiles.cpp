@@ -79,20 +79,19 @@ Status ReadWord(WordModel& model, const TableRecord& record, std::size_t& skippe
 void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
   gaps.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kWordsSkipped, {std::to_string(skipped), source}));
+    gaps.details.push_back(FormatText(texts::kWordsSkipped, {source, std::to_string(skipped)}));
 }
 
-// The 52 values of a word: in file order, or with the side code after devid (the CSV's order).
-std::vector<std::string_view> Values(const TClWEmcy& word, Side side, bool side_after_devid) {
+// The 52 values of a word in file order, which is also the sheet's and the CSV's: the side
+// code before devid. (A CSV with devid first came back from a spreadsheet with the node ID
+// read as the side code.)
+std::vector<std::string_view> Values(const TClWEmcy& word, Side side) {
   std::vector<std::string_view> values;
   values.reserve(kFieldCount);
   values.push_back(word.index_addrm);
   values.push_back(word.subindex);
-  if (side_after_devid)
-    values.push_back(word.devid);
   values.push_back(SideCode(side));
-  if (!side_after_devid)
-    values.push_back(word.devid);
+  values.push_back(word.devid);
   for (const ClEbm& bit : word.ebm) {
     values.push_back(bit.b0);
     values.push_back(bit.b1);
@@ -156,7 +155,7 @@ Result<std::string> EmcyWordsFileText(const WordModel& model) {
     if (!order)
       return order.failure();
     for (const std::size_t w : *order)
-      writer.Add(Values(words[w], side, false), words[w].kept);
+      writer.Add(Values(words[w], side), words[w].kept);
   }
   return writer.Finish();
 }
@@ -169,7 +168,8 @@ Status SaveEmcyWords(const std::filesystem::path& file, const WordModel& model) 
 }
 
 Result<EmcyWordsImport> ImportEmcyWordsSheet(const WorkbookSheet& sheet) {
-  Result<std::vector<SheetRecord>> records = SheetRecords(sheet, kFieldCount);
+  Result<std::vector<SheetRecord>> records =
+      SheetRecords(sheet, {EmcyWordAttributes(), kSideField, {}, {}});
   if (!records)
     return records.failure();
   EmcyWordsImport import;
@@ -195,7 +195,7 @@ std::string EmcyWordsCsvText(const WordModel& model) {
   std::string text;
   for (const Side side : kBothSides) {
     for (const TClWEmcy& word : model.page(side).words) {
-      for (const std::string_view value : Values(word, side, true))
+      for (const std::string_view value : Values(word, side))
         AppendCsvCell(text, value);
       EndCsvLine(text);
     }

@@ -61,7 +61,8 @@ Result<EmcyWordsImport> ImportEmcyWordsSheet(const WorkbookSheet& sheet);
 Result<EmcyWordsImport> ImportEmcyWordsWorkbook(const std::filesystem::path& workbook);
 
 // The CSV text Export writes, without heading: CanA's words, then CanB's, in list order, one
-// line each: index_addrm, subindex, devid, the side code, then b0, b1, poscomp of bits 0 to 15.
+// line each in the sheet's order: index_addrm, subindex, the side code, devid, then b0, b1,
+// poscomp of bits 0 to 15.
 std::string EmcyWordsCsvText(const WordModel& model);
 // Export: writes EmcyWordsCsvText to ProjectDir/emcyword.csv.
 Status ExportEmcyWordsCsv(const std::filesystem::path& project_dir, const WordModel& model);

@@ -26,6 +26,15 @@ std::string GridCsvText(const std::vector<std::string>& header_texts, const Side
   return text;
 }
 
+SheetShape GridCsvShape(std::vector<std::string> field_names,
+                        const std::vector<std::string>& header_texts, std::size_t flags_column,
+                        const FlagsCode& code) {
+  SheetShape shape{std::move(field_names), flags_column, header_texts, {}};
+  for (const Side side : kBothSides)
+    shape.emptyRowCodes.push_back(code(side, std::string()));
+  return shape;
+}
+
 std::filesystem::path CsvPath(const std::filesystem::path& project_dir,
                               const std::string& table_name) {
   return project_dir / (table_name + ".csv");

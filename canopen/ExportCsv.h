@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "canopen/ImportSheet.h"
 #include "canopen/SideGrids.h"
 #include "platform/Result.h"
 
@@ -20,6 +21,12 @@ using FlagsCode = std::function<std::string(Side side, const std::string& cell)>
 // and one line per grid row, rows empty or not, up to row_count; the flags column coded.
 std::string GridCsvText(const std::vector<std::string>& header_texts, const SideGrids& grids,
                         std::size_t row_count, std::size_t flags_column, const FlagsCode& code);
+
+// How the records of a sheet saved from GridCsvText stand, for its import: the heading lines
+// that it writes and the flags codes of its rows that hold nothing are no records.
+SheetShape GridCsvShape(std::vector<std::string> field_names,
+                        const std::vector<std::string>& header_texts, std::size_t flags_column,
+                        const FlagsCode& code);
 
 // ProjectDir followed by "/", the table name and ".csv".
 std::filesystem::path CsvPath(const std::filesystem::path& project_dir,

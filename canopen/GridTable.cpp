@@ -39,8 +39,8 @@ GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layo
 }
 
 Result<GridImport> ImportGridSheet(const WorkbookSheet& sheet, const GridLayout& layout,
-                                   const SheetRowStep& step) {
-  const Result<std::vector<SheetRecord>> records = SheetRecords(sheet, layout.columns);
+                                   const SheetShape& shape, const SheetRowStep& step) {
+  const Result<std::vector<SheetRecord>> records = SheetRecords(sheet, shape);
   if (!records)
     return records.failure();
   SideFiller filler(layout.rows, layout.columns);

@@ -63,9 +63,9 @@ GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layo
                        const FileRowStep& step, const char* missing_message,
                        TableReading reading = TableReading::kStopAtFirstFailure);
 
-// Imports every record of sheet with step (layout.columns fields each); the first failure
-// is returned and no grid is made.
+// Imports every record of sheet (as shape tells them; layout.columns fields each) with step;
+// the first failure is returned and no grid is made.
 Result<GridImport> ImportGridSheet(const WorkbookSheet& sheet, const GridLayout& layout,
-                                   const SheetRowStep& step);
+                                   const SheetShape& shape, const SheetRowStep& step);
 
 }  // namespace quastor

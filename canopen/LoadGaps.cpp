@@ -31,8 +31,9 @@ void NoteReadingStopped(LoadGaps& gaps, const std::string& source, std::size_t r
   gaps.recordsNotRead = count - record + 1;
   gaps.failures.push_back({record, reason});
   gaps.details.push_back(
-      FormatText(texts::kReadingStopped, {source, std::to_string(record), std::to_string(count),
-                                          reason, std::to_string(gaps.recordsNotRead)}));
+      FormatText(texts::kReadingStopped,
+                 {source, std::to_string(record), std::to_string(count), reason,
+                  Counted(gaps.recordsNotRead, texts::kRecordIs, texts::kRecordsAre)}));
 }
 
 void NoteRecordUnread(LoadGaps& gaps, const std::string& source, std::size_t record,
@@ -51,9 +52,9 @@ void NoteNotShown(LoadGaps& gaps, const SideFiller& filler, const std::string& s
     const std::size_t count = filler.NotShown(side);
     if (count == 0)
       continue;
-    gaps.details.push_back(FormatText(
-        texts::kRecordsNotShown, {std::to_string(count), source, side == Side::kA ? page_a : page_b,
-                                  std::to_string(filler.rows())}));
+    gaps.details.push_back(FormatText(texts::kRecordsNotShown,
+                                      {source, side == Side::kA ? page_a : page_b,
+                                       std::to_string(filler.rows()), std::to_string(count)}));
   }
 }
 

@@ -138,7 +138,10 @@ Status SavePdoTable(const std::filesystem::path& file, const SideGrids& grids) {
 }
 
 Result<GridImport> ImportPdoSheet(const WorkbookSheet& sheet) {
-  return ImportGridSheet(sheet, kLayout, FromSheet);
+  const std::vector<std::string> attributes = {std::begin(texts::kPdoAttributes),
+                                               std::end(texts::kPdoAttributes)};
+  return ImportGridSheet(sheet, kLayout,
+                         GridCsvShape(attributes, attributes, kFlags, ExchangeFlags), FromSheet);
 }
 
 Result<GridImport> ImportPdoWorkbook(const std::filesystem::path& workbook) {

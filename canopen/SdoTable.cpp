@@ -104,7 +104,11 @@ Status SaveSdoTable(const std::filesystem::path& file, const SideGrids& grids) {
 }
 
 Result<GridImport> ImportSdoSheet(const WorkbookSheet& sheet) {
-  return ImportGridSheet(sheet, kLayout, FromSheet);
+  return ImportGridSheet(
+      sheet, kLayout,
+      GridCsvShape({std::begin(texts::kSdoAttributes), std::end(texts::kSdoAttributes)},
+                   HeaderTexts(), 0, ConfCode),
+      FromSheet);
 }
 
 Result<GridImport> ImportSdoWorkbook(const std::filesystem::path& workbook) {

@@ -26,7 +26,7 @@ constexpr std::size_t kNrpdoField = 2;
 void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
   gaps.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kRecordsSkipped, {std::to_string(skipped), source}));
+    gaps.details.push_back(FormatText(texts::kRecordsSkipped, {source, std::to_string(skipped)}));
 }
 
 // Reads one of the three files: its missing-file or reading-error message.
@@ -182,8 +182,11 @@ Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& mo
 
 Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
                                              const WorkbookSheet& sheet) {
-  const Result<std::vector<SheetRecord>> records =
-      SheetRecords(sheet, std::size(texts::kStoredPdoAttributes));
+  const Result<std::vector<SheetRecord>> records = SheetRecords(
+      sheet, {{std::begin(texts::kStoredPdoAttributes), std::end(texts::kStoredPdoAttributes)},
+              kNrpdoField,
+              {},
+              {}});
   if (!records)
     return records.failure();
   StoredPdoImport import;

@@ -64,18 +64,20 @@ TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep&
     NoteFileUnread(read.gaps, source, loaded.error());
     return read;
   }
-  const std::vector<XmlNode> records = document.DocumentElement().Children();
-  read.recordCount = records.size();
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    Status placed = records[i].IsElement() ? step(TableRecord(records[i], i + 1, reading))
-                                           : Status(Failure{texts::kNotAnElement});
+  const XmlNode root = document.DocumentElement();
+  read.recordCount = root.ChildCount();
+  std::size_t i = 0;
+  for (const XmlNode& record : root.Children()) {
+    ++i;
+    Status placed = record.IsElement() ? step(TableRecord(record, i, reading))
+                                       : Status(Failure{texts::kNotAnElement});
     if (placed)
       continue;
     if (reading == TableReading::kStopAtFirstFailure) {
-      NoteReadingStopped(read.gaps, source, i + 1, records.size(), placed.error());
+      NoteReadingStopped(read.gaps, source, i, read.recordCount, placed.error());
       return read;
     }
-    NoteRecordUnread(read.gaps, source, i + 1, placed.error());
+    NoteRecordUnread(read.gaps, source, i, placed.error());
   }
   read.complete = read.gaps.failures.empty();
   return read;

@@ -65,7 +65,8 @@ bool TFpdo::ConfirmSave(const SideGrids& grids) {
   followUp_ = std::move(follow.value());
   if (followUp_.unread) {
     std::string question = *followUp_.unread;
-    question += (question.empty() ? "" : "\n") + std::string(texts::kStoredPdoUnreadQuestion);
+    question += (question.empty() ? "" : "\n") + std::string(texts::kStoredPdoUnread) + " " +
+                texts::kWritePdoTableAnyway;
     return services_.messages.Ask(question);
   }
   if (followUp_.lost == 0)
@@ -73,9 +74,10 @@ bool TFpdo::ConfirmSave(const SideGrids& grids) {
   std::string pdos;
   for (const std::string& cobid : followUp_.lostPdos)
     pdos += (pdos.empty() ? "" : ", ") + cobid;
-  return services_.messages.Ask(FormatText(
-      texts::kStoredPdoLostQuestion,
-      {pdos, Counted(followUp_.lost, texts::kStoredDefinition, texts::kStoredDefinitions)}));
+  return services_.messages.Ask(
+      FormatText(texts::kStoredPdoLost, {pdos, Counted(followUp_.lost, texts::kStoredDefinition,
+                                                       texts::kStoredDefinitions)}) +
+      " " + texts::kWriteFilesAnyway);
 }
 
 Status TFpdo::Save(const SideGrids& grids) {

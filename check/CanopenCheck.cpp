@@ -52,7 +52,7 @@ void AddNotShown(const LoadGaps& gaps, const char* page_a, const char* page_b, i
     if (count == 0)
       continue;
     list.Whole(FormatText(texts::kWherePage, {page}),
-               FormatText(texts::kRecordsNotShown, {std::to_string(count), std::to_string(rows)}));
+               FormatText(texts::kRecordsNotShown, {std::to_string(rows), std::to_string(count)}));
   }
 }
 

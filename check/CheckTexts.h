@@ -49,7 +49,7 @@ inline constexpr char kNoSuchPdo[] =
 inline constexpr char kEmcyPoscompNotShown[] =
     "'%s' lies outside 0 to 65535, so the two Emcy byte fields cannot show it";
 inline constexpr char kRecordsNotShown[] =
-    "%d records do not fit in its %d rows: the window does not show them, and OK drops them";
+    "records beyond its %d rows: %d; the window does not show them, and OK drops them";
 
 // Frame lists and frame info files.
 // The column's attribute, the cell's text, then the list's message on OK.

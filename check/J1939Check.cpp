@@ -111,7 +111,7 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
   if (!check.loaded)
     return;  // its frames are not known
   const std::size_t frames = load.table.frames.size();
-  const std::size_t rows = InfoRowCount(info_file);
+  const std::size_t rows = load.infoRows ? *load.infoRows : InfoRowCount(info_file);
   if (rows > frames) {
     const char* reason = rows == frames + 1 ? texts::kNoFrame : texts::kNoFrames;
     info.Rows(frames + 1, rows, FormatText(reason, {list.file()}));

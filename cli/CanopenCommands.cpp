@@ -20,8 +20,10 @@
 #include "canopen/PdoTable.h"
 #include "canopen/SdoTable.h"
 #include "canopen/StoredPdoFiles.h"
+#include "canopen/StoredPdoFollow.h"
 #include "cli/Cli.h"
 #include "platform/PathText.h"
+#include "platform/Text.h"
 
 namespace quastor::cli {
 namespace {
@@ -62,13 +64,19 @@ int Fail(Context& ctx, const std::string& message) {
   return kFailed;
 }
 
-// Refuses to write: the gaps' sentences that were not printed already, then the refusal.
-int Refuse(Context& ctx, const LoadGaps& gaps, const std::vector<std::string>& printed = {}) {
+// What the window asks about before it writes: the gaps' sentences that were not printed
+// already; without --force the refusal follows and nothing is written, with it the file is
+// written as Yes in the window writes it.
+bool GoOn(Context& ctx, bool force, const LoadGaps& gaps,
+          const std::vector<std::string>& printed = {}) {
   for (const std::string& detail : gaps.details) {
     if (std::find(printed.begin(), printed.end(), detail) == printed.end())
       ctx.err << detail << "\n";
   }
-  return Fail(ctx, texts::kNothingWritten);
+  if (gaps.Complete() || force)
+    return true;
+  ctx.err << texts::kNothingWritten << "\n";
+  return false;
 }
 
 int Done(Context& ctx, const Status& written, const fs::path& file) {
@@ -81,49 +89,87 @@ int Done(Context& ctx, const Status& written, const fs::path& file) {
 // The load of a two-grid table or an EMCY table; a missing file is told only where it matters
 // (export).
 template <class Load>
-bool LoadTable(Context& ctx, const Load& load, bool tell_missing) {
+bool LoadTable(Context& ctx, bool force, const Load& load, bool tell_missing) {
   if (load.found || tell_missing)
     Print(ctx, load.messages);
-  if (load.gaps.Complete())
-    return true;
-  Refuse(ctx, load.gaps, load.messages);
-  return false;
+  return GoOn(ctx, force, load.gaps, load.messages);
 }
 
-template <class ImportFn, class SaveFn>
-int ImportGrids(Context& ctx, const GridLoad& load, const fs::path& file, ImportFn import,
-                SaveFn save) {
-  if (!LoadTable(ctx, load, false))
+int ImportSdo(Context& ctx, bool force, const fs::path& workbook) {
+  const fs::path file = SdoTablePath(ctx.state.ProjectDir);
+  if (!LoadTable(ctx, force, LoadSdoTable(file), false))
     return kFailed;
-  const Result<GridImport> imported = import();
+  const Result<GridImport> imported = ImportSdoWorkbook(workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!imported->gaps.Complete())
-    return Refuse(ctx, imported->gaps);
-  return Done(ctx, save(file, imported->grids), file);
+  if (!GoOn(ctx, force, imported->gaps))
+    return kFailed;
+  return Done(ctx, SaveSdoTable(file, imported->grids), file);
 }
 
-int ImportStoredPdo(Context& ctx, const fs::path& workbook) {
+// As OK in the window: the stored definitions of sdopdo.xml follow the PDOs the import moves.
+int ImportPdo(Context& ctx, bool force, const fs::path& workbook) {
+  const fs::path& file = ctx.state.ProjectFiles.rpdodef;
+  const GridLoad load = LoadPdoTable(file);
+  if (!LoadTable(ctx, force, load, false))
+    return kFailed;
+  const Result<GridImport> imported = ImportPdoWorkbook(workbook);
+  if (!imported)
+    return Fail(ctx, imported.error());
+  if (!GoOn(ctx, force, imported->gaps))
+    return kFailed;
+  StoredPdoFollowUp follow;
+  if (load.gaps.Complete()) {
+    Result<StoredPdoFollowUp> followed =
+        FollowPdoMoves(ctx.state.ProjectDir, load.grids, imported->grids);
+    if (!followed)
+      return Fail(ctx, followed.error());
+    follow = std::move(followed.value());
+  }
+  LoadGaps asked;
+  if (follow.unread) {
+    asked.details.push_back((follow.unread->empty() ? "" : *follow.unread + "\n") +
+                            texts::kStoredPdoUnread);
+  } else if (follow.lost > 0) {
+    std::string pdos;
+    for (const std::string& cobid : follow.lostPdos)
+      pdos += (pdos.empty() ? "" : ", ") + cobid;
+    asked.details.push_back(FormatText(
+        texts::kStoredPdoLost,
+        {pdos, Counted(follow.lost, texts::kStoredDefinition, texts::kStoredDefinitions)}));
+  }
+  if (!GoOn(ctx, force, asked))
+    return kFailed;
+  const Status saved = SavePdoTableFollowed(ctx.state.ProjectDir, imported->grids, follow);
+  if (saved && follow.rewrite) {
+    ctx.err << FormatText(texts::kStoredPdoFollowed, {Counted(follow.kept, texts::kStoredDefinition,
+                                                              texts::kStoredDefinitions)})
+            << "\n";
+  }
+  return Done(ctx, saved, file);
+}
+
+int ImportStoredPdo(Context& ctx, bool force, const fs::path& workbook) {
   const fs::path& file = ctx.state.ProjectFiles.sdopdo;
   StoredPdoLoad load = LoadStoredPdo(ctx.state.ProjectDir, file);
   for (const std::string& message : load.messages) {
     if (load.sdopdoFound || message != texts::kStoredPdoFileNotFound)
       ctx.err << message << "\n";
   }
-  if (!load.complete)
-    return Refuse(ctx, load.gaps, load.messages);
+  if (!load.complete && !GoOn(ctx, force, load.gaps, load.messages))
+    return kFailed;
   Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(load.model, workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!imported->gaps.Complete())
-    return Refuse(ctx, imported->gaps);
+  if (!GoOn(ctx, force, imported->gaps))
+    return kFailed;
   ApplyStoredPdoImport(load.model, std::move(imported.value()));
   return Done(ctx, SaveStoredPdo(file, load.model), file);
 }
 
-int ImportEmcyRules(Context& ctx, const fs::path& workbook) {
+int ImportEmcyRules(Context& ctx, bool force, const fs::path& workbook) {
   const fs::path& file = ctx.state.ProjectFiles.emcydef;
-  if (!LoadTable(ctx, LoadEmcyRules(file), false))
+  if (!LoadTable(ctx, force, LoadEmcyRules(file), false))
     return kFailed;
   const Result<EmcyModel> imported = ImportEmcyRulesWorkbook(workbook);
   if (!imported)
@@ -131,43 +177,43 @@ int ImportEmcyRules(Context& ctx, const fs::path& workbook) {
   return Done(ctx, SaveEmcyRules(file, *imported), file);
 }
 
-int ImportEmcyWords(Context& ctx, const fs::path& workbook) {
+int ImportEmcyWords(Context& ctx, bool force, const fs::path& workbook) {
   const fs::path& file = ctx.state.ProjectFiles.emcyword;
-  if (!LoadTable(ctx, LoadEmcyWords(file), false))
+  if (!LoadTable(ctx, force, LoadEmcyWords(file), false))
     return kFailed;
   const Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!imported->gaps.Complete())
-    return Refuse(ctx, imported->gaps);
+  if (!GoOn(ctx, force, imported->gaps))
+    return kFailed;
   return Done(ctx, SaveEmcyWords(file, imported->model), file);
 }
 
-int ExportTable(Context& ctx, Table table) {
+int ExportTable(Context& ctx, bool force, Table table) {
   const fs::path& dir = ctx.state.ProjectDir;
   if (table == Table::kEmcyRules) {
     const EmcyRulesLoad load = LoadEmcyRules(ctx.state.ProjectFiles.emcydef);
-    if (!LoadTable(ctx, load, true))
+    if (!LoadTable(ctx, force, load, true))
       return kFailed;
     return Done(ctx, ExportEmcyRulesCsv(dir, load.model), CsvPath(dir, texts::kEmcyTable));
   }
   if (table == Table::kEmcyWords) {
     const EmcyWordsLoad load = LoadEmcyWords(ctx.state.ProjectFiles.emcyword);
-    if (!LoadTable(ctx, load, true))
+    if (!LoadTable(ctx, force, load, true))
       return kFailed;
     return Done(ctx, ExportEmcyWordsCsv(dir, load.model), CsvPath(dir, texts::kEmcyWordTable));
   }
   if (table == Table::kStoredPdo) {
     const StoredPdoLoad load = LoadStoredPdo(dir, ctx.state.ProjectFiles.sdopdo);
     Print(ctx, load.messages);
-    if (!load.complete)
-      return Refuse(ctx, load.gaps, load.messages);
+    if (!load.complete && !GoOn(ctx, force, load.gaps, load.messages))
+      return kFailed;
     return Done(ctx, ExportStoredPdoCsv(dir, load.model), CsvPath(dir, texts::kStoredPdoTable));
   }
   const bool sdo = table == Table::kSdo;
   const GridLoad load =
       sdo ? LoadSdoTable(SdoTablePath(dir)) : LoadPdoTable(ctx.state.ProjectFiles.rpdodef);
-  if (!LoadTable(ctx, load, true))
+  if (!LoadTable(ctx, force, load, true))
     return kFailed;
   return Done(ctx, sdo ? ExportSdoCsv(dir, load.grids) : ExportPdoCsv(dir, load.grids),
               CsvPath(dir, sdo ? texts::kSdoTable : texts::kPdoTable));
@@ -188,44 +234,55 @@ bool ChooseTable(Context& ctx, const Arguments& args, Table& table, int& exit_co
   return true;
 }
 
+// The arguments without "--force", and whether it was given.
+Arguments WithoutForce(const Arguments& args, bool& force) {
+  Arguments rest;
+  force = false;
+  for (const std::string& arg : args) {
+    if (arg == "--force")
+      force = true;
+    else
+      rest.push_back(arg);
+  }
+  return rest;
+}
+
 }  // namespace
 
-int ImportCommand(Context& ctx, const Arguments& args) {
+int ImportCommand(Context& ctx, const Arguments& all) {
+  bool force = false;
+  const Arguments args = WithoutForce(all, force);
   if (args.size() != 2 || args[1].empty())
-    return Usage(ctx, "import needs: TABLE WORKBOOK");
+    return Usage(ctx, "import needs: TABLE WORKBOOK [--force]");
   Table table;
   int exit_code = kDone;
   if (!ChooseTable(ctx, args, table, exit_code))
     return exit_code;
   const fs::path workbook = PathFromUtf8(args[1]);
   switch (table) {
-    case Table::kSdo: {
-      const fs::path file = SdoTablePath(ctx.state.ProjectDir);
-      return ImportGrids(
-          ctx, LoadSdoTable(file), file, [&] { return ImportSdoWorkbook(workbook); }, SaveSdoTable);
-    }
-    case Table::kPdo: {
-      const fs::path& file = ctx.state.ProjectFiles.rpdodef;
-      return ImportGrids(
-          ctx, LoadPdoTable(file), file, [&] { return ImportPdoWorkbook(workbook); }, SavePdoTable);
-    }
+    case Table::kSdo:
+      return ImportSdo(ctx, force, workbook);
+    case Table::kPdo:
+      return ImportPdo(ctx, force, workbook);
     case Table::kEmcyRules:
-      return ImportEmcyRules(ctx, workbook);
+      return ImportEmcyRules(ctx, force, workbook);
     case Table::kEmcyWords:
-      return ImportEmcyWords(ctx, workbook);
+      return ImportEmcyWords(ctx, force, workbook);
     default:
-      return ImportStoredPdo(ctx, workbook);
+      return ImportStoredPdo(ctx, force, workbook);
   }
 }
 
-int ExportCommand(Context& ctx, const Arguments& args) {
+int ExportCommand(Context& ctx, const Arguments& all) {
+  bool force = false;
+  const Arguments args = WithoutForce(all, force);
   if (args.size() != 1)
-    return Usage(ctx, "export needs: TABLE");
+    return Usage(ctx, "export needs: TABLE [--force]");
   Table table;
   int exit_code = kDone;
   if (!ChooseTable(ctx, args, table, exit_code))
     return exit_code;
-  return ExportTable(ctx, table);
+  return ExportTable(ctx, force, table);
 }
 
 }  // namespace quastor::cli

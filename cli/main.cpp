@@ -10,6 +10,7 @@
 #include "app/StartUp.h"
 #include "cli/Cli.h"
 #include "platform/Executable.h"
+#include "platform/MemoryTuning.h"
 #include "platform/PathText.h"
 
 namespace quastor::cli {
@@ -30,7 +31,8 @@ constexpr char kUsageText[] =
     "  image\n"
     "  gsd FILE\n"
     "  firmware [--port N] [--no-flash]\n"
-    "  import TABLE WORKBOOK | export TABLE | xml FILE | check\n";
+    "  import TABLE WORKBOOK [--force] | export TABLE [--force]\n"
+    "  xml FILE | check\n";
 
 // Whether the command writes into the application directory (the settings file, a project,
 // MASTER's copies): only then are the application directory, MASTER and PROJECTS made. A
@@ -113,5 +115,6 @@ int Usage(Context& ctx, const std::string& problem) {
 }  // namespace quastor::cli
 
 int main(int argc, char** argv) {
+  quastor::KeepFreedMemoryForReuse();  // a check reads each file more than once
   return quastor::cli::Run(argc, argv);
 }

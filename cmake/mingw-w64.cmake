@@ -20,6 +20,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
+# Qt for Windows, static (scripts/build-qt-windows.sh builds it into .cache/): its prefix joins
+# the roots that packages are found under; moc, rcc and uic are the build machine's own.
+set(QUASTOR_QT_WINDOWS_PREFIX "" CACHE PATH "Qt for Windows (empty: no windows)")
+if(QUASTOR_QT_WINDOWS_PREFIX)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${QUASTOR_QT_WINDOWS_PREFIX}")
+  list(APPEND CMAKE_PREFIX_PATH "${QUASTOR_QT_WINDOWS_PREFIX}")
+  set(QT_HOST_PATH /usr)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
+endif()
+
 # Wine: Debian installs the loader outside PATH. No debug chatter, no offer to install Mono or
 # Gecko into a fresh prefix (nothing here needs them).
 set(QUASTOR_WINE64 /usr/lib/wine/wine64 CACHE FILEPATH "Wine's 64-bit loader")

@@ -185,7 +185,7 @@ int main(int argc, char* argv[]) {
   dialogs.sample = PathOf(home) / "PROJECTS" / "Plant1" / "sample.xml";
   UiServices services{messages, shell, dialogs};
   DesktopApplication desktop(
-      services, [] { return std::make_unique<QtSerialPort>(); }, PathOf(home),
+      services, [] { return std::make_unique<SystemSerialPort>(); }, PathOf(home),
       PathOf(QUASTOR_DIST_DIR));
   TFQuastoreFirmWare& main_window = desktop.MainWindow();
   bool ok = Grab(main_window, out, "main-window");

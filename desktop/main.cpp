@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/AppTexts.h"
 #include "app/StartUp.h"
 #include "desktop/DesktopApplication.h"
@@ -18,9 +22,29 @@
 #include "platform/ui/Shell.h"
 #include "platform/ui/UiServices.h"
 
+namespace {
+
+// A window program on Windows has no console of its own: --version and --help write to the
+// console it was started from, unless the output goes to a file or pipe already.
+void WriteToStartingConsole() {
+#ifdef _WIN32
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != nullptr && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN)
+    return;
+  if (AttachConsole(ATTACH_PARENT_PROCESS))
+    (void)!std::freopen("CONOUT$", "w", stdout);
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   using namespace quastor;
   // Answered before the application object exists, so that they need no display.
+  if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0 ||
+                    std::strcmp(argv[1], "-h") == 0)) {
+    WriteToStartingConsole();
+  }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("quastor %s\n", app_texts::kVersion);
     return 0;
@@ -51,7 +75,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   DesktopApplication desktop(
-      services, [] { return std::make_unique<QtSerialPort>(); }, *app_dir,
+      services, [] { return std::make_unique<SystemSerialPort>(); }, *app_dir,
       InstalledDataDirectory(executable_dir));
   desktop.Show();
   return QApplication::exec();

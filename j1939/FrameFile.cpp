@@ -61,9 +61,10 @@ void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::pat
                              std::size_t row, std::size_t count, const FrameRowFailure& failure) {
   report.Error(failure.shown);
   report.failures.push_back({FrameSourceName(file), row, failure.reason});
-  report.Gap(FormatText(texts::kReadingStopped,
-                        {FrameSourceName(file), std::to_string(row), std::to_string(count),
-                         failure.reason, std::to_string(count - row + 1)}));
+  report.Gap(
+      FormatText(texts::kReadingStopped,
+                 {FrameSourceName(file), std::to_string(row), std::to_string(count), failure.reason,
+                  Counted(count - row + 1, texts::kRowIs, texts::kRowsAre)}));
 }
 
 void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,

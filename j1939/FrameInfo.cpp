@@ -140,16 +140,17 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
+  load.infoRows = count;
   const std::size_t rows = std::min(count, load.table.frames.size());
   load.table.kept.resize(rows);
-  for (std::size_t i = 0; i < rows; ++i) {
-    const XmlNode row = root.ChildAt(i);
-    for (auto& attribute : row.Attributes()) {
+  std::size_t i = 0;
+  for (auto row = root.Children().begin(); i < rows; ++row, ++i) {
+    for (auto& attribute : row->Attributes()) {
       if (!IsByteAttribute(attribute.first))
         load.table.kept[i].push_back(std::move(attribute));
     }
     const std::vector<FrameRowFailure> failures =
-        ReadInfoRow(row, info_file, i, reading, load.table.frames[i]);
+        ReadInfoRow(*row, info_file, i, reading, load.table.frames[i]);
     if (failures.empty())
       continue;
     load.stopped = true;
@@ -175,8 +176,12 @@ bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
-  for (std::size_t i = 0; i < count; ++i) {
-    auto failure = ReadFrame(root.ChildAt(i), frame_list, i, reading, load.table);
+  load.table.labels.reserve(count);
+  load.table.frames.reserve(count);
+  const XmlChildren rows = root.Children();
+  std::size_t i = 0;
+  for (auto row = rows.begin(); row != rows.end(); ++row, ++i) {
+    auto failure = ReadFrame(*row, frame_list, i, reading, load.table);
     if (!failure)
       continue;
     load.stopped = true;

@@ -63,7 +63,8 @@ struct FrameInfoTable {
 struct FrameInfoLoad {
   FrameInfoTable table;
   FrameLoadReport report;
-  bool stopped = false;  // reading stopped at an error: no frame is selected
+  bool stopped = false;                 // reading stopped at an error: no frame is selected
+  std::optional<std::size_t> infoRows;  // the info file's rows, when it was read
 };
 
 // The table as the show builds it from the frame list and the info file: every byte none

@@ -106,9 +106,10 @@ FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::pat
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
   load.fileRows = count;
-  for (std::size_t i = 0; i < count && i < kFrameRowCount; ++i) {
+  std::size_t i = 0;
+  for (auto row = root.Children().begin(); i < count && i < kFrameRowCount; ++row, ++i) {
     const std::vector<FrameRowFailure> failures =
-        ReadRow(kind, root.ChildAt(i), reading, load.rows[i], load.kept[i]);
+        ReadRow(kind, *row, reading, load.rows[i], load.kept[i]);
     if (failures.empty())
       continue;
     if (reading == FrameReading::kStopAtFirstFailure) {

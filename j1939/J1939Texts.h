@@ -65,7 +65,10 @@ inline constexpr char kRowError[] = "Error!! %s, row %d: %s.";
 inline constexpr char kFramesNotShown[] =
     "Only 16 of the %d frames of %s are shown: the list holds at most 16.";
 inline constexpr char kReadingStopped[] =
-    "Reading of %s stopped at row %d of %d (%s), so %d rows are not shown whole.";
+    "Reading of %s stopped at row %d of %d (%s), so %s not shown whole.";
+// "%s not shown whole": "1 row is", "2 rows are".
+inline constexpr char kRowIs[] = "row is";
+inline constexpr char kRowsAre[] = "rows are";
 inline constexpr char kRowUnread[] = "Row %d of %s cannot be read (%s), so it is not shown whole.";
 inline constexpr char kInfoNotRead[] = "%s was not read, so none of its byte mappings is shown.";
 inline constexpr char kOverwriteQuestion[] =

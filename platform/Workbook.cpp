@@ -27,9 +27,9 @@ template <class T, class Xls, class Zip>
 Result<T> Dispatch(const std::filesystem::path& file, Xls xls, Zip zip) {
   if (!workbook::ReadersAvailable())
     return CannotRead(file, kWorkbookNotAvailable);
-  Result<std::string> bytes = ReadWholeFile(file);
+  Result<std::string> bytes = ReadWholeFile(file, kWorkbookCannotRead);
   if (!bytes)
-    return CannotRead(file, bytes.error());
+    return bytes.failure();
   Result<T> result = Failure{kWorkbookUnknownFormat};
   switch (workbook::DetectFormat(*bytes, file)) {
     case workbook::Format::kXls:

@@ -23,7 +23,7 @@ Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
                                               std::string_view bytes, const std::string& name);
 
-// .xlsx and .ods from the file's bytes (liborcus).
+// .xlsx and .ods from the file's bytes (WorkbookZip.cpp).
 enum class ZipKind { kXlsx, kOds };
 Result<std::vector<std::string>> ZipSheetNames(std::string_view bytes, ZipKind kind);
 Result<std::optional<WorkbookSheet>> ZipSheet(std::string_view bytes, ZipKind kind,

@@ -87,6 +87,12 @@ std::string EncodeSheet(const Result<std::optional<WorkbookSheet>>& sheet) {
           out.Text(*cell);
       }
     }
+    out.Number(s.unread.size());
+    for (const auto& cell : s.unread) {
+      out.Number(cell.row);
+      out.Number(cell.column);
+      out.Text(cell.reason);
+    }
   }
   return out.Take();
 }
@@ -134,6 +140,17 @@ Result<std::optional<WorkbookSheet>> DecodeSheet(const std::string& bytes) {
         cell = std::move(text);
       }
     }
+  }
+  std::uint64_t unread = 0;
+  if (!in.Number(&unread) || unread > in.Left())
+    return Failure{kBroken};
+  sheet.unread.resize(unread);
+  for (auto& cell : sheet.unread) {
+    std::uint64_t row = 0, column = 0;
+    if (!in.Number(&row) || !in.Number(&column) || !in.Text(&cell.reason))
+      return Failure{kBroken};
+    cell.row = row;
+    cell.column = column;
   }
   if (!in.AtEnd())
     return Failure{kBroken};

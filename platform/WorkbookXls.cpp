@@ -139,10 +139,18 @@ CellValue XlsCellValue(const FreeXL_CellValue& cell) {
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME:
       // Dates and times come as ISO texts already.
       return std::string(cell.value.text_value != nullptr ? cell.value.text_value : "");
+    case FREEXL_CELL_DATETIME: {
+      // A date at midnight reads as the date alone, as from the other formats.
+      std::string text = cell.value.text_value != nullptr ? cell.value.text_value : "";
+      static constexpr std::string_view kMidnight = " 00:00:00";
+      if (text.size() > kMidnight.size() &&
+          std::string_view(text).substr(text.size() - kMidnight.size()) == kMidnight)
+        text.resize(text.size() - kMidnight.size());
+      return text;
+    }
     default:
       return std::monostate{};
   }
@@ -152,19 +160,53 @@ bool ReadersAvailable() {
   return true;
 }
 
+namespace {
+
+// The reading of a file that FreeXL refused from its records alone, or FreeXL's failure when
+// the records do not make a BIFF8 workbook either.
+std::optional<XlsRecordsReading> FromRecords(std::string_view bytes, const std::string& name) {
+  if (!DirectoryNamesFit(bytes))
+    return std::nullopt;
+  std::optional<XlsRecordsReading> reading = XlsRecordCells(bytes, name);
+  if (!reading || reading->sheetNames.empty())
+    return std::nullopt;
+  return reading;
+}
+
+}  // namespace
+
 Result<std::vector<std::string>> XlsSheetNames(const std::filesystem::path& file,
                                                std::string_view bytes) {
   Result<Handle> handle = Open(file, bytes, false);
-  if (!handle)
+  if (!handle) {
+    if (const auto reading = FromRecords(bytes, ""))
+      return reading->encrypted ? Result<std::vector<std::string>>(Failure{kWorkbookEncrypted})
+                                : reading->sheetNames;
     return Failure{handle.error()};
+  }
   return Names(handle->get());
 }
 
 Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
                                               std::string_view bytes, const std::string& name) {
   Result<Handle> opened = Open(file, bytes, true);
-  if (!opened)
-    return Failure{opened.error()};
+  if (!opened) {
+    // FreeXL 1.0.6 refuses, as damaged, a text split over CONTINUE records; the records read.
+    const auto reading = FromRecords(bytes, name);
+    if (!reading)
+      return Failure{opened.error()};
+    if (reading->encrypted)
+      return Failure{kWorkbookEncrypted};
+    if (!reading->sheetName)
+      return std::optional<WorkbookSheet>();
+    SheetBuilder builder;
+    for (FormulaResult cell : reading->cells)
+      builder.Put(cell.row, cell.column, std::move(cell.value));
+    Result<WorkbookSheet> sheet = builder.Finish(*reading->sheetName);
+    if (!sheet)
+      return Failure{sheet.error()};
+    return std::optional<WorkbookSheet>(std::move(sheet.value()));
+  }
   const void* handle = opened->get();
   Result<std::vector<std::string>> names = Names(handle);
   if (!names)
@@ -198,11 +240,11 @@ Result<std::optional<WorkbookSheet>> XlsSheet(const std::filesystem::path& file,
         builder.Set(r, c, CellText(XlsCellValue(cell)));
     }
   }
-  // FreeXL leaves formula cells empty; the results stored with the formulas fill them.
-  for (FormulaResult& formula : XlsFormulaResults(bytes, sheetName)) {
-    if (!builder.At(formula.row, formula.column))
-      builder.Set(formula.row, formula.column, CellText(std::move(formula.value)));
-  }
+  // FreeXL leaves formula cells empty, or reads their result as a wrong number (a text
+  // result of a file that LibreOffice wrote as 0), and tells no error: the results stored with
+  // the formulas, and the boolean and error cells, replace what it gave.
+  for (FormulaResult& formula : XlsFormulaResults(bytes, sheetName))
+    builder.Put(formula.row, formula.column, std::move(formula.value));
   Result<WorkbookSheet> sheet = builder.Finish(sheetName);
   if (!sheet)
     return Failure{sheet.error()};

@@ -136,18 +136,13 @@ std::size_t XmlNode::ChildCount() const {
   return count;
 }
 
-XmlNode XmlNode::ChildAt(std::size_t index) const {
-  pugi::xml_node child = Node(*this).first_child();
-  for (; child && index > 0; --index)
-    child = child.next_sibling();
-  return XmlNode(child.internal_object());
+XmlChildren XmlNode::Children() const {
+  return XmlChildren(XmlNode(Node(*this).first_child().internal_object()));
 }
 
-std::vector<XmlNode> XmlNode::Children() const {
-  std::vector<XmlNode> children;
-  for (pugi::xml_node child : Node(*this).children())
-    children.emplace_back(child.internal_object());
-  return children;
+XmlChildIterator& XmlChildIterator::operator++() {
+  node_ = XmlNode(Node(node_).next_sibling().internal_object());
+  return *this;
 }
 
 std::vector<XmlNode> XmlNode::ElementChildren() const {
@@ -243,9 +238,9 @@ Status XmlDocument::Parse(std::string bytes, const std::string& source_name) {
 
 Status XmlDocument::Load(const std::filesystem::path& file) {
   doc_->reset();
-  Result<std::string> text = ReadWholeFile(file);
+  Result<std::string> text = ReadWholeFile(file, "Cannot open file \"%s\". %s");
   if (!text)
-    return Failure{"Cannot open file \"" + Utf8FromPath(file) + "\". " + text.error()};
+    return text.failure();
   return Parse(std::move(text.value()), Utf8FromPath(file));
 }
 

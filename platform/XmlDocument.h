@@ -1,11 +1,12 @@
 #pragma once
 // An XML document as the project files use it, over pugixml (which no other folder sees): load
 // with a readable message on failure, the first top-level node or the document element as
-// root, child nodes by position, attributes with "absent" told apart from "empty" and listed in
+// root, a walk over child nodes, attributes with "absent" told apart from "empty" and listed in
 // document order, and save without declaration and without indentation (atomically).
 
 #include <cstddef>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@ class xml_document;
 
 namespace quastor {
 
+class XmlChildren;
+
 // A node of an XmlDocument; a null node when a lookup finds nothing. Valid while its document
 // lives and is not cleared.
 class XmlNode {
@@ -37,10 +40,10 @@ class XmlNode {
   std::string Name() const;
 
   // Child nodes of any kind (elements and character data; the parser keeps no comments and no
-  // blank text), by position from 0.
+  // blank text) in document order: each step goes to the next sibling, so a walk over all of
+  // them is linear however many there are.
   std::size_t ChildCount() const;
-  XmlNode ChildAt(std::size_t index) const;
-  std::vector<XmlNode> Children() const;
+  XmlChildren Children() const;
   std::vector<XmlNode> ElementChildren() const;
   // The first element child of that name.
   XmlNode Child(const std::string& name) const;
@@ -62,6 +65,45 @@ class XmlNode {
 
  private:
   pugi::xml_node_struct* node_ = nullptr;
+};
+
+// A walk over a node's children, for range-for: `for (const XmlNode& row : root.Children())`.
+class XmlChildIterator {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = XmlNode;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const XmlNode*;
+  using reference = const XmlNode&;
+
+  XmlChildIterator() = default;
+  explicit XmlChildIterator(XmlNode node) : node_(node) {}
+
+  const XmlNode& operator*() const { return node_; }
+  const XmlNode* operator->() const { return &node_; }
+  XmlChildIterator& operator++();
+  XmlChildIterator operator++(int) {
+    XmlChildIterator before = *this;
+    ++*this;
+    return before;
+  }
+  bool operator==(const XmlChildIterator& other) const {
+    return node_.Native() == other.node_.Native();
+  }
+  bool operator!=(const XmlChildIterator& other) const { return !(*this == other); }
+
+ private:
+  XmlNode node_;  // null past the last child
+};
+
+class XmlChildren {
+ public:
+  explicit XmlChildren(XmlNode first) : first_(first) {}
+  XmlChildIterator begin() const { return XmlChildIterator(first_); }
+  XmlChildIterator end() const { return XmlChildIterator(); }
+
+ private:
+  XmlNode first_;
 };
 
 class XmlDocument {

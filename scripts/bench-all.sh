@@ -2,8 +2,10 @@
 # Runs every benchmark and prints one table of figures, each beside its peer (ratio) or its
 # budget: start-up beside a bare Qt window, showing each window, firmware generation beside
 # srec_cat, key-order writing of 100,000 records, the own XML parser beside pugixml, and sheet
-# import. Builds into build/ with the benchmarks first when they are missing. Never part of
-# ctest. STARTUP_RUNS (default 30) sets the start-up runs.
+# import, and reading each kind of table file through the project check at 5 and 50 MB. Builds
+# into build/ with the benchmarks first when they are missing. Never part of ctest.
+# STARTUP_RUNS (default 30) sets the start-up runs; when the Windows leg has built
+# build-windows/, quastor.exe's start-up under Wine is timed too (STARTUP_RUNS_WINE, default 10).
 #
 #   scripts/bench-all.sh
 set -euo pipefail
@@ -37,8 +39,17 @@ run firmware_bench --benchmark_filter='/20/'
 run table_bench --benchmark_filter='^WritePdoTableInKeyOrder$'
 run xml_parser_bench --benchmark_filter='^(OwnParser|Pugixml)$'
 run workbook_bench --benchmark_filter='^ReadSheet/'
+# A fresh process per run: three runs each, their median.
+run check_bench --benchmark_filter='^CheckTable/' --benchmark_repetitions=3 \
+  --benchmark_report_aggregates_only=true
 echo "bench: start-up" >&2
 env -u QT_QPA_PLATFORM scripts/bench-startup.sh "${STARTUP_RUNS:-30}" >"$work/startup.txt"
+# quastor.exe under Wine, when the Windows leg has built it.
+if [ -f build-windows/bin/quastor.exe ] && [ -f build-windows/bench/bare_window.exe ]; then
+  echo "bench: start-up under Wine" >&2
+  env -u QT_QPA_PLATFORM scripts/bench-startup-windows.sh "${STARTUP_RUNS_WINE:-10}" \
+    >>"$work/startup.txt"
+fi
 
 /usr/bin/python3 - "$work" <<'PY'
 import json, os, re, sys
@@ -53,7 +64,8 @@ for file in os.listdir(work):
                 ms[b["name"]] = None if b.get("error_occurred") else b["real_time"] * scale
 with open(os.path.join(work, "startup.txt")) as f:
     for line in f:
-        found = re.match(r"(bare Qt window|quastor):\s+median ([\d.]+) ms", line)
+        found = re.match(r"(bare Qt window|quastor|bare Qt window under Wine|quastor.exe under Wine):"
+                         r"\s+median ([\d.]+) ms", line)
         if found:
             ms["startup/" + found.group(1)] = float(found.group(2))
 
@@ -79,6 +91,8 @@ def budget(what, name, limit_ms):
 
 versus("Start-up until the main window is mapped", "startup/quastor",
        "bare Qt window", "startup/bare Qt window", 1.30)
+versus("Start-up of quastor.exe under Wine", "startup/quastor.exe under Wine",
+       "bare Qt window under Wine", "startup/bare Qt window under Wine", 1.30)
 budget("Show SDO access editor (2 x 1,500 rows)", "ShowSdoEditor", 10)
 budget("Show PDO translation editor", "ShowPdoEditor", 5)
 budget("Show stored PDO editor", "ShowStoredPdoEditor", 5)
@@ -91,6 +105,22 @@ budget("Key-order write of 100,000 records", "WritePdoTableInKeyOrder", 300)
 versus("Own XML parser, 10 MB", "OwnParser", "pugixml", "Pugixml", 2.0)
 budget("Sheet import, .xls, 3,000 rows", "ReadSheet/xls", 100)
 budget("Sheet import, .xlsx, 3,000 rows", "ReadSheet/xlsx", 100)
+
+# A figure at 50 MB beside its own at 5 MB: within the time, and growing linearly.
+def scaled(what, name, limit_ms, limit_ratio):
+    a = figure("%s/50/real_time_median" % name)
+    b = figure("%s/5/real_time_median" % name)
+    ratio = a / b if a is not None and b else None
+    within = "-" if a is None or ratio is None else (
+        "yes" if a <= limit_ms and ratio <= limit_ratio else "NO")
+    rows.append((what, text(a), "5 MB %s" % text(b), "-" if ratio is None else "%.2f" % ratio,
+                 "<= %s, ratio <= %.0f" % (text(limit_ms), limit_ratio), within))
+
+for table, shown in (("sdo", "sdo.xml"), ("rpdodef", "rpdodef.xml"), ("sdopdo", "sdopdo.xml"),
+                     ("emcydef", "emcydef.xml"), ("emcyword", "emcyword.xml"),
+                     ("Receive_Frame", "Receive_Frame.xml"), ("Send_Frame", "Send_Frame.xml"),
+                     ("Receive_Info", "Receive_Info.xml"), ("Send_Info", "Send_Info.xml")):
+    scaled("check, %s of 50 MB" % shown, "CheckTable/" + table, 2000, 12)
 
 heads = ("Benchmark", "Figure", "Peer", "Ratio", "Budget", "Within")
 widths = [max(len(str(r[k])) for r in rows + [heads]) for k in range(len(heads))]

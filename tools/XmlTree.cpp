@@ -100,9 +100,9 @@ std::vector<std::string> XmlItemTree::Lines() const {
 }
 
 Result<XmlItemTree> OpenXmlTree(const std::filesystem::path& file) {
-  const Result<std::string> bytes = ReadWholeFile(file);
+  const Result<std::string> bytes = ReadWholeFile(file, texts::kCannotOpenFile);
   if (!bytes)
-    return Failure{FormatText(texts::kCannotOpenFile, {Utf8FromPath(file), bytes.error()})};
+    return bytes.failure();
   const Result<XmlParseTree> document = ParseXml(*bytes);
   if (!document)
     return document.failure();

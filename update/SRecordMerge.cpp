@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/FileReading.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
 #include "update/SRecord.h"
@@ -196,28 +197,23 @@ class BankMerger {
 };
 
 Result<BankMerge> MergeFiles(const MergeRequest& request) {
-  std::error_code ec;
-  const std::uint64_t input_bytes = std::filesystem::file_size(request.input, ec);
-  if (ec)
-    return FileFailure(update_texts::kCannotRead, request.input, ec.value());
-  const std::uint64_t image_bytes = std::filesystem::file_size(request.image, ec);
-  if (ec)
-    return FileFailure(update_texts::kCannotRead, request.image, ec.value());
-  if (image_bytes > kBankBytes) {
+  // Regular files only, opened without waiting: a FIFO in place of either does not hang the
+  // run, and a device such as /dev/zero is not read for ever.
+  const Result<ReadableFile> input = OpenForReading(request.input, update_texts::kCannotRead);
+  if (!input)
+    return input.failure();
+  const Result<ReadableFile> image = OpenForReading(request.image, update_texts::kCannotRead);
+  if (!image)
+    return image.failure();
+  if (image->size() > kBankBytes) {
     return Failure{FormatText(update_texts::kBankImageTooLong, {std::to_string(request.bank)})};
   }
-  FileHandle input(OpenFile(request.input, "rb"), &std::fclose);
-  if (!input)
-    return FileFailure(update_texts::kCannotRead, request.input, errno);
-  FileHandle image(OpenFile(request.image, "rb"), &std::fclose);
-  if (!image)
-    return FileFailure(update_texts::kCannotRead, request.image, errno);
   FileHandle output(OpenFile(request.output, "wb"), &std::fclose);
   if (!output)
     return FileFailure(update_texts::kCannotWrite, request.output, errno);
 
   Result<BankMerge> merged =
-      BankMerger(request, input.get(), image.get(), output.get()).Run(input_bytes);
+      BankMerger(request, input->get(), image->get(), output.get()).Run(input->size());
   errno = 0;
   const int closed = std::fclose(output.release());
   if (merged.ok() && closed != 0) {

@@ -1,14 +1,14 @@
 #pragma once
 // A serial port as the update wizard uses it: open the named device at 9600 baud, 8 data bits,
 // no parity, 1 stop bit, raise DTR, close. Behind an interface so that tests can stand in.
+// The system's port is SystemSerialPort: QSerialPort on Linux (SerialPortQt.cpp), the Win32
+// communications functions on Windows (SerialPortWin32.cpp).
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Result.h"
-
-class QSerialPort;
 
 namespace quastor {
 
@@ -29,8 +29,9 @@ inline constexpr char kErrorSuffix[] = " (Error: %d) ";
 // text followed by " (Error: code) ".
 std::string SerialPortError(const char* text, int code);
 
-// The port names to offer: "COM1" to "COM10" on Windows; elsewhere the system's serial
-// devices (full paths), where the user may also type a device path.
+// The port names to offer: on Windows the COM ports the system knows ("COM1", "COM2", ... in
+// their numbers' order); elsewhere the system's serial devices (full paths), where the user may
+// also type a device path.
 std::vector<std::string> SerialPortNames();
 bool SerialPortNameEditable();
 
@@ -50,11 +51,11 @@ class SerialPort {
   virtual std::vector<std::string> PortNames() const = 0;
 };
 
-// The serial port of the system, through QSerialPort. Flow control is left as the port has it.
-class QtSerialPort : public SerialPort {
+// The serial port of the system. Flow control is left as the port has it.
+class SystemSerialPort : public SerialPort {
  public:
-  QtSerialPort();
-  ~QtSerialPort() override;
+  SystemSerialPort();
+  ~SystemSerialPort() override;
   void Close() override;
   Status SetDeviceName(const std::string& name) override;
   Status Open() override;
@@ -63,7 +64,8 @@ class QtSerialPort : public SerialPort {
   std::vector<std::string> PortNames() const override { return SerialPortNames(); }
 
  private:
-  std::unique_ptr<QSerialPort> port_;
+  struct Device;  // the system's handle of the open port
+  std::unique_ptr<Device> device_;
   std::string name_;
 };
 

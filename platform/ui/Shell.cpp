@@ -9,6 +9,10 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/ui/QtText.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace quastor {
 namespace {
 

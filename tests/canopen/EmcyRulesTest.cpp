@@ -139,7 +139,7 @@ TEST_F(EmcyRules, LoadFailuresKeepTheRulesBeforeAndTellWhatIsMissing) {
        File(Rule("1", "0") + Rule("2", "0x")),
        {"Error in reading file XML",
         "Reading of emcydef.xml stopped at record 2 of 2 ('0x' is not a valid integer value), so "
-        "1 records are not shown."}},
+        "1 record is not shown."}},
   };
   for (const auto& c : cases) {
     load = Load(c.text);

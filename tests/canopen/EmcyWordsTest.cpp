@@ -90,7 +90,7 @@ TEST_F(EmcyWords, LoadBuildsTheTreesAndTellsOfWordsWithoutASide) {
     EXPECT_EQ(NodeAt(a, node.n).kind, node.kind) << node.n;
   }
   const char* skipped =
-      "1 records of emcyword.xml are not shown: their extdata is neither 0 (CanA) nor 1 (CanB).";
+      "Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 (CanB) are not shown: 1.";
   EXPECT_EQ(load.messages, Texts{skipped});
   EXPECT_EQ(load.gaps.details, Texts{skipped});
   EXPECT_FALSE(a.selected);
@@ -103,11 +103,11 @@ TEST_F(EmcyWords, LoadBuildsTheTreesAndTellsOfWordsWithoutASide) {
       {File(Word("1", "1", "0", "1") + "<row index_addrm=\"2\"/>"),
        {"Error in reading file XML",
         "Reading of emcyword.xml stopped at record 2 of 2 (attribute \"subindex\" is missing), "
-        "so 1 records are not shown."}},
+        "so 1 record is not shown."}},
       {File(Word("1", "1", "", "1")),
        {"Error in reading file XML",
         "Reading of emcyword.xml stopped at record 1 of 1 ('' is not a valid integer value), so "
-        "1 records are not shown."}},
+        "1 record is not shown."}},
   };
   for (const auto& f : failures) {
     std::filesystem::remove(file());
@@ -289,12 +289,12 @@ TEST(EmcyWordExchange, ImportAndExport) {
   EXPECT_EQ(model.pageB.words[0].ebm[0].poscomp, "53");
   EXPECT_EQ(model.pageB.words[0].ebm[0].b1, "");
   EXPECT_EQ(imported->gaps.skipped, 1u);
-  EXPECT_EQ(imported->gaps.details,
-            Texts{"1 records of sheet \"EmcyWord\" are not shown: their extdata is neither 0 "
-                  "(CanA) nor 1 (CanB)."});
+  EXPECT_EQ(imported->gaps.details, Texts{"Records of sheet \"EmcyWord\" whose extdata is neither "
+                                          "0 (CanA) nor 1 (CanB) are not shown: 1."});
   const std::string empty_bits = std::string(45, ',') + "\r\n";
+  // The side code before the node ID, as in the sheet, so that the CSV imports back.
   EXPECT_EQ(EmcyWordsCsvText(model),
-            "0x2000,1,5,1,,,53," + empty_bits + "\"a,b\",1,5,1,,,53," + empty_bits);
+            "0x2000,1,1,5,,,53," + empty_bits + "\"a,b\",1,1,5,,,53," + empty_bits);
 
   cells[2] = nullptr;
   EXPECT_EQ(ImportEmcyWordsSheet(MakeSheet("emcyword", 52, {cells})).error(),

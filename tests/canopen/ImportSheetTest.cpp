@@ -66,6 +66,64 @@ TEST(ImportSheet, FailuresNameTheSheetOrTheRow) {
     EXPECT_EQ(c.import(c.sheet), c.error) << c.fault;
 }
 
+// What a sheet saved from Export holds besides the records: heading lines (row 1 and a later
+// one that repeats Export's heading texts) and rows that hold nothing are passed over; row 1
+// is a record when its flags field reads as a number; a record's cell that gives no text fails
+// the import by name.
+TEST(ImportSheet, HeadingLinesAndEmptyRowsAreNoRecords) {
+  auto sheet = [](std::vector<std::string> headings,
+                  std::initializer_list<std::vector<const char*>> rows) {
+    WorkbookSheet made = MakeSheet("sheet", headings.size(), rows);
+    made.headings = std::move(headings);
+    return made;
+  };
+  const SheetShape sdo{{"conf", "IndexA", "SubindexA"}, 0, {"RW", "Index", "Subindex"}, {"0", "1"}};
+  const SheetShape emcy{{"id_dev", "mask", "bypass_set"}, 2, {}, {}};
+  const struct {
+    const char* fault;
+    SheetShape shape;
+    WorkbookSheet sheet;
+    std::vector<std::size_t> rows;  // the sheet rows taken as records
+  } cases[] = {
+      {"second page's heading line read as a record",
+       sdo,
+       sheet({"0", "Index", "Subindex"}, {{"16", "0x2000", "1"}, {"1", "Index", "Subindex"}}),
+       {2}},
+      {"empty grid rows read as records",
+       sdo,
+       sheet({"0", "Index", "Subindex"},
+             {{"0", nullptr, nullptr}, {"1"}, {}, {"0", "0x2000"}, {"00"}}),
+       {5}},
+      {"a set flag alone lost", sdo, sheet({"0", "Index", "Subindex"}, {{"16"}}), {2}},
+      {"first record taken as headings", emcy, sheet({"5", "0", "39"}, {{"6", "0", "1"}}), {1, 2}},
+      {"headings taken as a record",
+       emcy,
+       sheet({"id_dev", "mask", "bypass_set"}, {{"6", "", "1"}}),
+       {2}},
+      {"a user's headings taken as a record",
+       sdo,
+       sheet({"conf", "a", "b"}, {{"1", "x", ""}}),
+       {2}},
+  };
+  for (const auto& c : cases) {
+    const Result<std::vector<SheetRecord>> records = SheetRecords(c.sheet, c.shape);
+    ASSERT_TRUE(records.ok()) << c.fault << ": " << records.error();
+    std::vector<std::size_t> rows;
+    for (const SheetRecord& record : *records)
+      rows.push_back(record.sheetRow);
+    EXPECT_EQ(rows, c.rows) << c.fault;
+  }
+
+  WorkbookSheet unread = sheet({"RW", "Index", "Subindex"}, {{"0", "0x2000", nullptr}});
+  unread.unread.push_back({1, 2, kWorkbookNoStoredResult});
+  EXPECT_EQ(SheetRecords(unread, sdo).error(),
+            "Error! Row 2 of sheet \"sheet\", column C (SubindexA): the cell holds a formula "
+            "without a stored result");
+  // An error in a column beyond the table's fields is ignored, as the column is.
+  unread.unread = {{1, 5, "the cell holds the error #N/A"}};
+  EXPECT_TRUE(SheetRecords(unread, sdo).ok());
+}
+
 TEST(ImportSheet, EmptySheetGivesEmptyGrids) {
   const auto imported = ImportSdoSheet(MakeSheet("sdo", 8, {}));
   ASSERT_TRUE(imported.ok());
@@ -118,6 +176,15 @@ TEST(ImportWorkbook, SheetsOfCommittedWorkbooks) {
               "Error! The sheet \"rpdodef\" has 3 columns, but the table needs 5.")
         << name;
   }
+  // Inline strings import; a formula stored without its result fails the import by its cell.
+  const std::filesystem::path inline_strings = DataFile("workbook/inline.xlsx");
+  const auto sdo = ImportSdoWorkbook(inline_strings);
+  ASSERT_TRUE(sdo.ok()) << sdo.error();
+  EXPECT_EQ(FilledRows(sdo->grids.a),
+            (GridRows{{"0", "0x2000", "1", "5", "0x6000", "1", "2", "speed _x0041_"}}));
+  EXPECT_EQ(ImportPdoWorkbook(inline_strings).error(),
+            "Error! Row 2 of sheet \"rpdodef\", column D (posind): the cell holds a formula "
+            "without a stored result");
 }
 
 }  // namespace

@@ -79,15 +79,15 @@ TEST_F(PdoTable, LoadPlacesRecordsByTheSideBitAndKeepsWhatCouldNotBeRead) {
        {},
        1,
        "Reading of rpdodef.xml stopped at record 1 of 1 ('x' is not a valid integer value), so 1 "
-       "records are not shown."},
+       "record is not shown."},
       {"text in place of a record",
        "<rpdodef>word</rpdodef>",
        {"Error in reading file XML"},
        {},
        {},
        1,
-       "Reading of rpdodef.xml stopped at record 1 of 1 (it is not an element), so 1 records "
-       "are not shown."},
+       "Reading of rpdodef.xml stopped at record 1 of 1 (it is not an element), so 1 record "
+       "is not shown."},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(file());
@@ -123,8 +123,7 @@ TEST_F(PdoTable, RecordsBeyondTenRowsAreCountedNotDropped) {
   WriteBytes(file(), File(rows));
   const GridLoad load = LoadPdoTable(file());
   const char* kNotShown =
-      "1 records of rpdodef.xml for \"PDO From CanA to CanB\" do not fit in its 10 rows and are "
-      "not shown.";
+      "Records of rpdodef.xml for \"PDO From CanA to CanB\" beyond its 10 rows are not shown: 1.";
   EXPECT_EQ(load.messages, std::vector<std::string>{kNotShown});
   EXPECT_EQ(load.grids.a[9][0], "9");
   EXPECT_EQ(load.grids.b[0][0], "11");
@@ -147,8 +146,8 @@ TEST_F(PdoTable, RecordsBeyondTenRowsAreCountedNotDropped) {
   ASSERT_TRUE(imported.ok());
   EXPECT_EQ(imported->gaps.notShownB, 2u);
   EXPECT_EQ(imported->gaps.details,
-            std::vector<std::string>{"2 records of sheet \"rpdodef\" for \"PDO From CanB to CanA\" "
-                                     "do not fit in its 10 rows and are not shown."});
+            std::vector<std::string>{"Records of sheet \"rpdodef\" for \"PDO From CanB to CanA\" "
+                                     "beyond its 10 rows are not shown: 2."});
 }
 
 TEST_F(PdoTable, RoundTripThroughTheWriterIsByteExact) {

@@ -56,8 +56,8 @@ TEST_F(StoredPdo, LoadTakesPdosByTheReversedSideBitAndCountsEntriesWithoutPdo) {
   EXPECT_EQ(load.model.pageB.sdoTable[0].index, "0x3000");
   EXPECT_EQ(load.model.pageA.sdoTable[0].subindex, "2");
   const char* kSkipped =
-      "1 records of sdopdo.xml are not shown: their PDO number names no PDO of their side in "
-      "rpdodef.xml.";
+      "Records of sdopdo.xml whose PDO number names no PDO of their side in rpdodef.xml are not "
+      "shown: 1.";
   EXPECT_EQ(load.messages, std::vector<std::string>{kSkipped});
   EXPECT_EQ(load.gaps.skipped, 1u);
   EXPECT_FALSE(load.complete);
@@ -266,8 +266,8 @@ TEST_F(StoredPdo, ImportReplacesTheEntryListsAndExportWritesThem) {
                                                          {"0x2003", "0", "3", "0"}}));
   ASSERT_TRUE(imported.ok()) << imported.error();
   EXPECT_EQ(imported->gaps.details,
-            std::vector<std::string>{"1 records of sheet \"SdoPdo\" are not shown: their PDO "
-                                     "number names no PDO of their side in rpdodef.xml."});
+            std::vector<std::string>{"Records of sheet \"SdoPdo\" whose PDO number names no PDO "
+                                     "of their side in rpdodef.xml are not shown: 1."});
   ApplyStoredPdoImport(model, std::move(imported.value()));
   EXPECT_FALSE(model.pageA.selectedPdo);
   EXPECT_EQ(model.pageA.pdos[0].sdoList.size(), 2u);

@@ -54,10 +54,10 @@ TEST(ProjectCheck, SdoRecordsBeyondEachPagesRowsAreTold) {
       {1500, 1500, {}},
       {1502,
        1501,
-       {"sdo.xml: page \"SDO from CAN A request to CAN B\": 2 records do not fit in its 1500 "
-        "rows: the window does not show them, and OK drops them",
-        "sdo.xml: page \"SDO from CAN B request to CAN A\": 1 records do not fit in its 1500 "
-        "rows: the window does not show them, and OK drops them"}},
+       {"sdo.xml: page \"SDO from CAN A request to CAN B\": records beyond its 1500 rows: 2; "
+        "the window does not show them, and OK drops them",
+        "sdo.xml: page \"SDO from CAN B request to CAN A\": records beyond its 1500 rows: 1; "
+        "the window does not show them, and OK drops them"}},
   };
   for (const auto& c : cases) {
     std::string text = "<sdo>";

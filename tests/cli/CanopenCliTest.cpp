@@ -20,7 +20,8 @@ constexpr char kBrokenPdos[] =
     "<row cobid='2' id_dev_orig='1' en_bypass='3' n_tpdo='1'/></rpdodef>";
 constexpr char kBrokenPdosMessage[] =
     "Error in reading file XML\nReading of rpdodef.xml stopped at record 2 of 2 (attribute "
-    "\"posind\" is missing), so 1 records are not shown.\nNothing was written.\n";
+    "\"posind\" is missing), so 1 record is not shown.\nNothing was written. With --force the file "
+    "is written without them.\n";
 
 // An application directory whose remembered project is Plant.
 class CanopenCli : public ::testing::Test {
@@ -96,6 +97,26 @@ TEST_F(CanopenCli, ImportWritesTheTableFilesAsOkDoes) {
             "subindex=\"2\" nrpdo=\"129\" poscomp=\"48\"/></sdopdo>");
 }
 
+// Importing rpdodef moves PDO 0x182 from number 1 to 2 (the sheet's 385 sorts first): its
+// stored definition used to point to 385 afterwards.
+TEST_F(CanopenCli, ImportedPdosKeepTheirStoredDefinitions) {
+  const fs::path workbook = DataFile("canopen/tables.xls");
+  if (!WorkbookSupported() || !fs::exists(workbook))
+    GTEST_SKIP() << "this build reads no workbooks";
+  WriteBytes(project() / "rpdodef.xml",
+             "<rpdodef><row cobid='0x182' id_dev_orig='2' en_bypass='0' posind='0' "
+             "n_tpdo='2'/></rpdodef>");
+  WriteBytes(project() / "sdopdo.xml",
+             "<sdopdo><row index='0x2000' subindex='1' nrpdo='1' poscomp='33'/></sdopdo>");
+  const CliRun run = Run({"import", "rpdodef", workbook.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "The PDOs moved, so sdopdo.xml was rewritten too, and its stored definitions keep "
+            "their PDOs (1 stored definition).\n");
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
+            "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"2\" poscomp=\"33\"/></sdopdo>");
+}
+
 TEST_F(CanopenCli, EmcyTablesExportAsTheWindowsDo) {
   CliRun run = Run({"export", "emcydef"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -112,7 +133,8 @@ TEST_F(CanopenCli, EmcyTablesExportAsTheWindowsDo) {
   run = Run({"export", "emcyword"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, (project() / "emcyword.csv").string() + "\n");
-  std::string line = "0x2000,1,5,1,";
+  // The sheet's order, side code before node ID, so that the CSV saved as a workbook imports.
+  std::string line = "0x2000,1,1,5,";
   for (int j = 0; j < 16; ++j)
     line += "\"a,b\",,53,";
   EXPECT_EQ(ReadBytes(project() / "emcyword.csv"), line + "\r\n");
@@ -123,8 +145,15 @@ TEST_F(CanopenCli, EmcyTablesExportAsTheWindowsDo) {
   run = Run({"export", "emcyword"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
-            "1 records of emcyword.xml are not shown: their extdata is neither 0 (CanA) nor 1 "
-            "(CanB).\nNothing was written.\n");
+            "Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 (CanB) are not shown: "
+            "1.\nNothing was written. With --force the file is written without them.\n");
+  // --force does what Export does in the window: the words it shows.
+  run = Run({"export", "emcyword", "--force"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 (CanB) are not shown: "
+            "1.\n");
+  EXPECT_EQ(ReadBytes(project() / "emcyword.csv"), line + "\r\n");
 }
 
 TEST_F(CanopenCli, EmcyTablesImportAsTheWindowsDo) {
@@ -143,9 +172,41 @@ TEST_F(CanopenCli, EmcyTablesImportAsTheWindowsDo) {
   run = Run({"import", "emcyword", workbook.string()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
-            "1 records of sheet \"emcyword\" are not shown: their extdata is neither 0 (CanA) "
-            "nor 1 (CanB).\nNothing was written.\n");
+            "Records of sheet \"emcyword\" whose extdata is neither 0 (CanA) nor 1 (CanB) are not "
+            "shown: 1.\nNothing was written. With --force the file is written without them.\n");
   EXPECT_FALSE(fs::exists(project() / "emcyword.xml"));
+  // The import replaces the whole table, as Yes at OK in the window does.
+  run = Run({"import", "--force", "emcyword", workbook.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(fs::exists(project() / "emcyword.xml"));
+}
+
+// Export, then the CSV saved as a workbook by LibreOffice (committed, with the CSV it was made
+// from: scripts/make-workbook-fixtures.pl roundtrip), then Import gives every table file back
+// byte for byte: heading lines and the rows of empty grid rows are no records, and a table
+// exported without heading line keeps its first record.
+TEST_F(CanopenCli, ExportSavedAsWorkbookImportsBackToTheSameTable) {
+  const fs::path data = DataFile("canopen/roundtrip");
+  if (!WorkbookSupported())
+    GTEST_SKIP() << "this build reads no workbooks";
+  const char* tables[] = {"sdo", "rpdodef", "sdopdo", "emcydef", "emcyword"};
+  // sdopdo names its PDOs by their places in rpdodef.xml, and reads sdo.xml.
+  for (const char* table : tables)
+    fs::copy_file(data / (std::string(table) + ".xml"), project() / (std::string(table) + ".xml"));
+  for (const char* table : tables) {
+    SCOPED_TRACE(table);
+    const std::string name = table;
+    const std::string original = ReadBytes(data / (name + ".xml"));
+    CliRun run = Run({"export", name});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(project() / (name + ".csv")), ReadBytes(data / (name + ".csv")));
+
+    WriteBytes(project() / (name + ".xml"), "<" + name + "/>");
+    run = Run({"import", name, (data / (name + ".xlsx")).string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(ReadBytes(project() / (name + ".xml")), original);
+  }
 }
 
 TEST_F(CanopenCli, UsageUnknownTablesAndNoProject) {

@@ -111,6 +111,42 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), before);
 }
 
+// Deleting PDO 0x181 moved 0x182 to number 1, and its stored definition with it, without a word.
+TEST_F(CanopenWindows, PdoOkAsksForDefinitionsItDeletesAndRewritesTheOthers) {
+  WriteBytes(project() / "rpdodef.xml",
+             "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" "
+             "n_tpdo=\"1\"/><row cobid=\"0x182\" id_dev_orig=\"2\" en_bypass=\"0\" posind=\"0\" "
+             "n_tpdo=\"2\"/></rpdodef>");
+  const std::string definitions =
+      "<sdopdo><row index=\"0x2001\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
+      "<row index=\"0x2002\" subindex=\"1\" nrpdo=\"2\" poscomp=\"33\"/></sdopdo>";
+  WriteBytes(project() / "sdopdo.xml", definitions);
+  TFpdo& window = desktop->Pdo();
+  window.show();
+  auto& grid = window.sgb->Model();
+  for (int c = 0; c < 5; ++c) {
+    grid.setData(grid.index(0, c), grid.index(1, c).data(), Qt::EditRole);
+    grid.setData(grid.index(1, c), "", Qt::EditRole);
+  }
+  fake.messages.Clear();
+  Click(window.bitbtn1);  // No
+  EXPECT_EQ(Messages(), Texts{"OK deletes the PDOs 0x181, and with them 1 stored definition of "
+                              "sdopdo.xml. Write the files anyway?"});
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"), definitions);
+
+  fake.messages.Clear();
+  fake.messages.AnswerNext(true);
+  Click(window.bitbtn1);
+  EXPECT_FALSE(window.isVisible());
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[1],
+            "The PDOs moved, so sdopdo.xml was rewritten too, and its stored definitions keep "
+            "their PDOs (1 stored definition).");
+  EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
+            "<sdopdo><row index=\"0x2002\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/></sdopdo>");
+}
+
 TEST_F(CanopenWindows, PartialLoadAsksBeforeOkAndAFailedImportKeepsTheGrids) {
   WriteBytes(project() / "rpdodef.xml",
              "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" "

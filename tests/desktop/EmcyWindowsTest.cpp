@@ -190,8 +190,8 @@ TEST_F(EmcyWindows, WordTreesNodesAndButtons) {
                                              "</emcyword>");
   TFWemcy& window = desktop->Wemcy();
   window.show();
-  EXPECT_EQ(Messages(), Texts{"1 records of emcyword.xml are not shown: their extdata is neither "
-                              "0 (CanA) nor 1 (CanB)."});
+  EXPECT_EQ(Messages(), Texts{"Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 "
+                              "(CanB) are not shown: 1."});
   const auto& a = window.Controls(Side::kA);
   const auto& b = window.Controls(Side::kB);
   QTreeWidget* tree = a.TWCan;

@@ -131,7 +131,6 @@ TEST(ConfigImage, NoProjectIsRefusedInsteadOfWritingBesideTheWorkingDirectory) {
   EXPECT_EQ(WriteConfigImage({}, {4, 0, 0, 0}).error(), "Project not valid");
 }
 
-#ifndef _WIN32
 TEST(ConfigImage, FailedWriteLeavesPreviousImageWhole) {
   TempDir project;
   fs::create_directory(project / "bin");
@@ -145,7 +144,6 @@ TEST(ConfigImage, FailedWriteLeavesPreviousImageWhole) {
   EXPECT_EQ(ReadBytes(project / "bin" / "bank.bin"), "OLD");
   EXPECT_EQ(EntriesOf(project / "bin"), std::vector<std::string>{"bank.bin"});
 }
-#endif
 
 }  // namespace
 }  // namespace quastor::test

@@ -7,7 +7,12 @@
 #include <utility>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <cerrno>
+#include <cstddef>
+
+#include "platform/FileWriting.h"
+#else
 #include <sys/resource.h>
 #include <csignal>
 #endif
@@ -64,7 +69,20 @@ inline std::vector<std::string> EntriesOf(const std::filesystem::path& dir) {
   return names;
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// While alive, no write of this process may make a file longer than bytes: the write fails
+// with "File too large" instead. Windows has no such limit: the fault is injected into the
+// writes (platform/FileWriting.h).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(std::size_t bytes) {
+    InjectWriteFault({InjectedWriteFault::Step::kWrite, bytes, EFBIG});
+  }
+  ~FileSizeLimit() { InjectWriteFault({}); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+};
+#else
 // While alive, no write of this process may make a file longer than bytes: the write fails
 // with "File too large" instead (works for root too, unlike file permissions).
 class FileSizeLimit {

@@ -170,7 +170,6 @@ TEST(ParGen, ProblemsNameEveryRefusedElementInTheDialogsOrder) {
                                       std::string("DNET_BAUD: ") + gateway_texts::kBadDnetBaud}));
 }
 
-#ifndef _WIN32
 TEST(ParGen, FailedSaveLeavesPreviousFileWhole) {
   TempDir dir;
   const std::string previous = ParGenXml(With("PROFI_ID", "99"));
@@ -187,7 +186,6 @@ TEST(ParGen, FailedSaveLeavesPreviousFileWhole) {
   EXPECT_EQ(ReadBytes(dir / "pargen.xml"), previous);
   EXPECT_EQ(EntriesOf(dir.path()), std::vector<std::string>{"pargen.xml"});
 }
-#endif
 
 }  // namespace
 }  // namespace quastor::test

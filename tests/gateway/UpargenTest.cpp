@@ -216,7 +216,6 @@ TEST_F(PargenDialog, CancelWritesNothingAndTheNextShowingStartsAfresh) {
   EXPECT_EQ(Shown(), (std::vector<std::string>{"44", "Auto Baudrate", "20", "20", "10", "500K"}));
 }
 
-#ifndef _WIN32
 TEST_F(PargenDialog, FailedWriteIsShownAndTheDialogStaysOpen) {
   const std::string before = ParGenXml(With("PROFI_ID", "44"));
   WriteBytes(pargen(), before);
@@ -234,7 +233,6 @@ TEST_F(PargenDialog, FailedWriteIsShownAndTheDialogStaysOpen) {
   EXPECT_EQ(dialog.E_Pro_ID->text(), "45");
   EXPECT_EQ(ReadBytes(pargen()), before);
 }
-#endif
 
 }  // namespace
 }  // namespace quastor::test

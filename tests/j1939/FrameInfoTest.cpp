@@ -138,7 +138,7 @@ TEST_F(FrameInfoFiles, InfoRowsMatchFramesByPositionAndOnlyValidBytesGetIn) {
             "Could not convert variant of type (Null) into type (String)");
   EXPECT_EQ(missing.report.gaps,
             std::vector<std::string>{"Reading of Receive_Info.xml stopped at row 1 of 1 (attribute "
-                                     "\"B2\" is missing), so 1 rows are not shown whole."});
+                                     "\"B2\" is missing), so 1 row is not shown whole."});
 
   const std::string out_of_range[] = {"B2='128'", "B2='-1'", "B2='300'", "B2='0xFF00'"};
   for (const std::string& bad : out_of_range) {

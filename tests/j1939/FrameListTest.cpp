@@ -87,6 +87,9 @@ TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
   std::string seventeen;
   for (int i = 0; i < 17; ++i)
     seventeen += "<row DataPage='0' PGN='" + std::to_string(i) + "' SA='1' Mnemonic=''/>";
+  // A full list as OK writes it: every frame is shown, nothing is said.
+  const FrameRows sixteen_rows(kFrameRowCount, Cells{"0", "0xFEF1", "2", "N", "m"});
+  const std::string sixteen = FrameListText(kReceive, sixteen_rows);
   const struct {
     const char* fault;
     const char* text;  // nullptr: no file
@@ -114,11 +117,12 @@ TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
         "Reading of Receive_Frame.xml stopped at row 2 of 3 (attribute \"SA\" is missing), so 2 "
         "rows are not shown whole."},
        1},
+      {"a full list taken for a longer one", sixteen.c_str(), sixteen_rows, {}, 0},
       {"text taken for a frame",
        "<R>word</R>",
        EmptyFrameRows(),
        {"Could not convert variant of type (Null) into type (String)",
-        "Reading of Receive_Frame.xml stopped at row 1 of 1 (it is not an element), so 1 rows are "
+        "Reading of Receive_Frame.xml stopped at row 1 of 1 (it is not an element), so 1 row is "
         "not shown whole."},
        1},
   };

@@ -47,7 +47,11 @@ TEST(IsolatedCall, AnswersCrashesAndHangs) {
 #endif
 
 TEST(WorkbookTransfer, OutcomesComeBackWholeAndACutAnswerFails) {
-  WorkbookSheet sheet{"Mixed Case", 3, {"a", "", "c"}, {{"1", std::nullopt, ""}, {}}};
+  WorkbookSheet sheet{"Mixed Case",
+                      3,
+                      {"a", "", "c"},
+                      {{"1", std::nullopt, ""}, {}},
+                      {{1, 1, "the formula's result is not stored"}}};
   const std::string encoded = workbook::EncodeSheet(std::optional<WorkbookSheet>(sheet));
   const auto decoded = workbook::DecodeSheet(encoded);
   ASSERT_TRUE(decoded.ok() && decoded->has_value()) << (decoded ? "" : decoded.error());
@@ -55,6 +59,10 @@ TEST(WorkbookTransfer, OutcomesComeBackWholeAndACutAnswerFails) {
   EXPECT_EQ((*decoded)->columnCount, 3u);
   EXPECT_EQ((*decoded)->headings, sheet.headings);
   EXPECT_EQ((*decoded)->rows, sheet.rows);
+  ASSERT_EQ((*decoded)->unread.size(), 1u);
+  EXPECT_EQ((*decoded)->unread[0].row, 1u);
+  EXPECT_EQ((*decoded)->unread[0].column, 1u);
+  EXPECT_EQ((*decoded)->unread[0].reason, sheet.unread[0].reason);
 
   EXPECT_FALSE(
       workbook::DecodeSheet(workbook::EncodeSheet(std::optional<WorkbookSheet>()))->has_value());

@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#include <orcus/exception.hpp>
-
 #include "platform/Workbook.h"
 #include "platform/WorkbookCells.h"
-#include "platform/WorkbookOrcusImport.h"
 #include "platform/WorkbookXls.h"
 
 namespace quastor {
@@ -158,42 +155,66 @@ TEST(WorkbookRules, SheetBuilderRefusesHugeSheets) {
   }
 }
 
-TEST(WorkbookRules, AddressesOfBothFilters) {
-  workbook::OrcusResolver resolver;
+// Dates and times read as the same text whatever the format stored: a serial number with a
+// date format (.xlsx, .xls) gives what an .ods states as its date value.
+TEST(WorkbookRules, DatesOfSerialNumbersAndFormats) {
+  using workbook::DateKind;
   const struct {
-    const char* text;
-    int row, column;
-  } addresses[] = {
-      {"A1", 0, 0},
-      {"$B$3", 2, 1},
-      {"Sheet1!C7", 6, 2},
-      {"[.D4]", 3, 3},
-      {"'a.b'.AA10", 9, 26},
-      {"$Sheet1.$AB$2", 1, 27},
-      {"xfd1048576", 1048575, 16383},
+    double serial;
+    DateKind kind;
+    bool from1904;
+    std::optional<std::string> text;
+  } serials[] = {
+      {45322, DateKind::kDate, false, "2024-01-31"},
+      {45322.5208333333, DateKind::kDateTime, false, "2024-01-31 12:30:00"},
+      {45322, DateKind::kDateTime, false, "2024-01-31"},  // midnight: the date alone
+      {0.5208333333, DateKind::kTime, false, "12:30:00"},
+      {1.5, DateKind::kTime, false, "36:00:00"},  // a duration
+      {43860, DateKind::kDate, true, "2024-01-31"},
+      {1, DateKind::kDate, false, "1900-01-01"},
+      {60, DateKind::kDate, false, "1900-02-29"},  // the day the 1900 system counts
+      {61, DateKind::kDate, false, "1900-03-01"},
+      {45322, DateKind::kNone, false, std::nullopt},
+      {-1, DateKind::kDate, false, std::nullopt},
   };
-  for (const auto& a : addresses) {
-    const auto address = resolver.resolve_address(a.text);
-    EXPECT_EQ(address.row, a.row) << a.text;
-    EXPECT_EQ(address.column, a.column) << a.text;
-  }
-  for (const char* bad : {"", "1A", "A0", "ABCD1", "A12345678", "A1B", "$", "A:B"})
-    EXPECT_THROW(resolver.resolve_address(bad), orcus::invalid_arg_error) << bad;
+  for (const auto& s : serials)
+    EXPECT_EQ(workbook::SerialDateText(s.serial, s.kind, s.from1904), s.text) << s.serial;
 
   const struct {
-    const char* text;
-    int firstRow, firstColumn, lastRow, lastColumn;
-  } ranges[] = {
-      {"A1:C7", 0, 0, 6, 2},     {"[.A1:.C7]", 0, 0, 6, 2}, {"B2", 1, 1, 1, 1},
-      {"A:C", 0, 0, 1048575, 2}, {"2:3", 1, 0, 2, 16383},
+    const char* code;
+    DateKind kind;
+  } formats[] = {
+      {"yyyy\\-mm\\-dd", DateKind::kDate}, {"d-mmm-yy", DateKind::kDate},
+      {"mmm yyyy", DateKind::kDate},       {"h:mm", DateKind::kTime},
+      {"mm:ss", DateKind::kTime},          {"[h]:mm:ss", DateKind::kTime},
+      {"h:mm AM/PM", DateKind::kTime},     {"dd/mm/yyyy hh:mm", DateKind::kDateTime},
+      {"General", DateKind::kNone},        {"0.00", DateKind::kNone},
+      {"#,##0 \"days\"", DateKind::kNone}, {"[Red]0;[Blue]-0", DateKind::kNone},
+      {"[$-409]0.00", DateKind::kNone},    {"0;\"y\"", DateKind::kNone},
   };
-  for (const auto& r : ranges) {
-    const auto range = resolver.resolve_range(r.text);
-    EXPECT_EQ(range.first.row, r.firstRow) << r.text;
-    EXPECT_EQ(range.first.column, r.firstColumn) << r.text;
-    EXPECT_EQ(range.last.row, r.lastRow) << r.text;
-    EXPECT_EQ(range.last.column, r.lastColumn) << r.text;
-  }
+  for (const auto& f : formats)
+    EXPECT_EQ(workbook::DateKindOfFormat(f.code), f.kind) << f.code;
+  EXPECT_EQ(workbook::DateKindOfBuiltinFormat(14), DateKind::kDate);
+  EXPECT_EQ(workbook::DateKindOfBuiltinFormat(22), DateKind::kDateTime);
+  EXPECT_EQ(workbook::DateKindOfBuiltinFormat(21), DateKind::kTime);
+  EXPECT_EQ(workbook::DateKindOfBuiltinFormat(0), DateKind::kNone);
+}
+
+TEST(WorkbookRules, XlsxEscapesAndCellNames) {
+  const struct {
+    const char* stored;
+    const char* text;
+  } escapes[] = {
+      {"a_x000D_b", "a\rb"},
+      {"a_x005F_x000D_b", "a_x000D_b"},  // an escaped underscore keeps the rest literal
+      {"_x00DC_", "\xC3\x9C"},
+      {"_xD83D__xDE00_", "\xF0\x9F\x98\x80"},  // a surrogate pair
+      {"_x12G4_ and _x12", "_x12G4_ and _x12"},
+  };
+  for (const auto& e : escapes)
+    EXPECT_EQ(workbook::DecodeXlsxEscapes(e.stored), e.text) << e.stored;
+  EXPECT_EQ(workbook::CellName(1, 2), "C2");
+  EXPECT_EQ(workbook::CellName(0, 26), "AA1");
 }
 
 TEST(WorkbookRules, FormatByContentThenExtension) {

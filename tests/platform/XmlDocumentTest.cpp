@@ -60,19 +60,23 @@ TEST(XmlDocument, SavesWithoutDeclarationOrIndentation) {
             "<Par_Gen><PROFI_ID>20</PROFI_ID><NAME>a&lt;b&amp;c</NAME></Par_Gen>");
 }
 
-TEST(XmlDocument, ChildNodesByPositionAndAttributesInDocumentOrder) {
+TEST(XmlDocument, ChildNodesInOrderAndAttributesInDocumentOrder) {
   XmlDocument doc;
   ASSERT_TRUE(doc.LoadText("<t>\n  <row b=\"2\" a=\"1\"/>\n  text<!-- c --><x/></t>").ok());
   const XmlNode root = doc.DocumentElement();
   // Blank text and comments are no nodes; other text is.
   ASSERT_EQ(root.ChildCount(), 3u);
-  EXPECT_EQ(root.ChildAt(0).Name(), "row");
-  EXPECT_EQ(root.ChildAt(1).kind(), XmlNode::Kind::kText);
-  EXPECT_EQ(root.ChildAt(2).Name(), "x");
-  EXPECT_FALSE(root.ChildAt(3));
+  const std::vector<XmlNode> children(root.Children().begin(), root.Children().end());
+  ASSERT_EQ(children.size(), 3u);
+  EXPECT_EQ(children[0].Name(), "row");
+  EXPECT_EQ(children[1].kind(), XmlNode::Kind::kText);
+  EXPECT_EQ(children[2].Name(), "x");
   using Pair = std::pair<std::string, std::string>;
-  EXPECT_EQ(root.ChildAt(0).Attributes(), (std::vector<Pair>{{"b", "2"}, {"a", "1"}}));
-  EXPECT_EQ(root.ChildAt(1).Attribute("b"), std::nullopt);
+  EXPECT_EQ(children[0].Attributes(), (std::vector<Pair>{{"b", "2"}, {"a", "1"}}));
+  EXPECT_EQ(children[1].Attribute("b"), std::nullopt);
+  // A node without children, and a null node, have an empty walk.
+  EXPECT_EQ(children[2].Children().begin(), children[2].Children().end());
+  EXPECT_EQ(XmlNode().Children().begin(), XmlNode().Children().end());
 }
 
 // Found by fuzzing: pugixml turns a reference to a surrogate or past U+10FFFF into bytes that

@@ -32,7 +32,7 @@ TEST(XmlRecordWriter, ValuesReadBackUnchanged) {
   writer.AddRecord("row", {"a"}, {value});
   XmlDocument read;
   ASSERT_TRUE(read.LoadText(writer.Finish()).ok());
-  EXPECT_EQ(read.DocumentElement().ChildAt(0).Attribute("a"), value);
+  EXPECT_EQ(read.DocumentElement().Children().begin()->Attribute("a"), value);
 }
 
 TEST(XmlRecordWriter, EmptyDocumentElement) {

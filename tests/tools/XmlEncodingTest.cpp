@@ -82,8 +82,8 @@ TEST(XmlEncoding, FileNameStaysAsTheFileSystemGaveIt) {
   fs::create_directories(state.ProjectDir);
   const std::string name = "\xE6\xB8\xA9\xE5\xBA\xA6.xml";  // 温度.xml
   const std::string content = "<r a=\"caf\xE9\"/>";
-  WriteBytes(home / PathFromUtf8(name), content);
-  const Result<XmlItemTree> tree = OpenXmlTree(home / PathFromUtf8(name));
+  WriteBytes(home.path() / PathFromUtf8(name), content);
+  const Result<XmlItemTree> tree = OpenXmlTree(home.path() / PathFromUtf8(name));
   ASSERT_TRUE(tree.ok()) << tree.error();
   EXPECT_EQ(tree->ShownText(0), "File: " + name);
   EXPECT_EQ(tree->ShownText(2), "a = caf\xC3\xA9");

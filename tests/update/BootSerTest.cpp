@@ -13,6 +13,7 @@
 #include "platform/ui/SerialPort.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/StandIn.h"
 #include "tests/support/TestFiles.h"
 #include "update/UBootSer.h"
 
@@ -22,6 +23,13 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
+// The application directory of the wizards below, as the system writes paths.
+#ifdef _WIN32
+const fs::path kAppDir = "C:\\Program Files\\quastor";
+#else
+const fs::path kAppDir = "/opt/app";
+#endif
+
 struct Wizard {
   FakeServices fakes;
   FakeSerialPort::Log port;
@@ -29,10 +37,12 @@ struct Wizard {
   std::unique_ptr<TFBootSer> dialog;
 
   Wizard() {
-    state.AppDir = "/opt/app";
-    state.MasterDir = "/opt/app/MASTER";
-    state.ProjectsDir = "/opt/app/PROJECTS";
-    state.ProjectDir = "/opt/app/PROJECTS/Plant1";
+    state.AppDir = kAppDir;
+    state.MasterDir = kAppDir / "MASTER";
+    state.ProjectsDir = kAppDir / "PROJECTS";
+    state.ProjectDir = kAppDir / "PROJECTS" / "Plant1";
+    // The ports the tests choose: on Windows only a listed port can be chosen.
+    port.names = {"COM1", "COM3", "COM8"};
     dialog =
         std::make_unique<TFBootSer>(state, fakes.services, std::make_unique<FakeSerialPort>(port));
     dialog->show();
@@ -43,6 +53,7 @@ struct Wizard {
     } else {
       dialog->CB_Com->setCurrentText(name);
     }
+    ASSERT_EQ(dialog->CB_Com->currentText(), name);
   }
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   Texts Messages() const { return fakes.messages.Texts(); }
@@ -112,7 +123,10 @@ TEST(BootSer, ExecuteRunsTheUpdaterWithTheChosenOptions) {
   EXPECT_TRUE(call.waited);
   EXPECT_EQ(wizard.fakes.shell.lastLimit, std::chrono::milliseconds(150000));
 #ifdef _WIN32
-  EXPECT_EQ(call.program, fs::path("/opt/app/Ser_4410_Update.exe"));
+  EXPECT_EQ(call.program.native(), L"C:\\Program Files\\quastor\\Ser_4410_Update.exe");
+  EXPECT_EQ(call.parameters,
+            "COM8 NO NO NO PR \"C:\\Program Files\\quastor\\MASTER\\sim4410.sim\" "
+            "\"C:\\Program Files\\quastor\\PROJECTS\\Plant1\\bin\\\"");
 #else
   EXPECT_EQ(call.program, fs::path("/opt/app/Ser_4410_Update"));
   EXPECT_EQ(call.parameters,
@@ -199,14 +213,11 @@ TEST(BootSer, PortListFollowsThePortsAtEveryShowing) {
   EXPECT_FALSE(wizard.dialog->NoPorts->isVisible());
 }
 
-#ifndef _WIN32
 // A stand-in updater that notes each start and runs for a while: clicks that arrive while it
 // runs must not start it again afterwards.
 TEST(BootSer, ClicksDuringTheWaitAreDroppedNotReplayed) {
   TempDir app;
-  const fs::path updater = app / "Ser_4410_Update";
-  WriteBytes(updater, "#!/bin/sh\necho run >> \"$(dirname \"$0\")/runs.txt\"\nsleep 0.4\n");
-  fs::permissions(updater, fs::perms::owner_all);
+  PlaceStandIn(app / ProgramName("Ser_4410_Update"), 400);
   AppState state;
   state.AppDir = app.path();
   state.ProjectDir = app / "PROJECTS" / "Plant1";
@@ -236,12 +247,12 @@ TEST(BootSer, ClicksDuringTheWaitAreDroppedNotReplayed) {
   EXPECT_TRUE(messages.Texts().empty());
 }
 
+// The updater started for real, from an application directory whose project has a blank in
+// its name: on Windows it gets the command line exactly as written (its own code splits it),
+// elsewhere the arguments split as a shell would.
 TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
   TempDir app;
-  const fs::path updater = app / "Ser_4410_Update";
-  WriteBytes(updater,
-             "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
-  fs::permissions(updater, fs::perms::owner_all);
+  PlaceStandIn(app / ProgramName("Ser_4410_Update"));
   AppState state;
   state.AppDir = app.path();
   state.MasterDir = app / "MASTER";
@@ -251,19 +262,29 @@ TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
   FakeFileDialogs dialogs;
   UiServices services{messages, shell, dialogs};
   FakeSerialPort::Log log;
+  log.names = {"COM1", "COM7"};
   TFBootSer dialog(state, services, std::make_unique<FakeSerialPort>(log));
   dialog.show();
-  dialog.CB_Com->setEditText("/dev/ttyS7");
+  dialog.CB_Com->setCurrentText("COM7");
   QTest::mouseClick(dialog.LbButton1, Qt::LeftButton);
   QTest::mouseClick(dialog.LbButton2, Qt::LeftButton);
   dialog.CB_RFirm->setChecked(false);
   QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
   EXPECT_TRUE(messages.Texts().empty());
-  EXPECT_EQ(ReadBytes(app / "args.txt"), "/dev/ttyS7\nFW\nNO\nPW\nPR\n" +
-                                             (app / "MASTER").string() + "/sim4410.sim\n" +
-                                             (app / "PROJECTS").string() + "/Plant 1/bin/\n");
-}
+#ifdef _WIN32
+  const std::string command_line = ReadBytes(app / "command-line.txt");
+  const std::string wanted = " COM7 FW NO PW PR \"" + (app / "MASTER").string() +
+                             "\\sim4410.sim\" \"" + (app / "PROJECTS").string() +
+                             "\\Plant 1\\bin\\\"";
+  ASSERT_GE(command_line.size(), wanted.size()) << command_line;
+  EXPECT_EQ(command_line.substr(command_line.size() - wanted.size()), wanted);
+  EXPECT_EQ(app.path().string().substr(1, 2), ":\\") << "a drive letter and backslashes";
+#else
+  EXPECT_EQ(ReadBytes(app / "args.txt"), "COM7\nFW\nNO\nPW\nPR\n" + (app / "MASTER").string() +
+                                             "/sim4410.sim\n" + (app / "PROJECTS").string() +
+                                             "/Plant 1/bin/\n");
 #endif
+}
 
 }  // namespace
 }  // namespace quastor::test

@@ -9,6 +9,9 @@
 
 #include "platform/PathText.h"
 #include "tests/update/UpdateTestSupport.h"
+#ifndef _WIN32
+#include "tests/support/Fifo.h"
+#endif
 #include "update/SRecord.h"
 #include "update/SRecordMerge.h"
 
@@ -237,6 +240,16 @@ TEST(SRecordMerge, EdgesOfTheInput) {
        BankMerge::kRangeAbsent, ""},
       {"a record without data inside the bank takes the bank's place",
        before + Record('2', kBank1 + 0x100, "") + end, BankMerge::kInserted, "BANK"},
+      // A record without data lies where its address is: the bank holds kBank1 to its last
+      // byte, not the address after it, where such a record ends exactly at the bank's end.
+      {"a record without data at the bank's first address is in the bank",
+       before + Record('2', kBank1, "") + end, BankMerge::kInserted, "BANK"},
+      {"a record without data at the bank's last address is in the bank",
+       before + Record('2', kBank1 + kBankBytes - 1, "") + end, BankMerge::kInserted, "BANK"},
+      {"a record without data ending at the bank's end stays outside",
+       before + Record('2', kBank1 + kBankBytes, "") + end, BankMerge::kRangeAbsent, ""},
+      {"a record without data just before the bank stays outside",
+       before + Record('2', kBank1 - 1, "") + end, BankMerge::kRangeAbsent, ""},
   };
   for (const Case& c : cases) {
     Merge merge;
@@ -254,19 +267,32 @@ TEST(SRecordMerge, EdgesOfTheInput) {
   }
 }
 
-// Beyond 65535 data records the count needs three bytes: an S6 record.
-TEST(SRecordMerge, LargeFilesCountTheirRecordsInAnS6Record) {
-  std::string input;
-  const int records = 70000;
-  for (int i = 0; i < records; ++i)
-    input += Record('1', static_cast<std::uint32_t>(i % 0x1000) * 16, std::string(16, 'x'));
-  input += Record('6', records, "") + Record('2', kBank1, "bank") + "S9030000FC\r\n";
-  Merge merge;
-  merge.Run(input, "", kBank1);
-  ASSERT_TRUE(merge.result.ok()) << merge.result.error();
-  // The count stands before the bank's records, so it counts the input's records.
-  ASSERT_EQ(merge.lines.size(), records + 2u + kBankRecordCount);
-  EXPECT_EQ(merge.lines[records] + "\r\n", Record('6', records, ""));
+// The record count takes two bytes (S5) up to 65,535 data records and three (S6) from 65,536,
+// whatever type the input used; it counts the records written before it.
+TEST(SRecordMerge, CountRecordIsS5UpTo65535DataRecordsAndS6Beyond) {
+  const struct {
+    int records;   // data records before the count
+    char written;  // the count record's type in the input
+    char expected;
+  } cases[] = {
+      {65535, '5', '5'},
+      {65535, '6', '5'},
+      {65536, '6', '6'},
+      {70000, '6', '6'},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.records) + " records after S" + c.written);
+    std::string input;
+    for (int i = 0; i < c.records; ++i)
+      input += Record('1', static_cast<std::uint32_t>(i % 0x1000) * 16, std::string(16, 'x'));
+    input += Record(c.written, c.records, "") + Record('2', kBank1, "bank") + "S9030000FC\r\n";
+    Merge merge;
+    merge.Run(input, "", kBank1);
+    ASSERT_TRUE(merge.result.ok()) << merge.result.error();
+    // The count stands before the bank's records, so it counts the input's records.
+    ASSERT_EQ(merge.lines.size(), c.records + 2u + kBankRecordCount);
+    EXPECT_EQ(merge.lines[c.records] + "\r\n", Record(c.expected, c.records, ""));
+  }
 }
 
 #ifndef _WIN32
@@ -295,6 +321,39 @@ TEST(SRecordMerge, MissingInputIsToldWithTheSystemsReason) {
       << result.error();
   EXPECT_FALSE(fs::exists(dir / "out.sx"));
 }
+
+#ifndef _WIN32
+// A FIFO in place of the firmware file must not hang the run, nor /dev/zero in place of a bank
+// image end it for want of memory.
+TEST(SRecordMerge, InputsThatAreNoRegularFilesAreRefused) {
+  TempDir dir;
+  WriteBytes(dir / "in.sx", Fixture("sx4375.sx"));
+  WriteBytes(dir / "bank.bin", PatternImage(kBankBytes));
+  fs::create_symlink("/dev/zero", dir / "zero.bin");
+  const struct {
+    const char* what;
+    fs::path input;
+    fs::path image;
+    fs::path refused;
+  } cases[] = {
+      {"FIFO as firmware file", dir / "fifo.sx", dir / "bank.bin", dir / "fifo.sx"},
+      {"/dev/zero as bank image", dir / "in.sx", dir / "zero.bin", dir / "zero.bin"},
+      {"directory as bank image", dir / "in.sx", dir.path(), dir.path()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    MergeRequest request{c.input, c.image, dir / "out.sx", 1, kBank1, {}};
+    const auto merge = [&] { return MergeBank(request); };
+    bool waited = false;
+    const Result<BankMerge> result =
+        c.input == dir / "fifo.sx" ? WithFifo(c.input, merge, &waited) : merge();
+    EXPECT_FALSE(waited) << "the merge waited for a writer";
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error(), "\"" + c.refused.string() + "\" is not a regular file.");
+    EXPECT_FALSE(fs::exists(dir / "out.sx"));
+  }
+}
+#endif
 
 TEST(SRecordMerge, ProgressEndsAtTheWholeWork) {
   TempDir dir;
