@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "canopen/CanopenTexts.h"
+#include "platform/FieldRule.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
@@ -30,9 +31,13 @@ Result<std::int32_t> TableRecord::Number(const std::string& name) const {
   if (!text)
     return text.failure();
   Result<std::int32_t> value = StrictInteger(*text);
-  if (!value && reading_ == TableReading::kEveryRecord)
-    return Failure{FormatText(texts::kAttributeNotInteger, {name, value.error()})};
-  return value;
+  if (value)
+    return value;
+  // Blanks around a number are named as the fault.
+  const std::string reason = NumberProblem(*text).value_or(value.error());
+  if (reading_ == TableReading::kEveryRecord)
+    return Failure{FormatText(texts::kAttributeNotInteger, {name, reason})};
+  return Failure{reason};
 }
 
 XmlAttributeList TableRecord::Others(const std::vector<std::string>& known) const {

@@ -20,9 +20,11 @@
 #include "canopen/SdoTable.h"
 #include "canopen/StoredPdo.h"
 #include "canopen/StoredPdoFiles.h"
+#include "canopen/TableFields.h"
 #include "canopen/TableFile.h"
 #include "check/CheckTexts.h"
 #include "check/FileChecks.h"
+#include "platform/FieldRule.h"
 #include "platform/Text.h"
 
 namespace quastor {
@@ -84,14 +86,6 @@ std::vector<std::string> Names(const char* const (&names)[N], std::size_t count 
   return std::vector<std::string>(names, names + count);
 }
 
-// An attribute that is there and is read as a number somewhere, but does not read.
-void CheckNumber(const TableRecord& record, const std::string& name, ProblemList& list) {
-  if (!record.OptionalText(name))
-    return;
-  if (const Result<std::int32_t> value = record.Number(name); !value)
-    list.Record(record.number(), value.error());
-}
-
 // An attribute that the load reads as a number; nothing when it does not read, which the load
 // has told.
 std::optional<std::int32_t> LoadedNumber(const TableRecord& record, const char* name) {
@@ -110,9 +104,52 @@ void CheckUnusedBits(const TableRecord& record, const char* name, std::int32_t u
                                                                std::to_string(*value & used)}));
 }
 
+// The fields of a record that its table's list of fields refuses, as OK would refuse them;
+// skip is a flags column, which its own check tells. An empty text is no value where
+// empty_is_zero (the window reads it as 0). A record that holds nothing is no entry.
+void CheckFields(const TableRecord& record, const TableFields& fields, ProblemList& list,
+                 std::optional<std::size_t> skip = std::nullopt, bool empty_is_zero = false) {
+  std::vector<std::optional<std::string>> texts;
+  bool holds_something = false;
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    texts.push_back(f == skip ? std::nullopt : record.OptionalText(fields[f].attribute));
+    if (texts.back() && !FieldHoldsNothing(fields[f].rule, *texts.back()))
+      holds_something = true;
+  }
+  if (!holds_something)
+    return;
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    if (!texts[f] || (empty_is_zero && texts[f]->empty()))
+      continue;
+    if (const std::optional<std::string> reason = FieldProblem(fields[f].rule, *texts[f])) {
+      list.Record(record.number(),
+                  FormatText(texts::kAttributeValue, {fields[f].attribute, *reason}));
+    }
+  }
+}
+
+// The attributes that the table does not know: OK keeps them, so they are told as notes.
+void NoteUnknown(const TableRecord& record, const std::vector<std::string>& known,
+                 ProblemList& list) {
+  for (const auto& [name, value] : record.Others(known))
+    list.RecordNote(record.number(), FormatText(texts::kUnknownAttribute, {name}));
+}
+
+// Names each record that a grid shows by its grid row as well, as the grid numbers it.
+void NameGridRows(const GridLoad& load, const char* page_a, const char* page_b, ProblemList& list) {
+  const char* pages[] = {page_a, page_b};
+  for (int s = 0; s < 2; ++s) {
+    for (std::size_t r = 0; r < load.records[s].size(); ++r) {
+      list.ShowRecordAs(load.records[s][r],
+                        FormatText(texts::kWhereGridRow, {std::to_string(r), pages[s]}));
+    }
+  }
+}
+
 ProblemList CheckSdo(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
   const GridLoad load = LoadSdoTable(file, kEvery);
+  NameGridRows(load, canopen::kSdoPageA, canopen::kSdoPageB, list);
   AddReading(load.gaps, list);
   // The stored PDO definitions' collision test reads the virtual index and subindex.
   CheckRecords(
@@ -123,8 +160,8 @@ ProblemList CheckSdo(const fs::path& file) {
             Names(canopen::kSdoAttributes, std::size(canopen::kSdoAttributes) - 1);
         CheckPresent(record, kRead, problems);
         CheckUnusedBits(record, canopen::kSdoAttributes[0], kSdoConfBits, problems);
-        CheckNumber(record, canopen::kSdoAttributes[1], problems);
-        CheckNumber(record, canopen::kSdoAttributes[2], problems);
+        CheckFields(record, SdoFields(), problems, 0);
+        NoteUnknown(record, FieldAttributes(SdoFields()), problems);
       },
       list);
   AddNotShown(load.gaps, canopen::kSdoPageA, canopen::kSdoPageB, canopen::kSdoRowCount, list);
@@ -134,32 +171,40 @@ ProblemList CheckSdo(const fs::path& file) {
 ProblemList CheckPdo(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
   const GridLoad load = LoadPdoTable(file, kEvery);
+  NameGridRows(load, canopen::kPdoPageA, canopen::kPdoPageB, list);
   AddReading(load.gaps, list);
   // OK orders each side by cobid.
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
         CheckPresent(record, Names(canopen::kPdoAttributes), problems);
-        CheckNumber(record, canopen::kPdoAttributes[0], problems);
+        CheckFields(record, PdoFields(), problems, 2);
         CheckUnusedBits(record, canopen::kPdoAttributes[2], kPdoFlagBits, problems);
+        NoteUnknown(record, FieldAttributes(PdoFields()), problems);
       },
       list);
   AddNotShown(load.gaps, canopen::kPdoPageA, canopen::kPdoPageB, canopen::kPdoRowCount, list);
   return list;
 }
 
-ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file) {
+ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
+                           const fs::path& pdo_file) {
   ProblemList list(ProblemFileName(file));
   const StoredPdoLoad load = LoadStoredPdo(project_dir, file, kEvery);
   AddReading(load.gaps, list);
+  // The PDOs that "nrpdo" names come from rpdodef.xml: while it does not read whole, its
+  // problems show here as PDOs that are not there.
+  const LoadGaps pdo_gaps = LoadPdoTable(pdo_file, kEvery).gaps;
+  if (load.sdopdoFound && (pdo_gaps.fileUnread || !pdo_gaps.failures.empty()))
+    list.File(texts::kPdosUnread);
   // OK orders by index and subindex; choosing an entry splits its poscomp.
   CheckRecords(
       file,
       [&](const TableRecord& record, ProblemList& problems) {
         const char* const* names = canopen::kStoredPdoAttributes;
         CheckPresent(record, Names(canopen::kStoredPdoAttributes), problems);
-        CheckNumber(record, names[0], problems);
-        CheckNumber(record, names[1], problems);
+        CheckFields(record, StoredPdoFields(Side::kA), problems);
+        NoteUnknown(record, Names(canopen::kStoredPdoAttributes), problems);
         if (const std::optional<std::int32_t> nrpdo = LoadedNumber(record, names[2])) {
           const std::string text = *record.OptionalText(names[2]);
           const auto pdo = PdoOfNrpdo(load.model, *nrpdo, text);
@@ -184,9 +229,8 @@ ProblemList CheckEmcyRules(const fs::path& file) {
       file,
       [](const TableRecord& record, ProblemList& problems) {
         CheckPresent(record, Names(emcy::kRuleAttributes), problems);
-        const std::string id = record.OptionalText(emcy::kRuleAttributes[0]).value_or("");
-        if (!id.empty())
-          CheckNumber(record, emcy::kRuleAttributes[0], problems);
+        CheckFields(record, EmcyRuleFields(), problems, std::nullopt, true);
+        NoteUnknown(record, Names(emcy::kRuleAttributes), problems);
         const char* name = emcy::kRuleAttributes[emcy::kBypassSetField];
         CheckUnusedBits(record, name, kBypassSetBits, problems);
         if (const std::optional<std::int32_t> value = LoadedNumber(record, name)) {
@@ -223,8 +267,7 @@ ProblemList CheckEmcyWords(const fs::path& file) {
       file,
       [](const TableRecord& record, ProblemList& problems) {
         CheckPresent(record, EmcyWordAttributes(), problems);
-        CheckNumber(record, emcy::kIndexAttribute, problems);
-        CheckNumber(record, emcy::kSubindexAttribute, problems);
+        CheckFields(record, EmcyWordFields(Side::kA), problems, std::nullopt, true);
         if (const std::optional<std::int32_t> code = LoadedNumber(record, emcy::kSideAttribute)) {
           if (!EmcyWordSide(*code)) {
             problems.Record(
@@ -232,11 +275,21 @@ ProblemList CheckEmcyWords(const fs::path& file) {
                 FormatText(texts::kNoWordSide, {*record.OptionalText(emcy::kSideAttribute)}));
           }
         }
-        CheckNumber(record, emcy::kDevidAttribute, problems);
         for (int bit = 0; bit < kWordBits; ++bit) {
-          CheckEmcyPoscomp(record, emcy::kBitPrefix + std::to_string(bit) + emcy::kBitSuffixes[2],
-                           problems);
+          const std::string prefix = emcy::kBitPrefix + std::to_string(bit);
+          // The mask bytes as the bit's fields take them; poscomp as the two fields show it.
+          for (std::size_t f = 0; f < 2; ++f) {
+            const TableField& field = EmcyBitFields(Side::kA)[f];
+            const std::string name = prefix + field.attribute;
+            const std::optional<std::string> text = record.OptionalText(name);
+            if (!text)
+              continue;
+            if (const std::optional<std::string> reason = FieldProblem(field.rule, *text))
+              problems.Record(record.number(), FormatText(texts::kAttributeValue, {name, *reason}));
+          }
+          CheckEmcyPoscomp(record, prefix + emcy::kBitSuffixes[2], problems);
         }
+        NoteUnknown(record, EmcyWordAttributes(), problems);
       },
       list);
   return list;
@@ -249,7 +302,7 @@ std::vector<ProblemList> CheckCanopenFiles(const fs::path& project_dir,
   std::vector<ProblemList> lists;
   lists.push_back(CheckSdo(SdoTablePath(project_dir)));
   lists.push_back(CheckPdo(files.rpdodef));
-  lists.push_back(CheckStoredPdo(project_dir, files.sdopdo));
+  lists.push_back(CheckStoredPdo(project_dir, files.sdopdo, files.rpdodef));
   lists.push_back(CheckEmcyRules(files.emcydef));
   lists.push_back(CheckEmcyWords(files.emcyword));
   return lists;

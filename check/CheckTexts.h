@@ -16,6 +16,10 @@ inline constexpr char kWhereRecord[] = "record %d";
 inline constexpr char kWhereRow[] = "row %d";
 inline constexpr char kWhereRows[] = "rows %d to %d";
 inline constexpr char kWherePage[] = "page \"%s\"";
+// After a record's number, the grid row that shows it: its N° and the page.
+inline constexpr char kWhereGridRow[] = "N° %d of \"%s\"";
+// Before the reason of a note, which makes the check fail no more than no line at all.
+inline constexpr char kNote[] = "note: ";
 inline constexpr char kWhereGsd[] = "GSD file";
 inline constexpr char kWhereImage[] = "configuration image";
 
@@ -48,6 +52,16 @@ inline constexpr char kNoSuchPdo[] =
     "entry, and OK drops it";
 inline constexpr char kEmcyPoscompNotShown[] =
     "'%s' lies outside 0 to 65535, so the two Emcy byte fields cannot show it";
+inline constexpr char kUnknownAttribute[] =
+    "attribute \"%s\" is not one the window knows: OK keeps it on its record";
+inline constexpr char kPdosUnread[] =
+    "rpdodef.xml does not read whole, so the PDOs that \"nrpdo\" names are not all known: the "
+    "problems of \"nrpdo\" below may come from it";
+inline constexpr char kDanglingLink[] =
+    "it is a symbolic link to \"%s\", which does not exist: the window starts as without the "
+    "file";
+// strings.xml, the string picker's file.
+inline constexpr char kStringsBeyond[] = "the file holds %d strings: the picker shows the first %d";
 inline constexpr char kRecordsNotShown[] =
     "records beyond its %d rows: %d; the window does not show them, and OK drops them";
 

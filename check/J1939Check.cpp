@@ -108,8 +108,12 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
   // unreadable all the same, since OK would write over it.
   if (!check.loaded || load.table.frames.empty())
     CheckInfoLoads(info_file, info);
-  if (!check.loaded)
-    return;  // its frames are not known
+  if (!check.loaded) {
+    // Its frames are not known; what each info row holds is read all the same.
+    for (const auto& [row, reason] : InfoBytesWithoutFrames(info_file))
+      info.Row(row, reason);
+    return;
+  }
   const std::size_t frames = load.table.frames.size();
   const std::size_t rows = load.infoRows ? *load.infoRows : InfoRowCount(info_file);
   if (rows > frames) {

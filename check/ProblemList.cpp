@@ -25,14 +25,37 @@ std::string WithoutTrailingBlanks(std::string text) {
 }  // namespace
 
 std::string ProblemLine(const CheckProblem& problem) {
-  return problem.file + ": " + problem.where + ": " + problem.reason;
+  return problem.file + ": " + problem.where + ": " + (problem.note ? texts::kNote : "") +
+         problem.reason;
 }
 
-void ProblemList::Add(std::size_t position, std::string where, std::string reason) {
+std::size_t FaultCount(const std::vector<CheckProblem>& problems) {
+  return static_cast<std::size_t>(std::count_if(
+      problems.begin(), problems.end(), [](const CheckProblem& problem) { return !problem.note; }));
+}
+
+void ProblemList::Add(std::size_t position, std::string where, std::string reason, bool note) {
   reason = WithoutTrailingBlanks(std::move(reason));
   if (!added_.emplace(position, where, reason).second)
     return;
-  entries_.push_back({position, CheckProblem{file_, std::move(where), std::move(reason)}});
+  entries_.push_back({position, CheckProblem{file_, std::move(where), std::move(reason), note}});
+}
+
+std::string ProblemList::RecordWhere(std::size_t record) const {
+  std::string where = FormatText(texts::kWhereRecord, {std::to_string(record)});
+  if (const auto shown = shown_.find(record); shown != shown_.end())
+    where += ", " + shown->second;
+  return where;
+}
+
+void ProblemList::ShowRecordAs(std::size_t record, const std::string& shown) {
+  shown_[record] = shown;
+  // What was added before is named the same way.
+  const std::string plain = FormatText(texts::kWhereRecord, {std::to_string(record)});
+  for (Entry& entry : entries_) {
+    if (entry.position == record && entry.problem.where == plain)
+      entry.problem.where = RecordWhere(record);
+  }
 }
 
 void ProblemList::File(std::string reason) {
@@ -40,7 +63,11 @@ void ProblemList::File(std::string reason) {
 }
 
 void ProblemList::Record(std::size_t record, std::string reason) {
-  Add(record, FormatText(texts::kWhereRecord, {std::to_string(record)}), std::move(reason));
+  Add(record, RecordWhere(record), std::move(reason));
+}
+
+void ProblemList::RecordNote(std::size_t record, std::string reason) {
+  Add(record, RecordWhere(record), std::move(reason), true);
 }
 
 void ProblemList::Row(std::size_t row, std::string reason) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -23,6 +24,9 @@ class ProblemList {
 
   void File(std::string reason);
   void Record(std::size_t record, std::string reason);
+  void RecordNote(std::size_t record, std::string reason);
+  // Names a record as its window shows it from now on (its grid row), after its number.
+  void ShowRecordAs(std::size_t record, const std::string& shown);
   void Row(std::size_t row, std::string reason);
   // Rows first to last; a single row when they are the same.
   void Rows(std::size_t first, std::size_t last, std::string reason);
@@ -37,10 +41,12 @@ class ProblemList {
     std::size_t position;
     CheckProblem problem;
   };
-  void Add(std::size_t position, std::string where, std::string reason);
+  void Add(std::size_t position, std::string where, std::string reason, bool note = false);
+  std::string RecordWhere(std::size_t record) const;
 
   std::string file_;
   std::vector<Entry> entries_;
+  std::map<std::size_t, std::string> shown_;  // per record, its grid row
   // What has been added, so that a problem that two checks find is told once.
   std::set<std::tuple<std::size_t, std::string, std::string>> added_;
 };

@@ -1,5 +1,7 @@
 #include "check/ProjectCheck.h"
 
+#include <string>
+#include <system_error>
 #include <utility>
 
 #include "app/AppState.h"
@@ -8,7 +10,11 @@
 #include "check/ProblemList.h"
 #include "platform/FileReading.h"
 #include "platform/PathText.h"
+#include "platform/Text.h"
 #include "platform/TextCodec.h"
+#include "platform/XmlDocument.h"
+#include "tools/SelectString.h"
+#include "tools/ToolsTexts.h"
 
 namespace quastor {
 namespace {
@@ -35,6 +41,34 @@ void NoteMixedEncoding(const std::filesystem::path& file, ProblemList& list) {
     list.File(check_texts::kMixedEncoding);
 }
 
+// A symbolic link in a file's place that leads nowhere: the windows take the file for missing.
+void NoteDanglingLink(const std::filesystem::path& file, ProblemList& list) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(file, error) || std::filesystem::exists(file, error))
+    return;
+  const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+  list.File(FormatText(check_texts::kDanglingLink, {Utf8FromPath(target)}));
+}
+
+// strings.xml, the string picker's file: it reads, and the picker shows all its strings.
+ProblemList CheckStrings(const std::filesystem::path& file) {
+  ProblemList list(ProblemFileName(file));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error))
+    return list;
+  XmlDocument document;
+  if (Status loaded = document.Load(file); !loaded) {
+    list.File(loaded.error());
+    return list;
+  }
+  const std::size_t count = document.DocumentElement().ChildCount();
+  if (count > static_cast<std::size_t>(kStringRows)) {
+    list.File(FormatText(check_texts::kStringsBeyond,
+                         {std::to_string(count), std::to_string(kStringRows)}));
+  }
+  return list;
+}
+
 }  // namespace
 
 std::vector<CheckProblem> CheckProject(const AppState& state) {
@@ -45,9 +79,11 @@ std::vector<CheckProblem> CheckProject(const AppState& state) {
     lists.push_back(std::move(list));
   for (ProblemList& list : CheckJ1939Files(state.ProjectFiles))
     lists.push_back(std::move(list));
+  lists.push_back(CheckStrings(state.ProjectDir / tools_texts::kStringsFileName));
 
   std::vector<CheckProblem> problems;
   for (ProblemList& list : lists) {
+    NoteDanglingLink(state.ProjectDir / PathFromUtf8(list.file()), list);
     NoteMixedEncoding(state.ProjectDir / PathFromUtf8(list.file()), list);
     for (CheckProblem& problem : list.Sorted()) {
       problem.reason = WithFileNames(std::move(problem.reason), state.ProjectDir);

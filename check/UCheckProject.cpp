@@ -50,12 +50,12 @@ TFCheckProject::TFCheckProject(AppState& state, UiServices&, QWidget* parent)
 
 void TFCheckProject::FormShow() {
   LbProblems->clear();
-  const std::vector<std::string> lines = CheckProjectLines(state_);
-  for (const std::string& line : lines)
-    LbProblems->addItem(Q(line));
-  Label1->setText(lines.empty()
-                      ? texts::kNoProblems
-                      : Q(FormatText(texts::kProblemCount, {std::to_string(lines.size())})));
+  const std::vector<CheckProblem> problems = CheckProject(state_);
+  for (const CheckProblem& problem : problems)
+    LbProblems->addItem(Q(ProblemLine(problem)));
+  const std::size_t faults = FaultCount(problems);
+  Label1->setText(faults == 0 ? texts::kNoProblems
+                              : Q(FormatText(texts::kProblemCount, {std::to_string(faults)})));
 }
 
 }  // namespace quastor

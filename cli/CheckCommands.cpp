@@ -1,5 +1,5 @@
 // check: every problem of the current project's files, one line each on standard output
-// ("<file>: <where>: <reason>"), exit status 1; nothing and exit status 0 when there is none.
+// ("<file>: <where>: <reason>"), exit status 1; exit status 0 when there is none or only notes.
 // It only reads the files.
 
 #include <ostream>
@@ -17,10 +17,10 @@ int CheckCommand(Context& ctx, const Arguments& args) {
     ctx.err << app_texts::kProjectNotValid << "\n";
     return kFailed;
   }
-  const std::vector<std::string> lines = CheckProjectLines(ctx.state);
-  for (const std::string& line : lines)
-    ctx.out << line << "\n";
-  return lines.empty() ? kDone : kFailed;
+  const std::vector<CheckProblem> problems = CheckProject(ctx.state);
+  for (const CheckProblem& problem : problems)
+    ctx.out << ProblemLine(problem) << "\n";
+  return FaultCount(problems) == 0 ? kDone : kFailed;
 }
 
 }  // namespace quastor::cli

@@ -202,6 +202,29 @@ bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading
 
 }  // namespace
 
+std::vector<std::pair<std::size_t, std::string>> InfoBytesWithoutFrames(
+    const std::filesystem::path& info_file) {
+  std::vector<std::pair<std::size_t, std::string>> problems;
+  XmlDocument document;
+  if (!document.Load(info_file))
+    return problems;
+  std::size_t i = 0;
+  for (const XmlNode& row : document.FirstTopLevelNode().Children()) {
+    ++i;
+    if (!row.IsElement())
+      continue;
+    for (int k = 1; k <= kFrameBytes; ++k) {
+      if (!row.Attribute(ByteAttribute(k)))
+        continue;
+      std::uint8_t byte = kNoByte;
+      if (std::optional<FrameRowFailure> failure =
+              ReadInfoByte(row, info_file, i - 1, k, FrameReading::kEveryRow, byte))
+        problems.emplace_back(i, std::move(failure->reason));
+    }
+  }
+  return problems;
+}
+
 std::uint8_t& TFrameInfoRec::B(int k) {
   return this->*kByteFields[k - 1];
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "j1939/FrameFile.h"
@@ -104,6 +105,12 @@ Status CheckBytes(const FrameInfoTable& table);
 
 // The info file's text: one row per frame, "B1" to "B8" in decimal, then what the row kept.
 std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table);
+
+// The info file read without its frames, as while the frame list does not read: per row
+// (from 1) why a byte attribute that the row holds cannot be read. Nothing when the file does
+// not load, which its load tells.
+std::vector<std::pair<std::size_t, std::string>> InfoBytesWithoutFrames(
+    const std::filesystem::path& info_file);
 
 // How many rows the info file holds now (0 when it is missing or unreadable).
 std::size_t InfoRowCount(const std::filesystem::path& info_file);

@@ -21,6 +21,15 @@ std::string Bound(std::int32_t value, bool hex) {
 
 }  // namespace
 
+std::optional<std::string> NumberProblem(std::string_view text) {
+  if (ReadInteger(text))
+    return std::nullopt;
+  const std::string_view trimmed = Trim(text);
+  if (trimmed.size() != text.size() && !trimmed.empty() && ReadInteger(trimmed))
+    return FormatText(texts::kHasBlanks, {std::string(text)});
+  return InvalidIntegerMessage(text);
+}
+
 std::optional<std::string> FieldProblem(const FieldRule& rule, std::string_view text) {
   if (rule.kind == FieldRule::Kind::kText || (text.empty() && rule.emptyAllowed))
     return std::nullopt;
@@ -29,13 +38,9 @@ std::optional<std::string> FieldProblem(const FieldRule& rule, std::string_view 
       return std::nullopt;
     return FormatText(texts::kNotAFlag, {std::string(text)});
   }
-  std::optional<std::int32_t> value = ReadInteger(text);
-  if (!value) {
-    const std::string_view trimmed = Trim(text);
-    if (trimmed.size() != text.size() && !trimmed.empty() && ReadInteger(trimmed))
-      return FormatText(texts::kHasBlanks, {std::string(text)});
-    return InvalidIntegerMessage(text);
-  }
+  const std::optional<std::int32_t> value = ReadInteger(text);
+  if (!value)
+    return NumberProblem(text);
   if (*value < rule.min || *value > rule.max) {
     return FormatText(texts::kOutsideRange,
                       {std::string(text), Bound(rule.min, rule.hex), Bound(rule.max, rule.hex)});

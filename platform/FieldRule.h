@@ -33,6 +33,10 @@ struct FieldRule {
   }
 };
 
+// Why text does not read as an integer: "'%s' has blanks" for a number that reads once the
+// blanks around it are gone, else the number conversion's message; nothing when it reads.
+std::optional<std::string> NumberProblem(std::string_view text);
+
 // Why text cannot stand in a field of rule: the number conversion's message, "'%s' has
 // blanks" for a number that reads once the blanks around it are gone, "'%s' lies outside %s
 // to %s", or "'%s' is neither 0 nor 1"; nothing when it fits.
