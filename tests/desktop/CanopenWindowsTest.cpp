@@ -11,12 +11,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "app/AppState.h"
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
+#include "canopen/UTwoGridTable.h"
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
 #include "platform/Workbook.h"
@@ -193,6 +195,74 @@ TEST_F(CanopenWindows, SdoTableKeepsWhatIsTypedInSdoXml) {
   EXPECT_TRUE(Messages().empty());
   EXPECT_NE(ReadBytes(project() / "sdo.csv").find("17,0x2000,1,5,0x6000,1,2,\"a, b\",\r\n"),
             std::string::npos);
+}
+
+// Catches: OK writing a cell that its field refuses (the file must stay), a refusal that
+// names another row or column than the grid shows or leaves another cell selected, and an
+// attribute the table does not know lost by an OK (or kept by a row emptied to delete it).
+TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
+  const std::string sdo_file =
+      "<sdo><row conf=\"0\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6000\" "
+      "SubindexB=\"1\" nbyteB=\"2\" mnemonico=\"m\" note=\"keep me\"/><row conf=\"1\" "
+      "IndexA=\"0x2001\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6000\" SubindexB=\"1\" "
+      "nbyteB=\"2\" mnemonico=\"m\" by=\"hand\"/></sdo>";
+  const struct {
+    const char* fault;
+    bool pdo;  // else the SDO access table
+    Side side;
+    int row, column;  // the grid's, from 0 below the titles and after "N°"
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"SubIndex 300 written", false, Side::kA, 0, 2, "300",
+       "Error! N° 0 of \"SDO from CAN A request to CAN B\", column \"SubIndex\": '300' lies "
+       "outside 0 to 255"},
+      {"RW R written", false, Side::kB, 3, 0, "R",
+       "Error! N° 3 of \"SDO from CAN B request to CAN A\", column \"RW\": 'R' is neither 0 nor "
+       "1"},
+      {"blanks around a number written", false, Side::kB, 0, 4, " 20 ",
+       "Error! N° 0 of \"SDO from CAN B request to CAN A\", column \"Index\": ' 20 ' has "
+       "blanks"},
+      {"a node ID past 127 written", true, Side::kB, 1, 1, "200",
+       "Error! N° 1 of \"PDO From CanB to CanA\", column \"id_dev_orig\": '200' lies outside 1 "
+       "to 127"},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(project() / "sdo.xml", sdo_file);
+    WriteBytes(project() / "rpdodef.xml", kPdoFile);
+    TwoGridTableDialog& window =
+        c.pdo ? static_cast<TwoGridTableDialog&>(desktop->Pdo()) : desktop->Sdo();
+    window.show();
+    fake.messages.Clear();
+    StringGrid* grid = c.side == Side::kA ? window.sga : window.sgb;
+    grid->Model().setData(grid->Model().index(c.row, c.column), c.text, Qt::EditRole);
+    Click(window.bitbtn1);
+    EXPECT_TRUE(window.isVisible()) << c.fault;
+    EXPECT_EQ(Messages(), Texts{c.message}) << c.fault;
+    EXPECT_EQ(window.Notebook->currentIndex(), c.side == Side::kA ? 0 : 1) << c.fault;
+    EXPECT_EQ(grid->currentIndex(), grid->Model().index(c.row, c.column)) << c.fault;
+    EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file) << c.fault;
+    EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), kPdoFile) << c.fault;
+    window.reject();
+  }
+
+  // An OK without edits keeps what the table does not know; a row emptied takes it along, and
+  // a row that holds nothing (an unticked box) is not written.
+  TFsdo& window = desktop->Sdo();
+  window.show();
+  fake.messages.Clear();
+  Click(window.bitbtn1);
+  EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file);
+  window.show();
+  auto& a = window.sga->Model();
+  for (int column = 0; column < 8; ++column)
+    a.setData(a.index(0, column), column == 0 ? "0" : "", Qt::EditRole);
+  a.setData(a.index(5, 0), "0", Qt::EditRole);
+  Click(window.bitbtn1);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadBytes(project() / "sdo.xml"),
+            "<sdo><row conf=\"1\" IndexA=\"0x2001\" SubindexA=\"1\" devIDB=\"5\" "
+            "IndexB=\"0x6000\" SubindexB=\"1\" nbyteB=\"2\" mnemonico=\"m\" by=\"hand\"/></sdo>");
 }
 
 // A failed import leaves the grids as they were; the next import of a sound workbook works.

@@ -83,6 +83,35 @@ class FrameListFile : public ::testing::Test {
   TempDir dir_;
 };
 
+// Catches: OK dropping COBID, Dim or an attribute the list does not know (the info window's
+// bytes above Dim would come in use), moving them out of their places, and writing an edited
+// cell's old text.
+TEST_F(FrameListFile, OkKeepsEveryAttributeItDoesNotEditInItsPlace) {
+  const std::string file =
+      "<Receive_Frames><row COBID=\"0x18FEF100\" DataPage=\"0\" PGN=\"0xFEF1\" SA=\"0\" "
+      "Delete=\"N\" Mnemonic=\"speed\" Dim=\"3\"/><row DataPage=\"1\" PGN=\"2\" SA=\"3\" "
+      "Delete=\"Y\" Mnemonic=\"m\" note=\"keep me\"/></Receive_Frames>";
+  const struct {
+    const char* fault;
+    std::size_t row, column;  // the edit; row kFrameRowCount: none
+    const char* text;
+    std::string expected;
+  } cases[] = {
+      {"an OK without edits changed the file", kFrameRowCount, 0, "", file},
+      {"an edit lost what the row kept", 0, 2, "7",
+       "<Receive_Frames><row COBID=\"0x18FEF100\" DataPage=\"0\" PGN=\"0xFEF1\" SA=\"7\" "
+       "Delete=\"N\" Mnemonic=\"speed\" Dim=\"3\"/><row DataPage=\"1\" PGN=\"2\" SA=\"3\" "
+       "Delete=\"Y\" Mnemonic=\"m\" note=\"keep me\"/></Receive_Frames>"},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(this->file(), file);
+    FrameListLoad load = LoadFrameList(kReceive, this->file());
+    if (c.row < kFrameRowCount)
+      load.rows[c.row][c.column] = c.text;
+    EXPECT_EQ(FrameListText(kReceive, load.rows, load.kept), c.expected) << c.fault;
+  }
+}
+
 TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
   std::string seventeen;
   for (int i = 0; i < 17; ++i)
