@@ -10,6 +10,7 @@
 #include "app/StartUp.h"
 #include "cli/Cli.h"
 #include "platform/Executable.h"
+#include "platform/InPlaceBackup.h"
 #include "platform/MemoryTuning.h"
 #include "platform/PathText.h"
 
@@ -115,6 +116,7 @@ int Usage(Context& ctx, const std::string& problem) {
 }  // namespace quastor::cli
 
 int main(int argc, char** argv) {
-  quastor::KeepFreedMemoryForReuse();  // a check reads each file more than once
+  quastor::KeepFreedMemoryForReuse();   // a check reads each file more than once
+  quastor::RestoreInterruptedWrites();  // what a killed writer left half written
   return quastor::cli::Run(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include "app/AppTexts.h"
 #include "app/StartUp.h"
 #include "desktop/DesktopApplication.h"
+#include "platform/InPlaceBackup.h"
 #include "platform/MemoryTuning.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/Logo.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   KeepFreedMemoryForReuse();
+  RestoreInterruptedWrites();  // what a killed writer left half written
   QApplication application(argc, argv);
   QApplication::setApplicationName(app_texts::kApplicationTitle);
   QApplication::setApplicationVersion(app_texts::kVersion);

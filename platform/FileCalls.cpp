@@ -15,6 +15,7 @@
 #include <windows.h>
 #else
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #endif
@@ -121,6 +122,16 @@ int Truncate(int fd, std::uint64_t size) {
 int Sync(int fd) {
   errno = 0;
   return _commit(fd) == 0 ? 0 : LastError();
+}
+
+bool TryLock(int fd) {
+  // A byte far past the end: Windows' locks are mandatory, and one over the content would stop
+  // every other handle (the restorer's own reading one too) from reading it.
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  OVERLAPPED at{};
+  at.OffsetHigh = 0x40000000;
+  return ::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) !=
+         0;
 }
 
 int Reserve(int, std::uint64_t current, std::uint64_t size, const std::filesystem::path& dir) {
@@ -234,6 +245,14 @@ int Truncate(int fd, std::uint64_t size) {
 int Sync(int fd) {
   errno = 0;
   return ::fsync(fd) == 0 ? 0 : LastError();
+}
+
+bool TryLock(int fd) {
+  int result = 0;
+  do {
+    result = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
 }
 
 int Reserve(int fd, std::uint64_t current, std::uint64_t size, const std::filesystem::path& dir) {

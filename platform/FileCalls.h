@@ -34,6 +34,11 @@ int Truncate(int fd, std::uint64_t size);
 // Flushes the file's bytes and size to the disk.
 int Sync(int fd);
 
+// Takes the lock of the open file for this open only, without waiting: true when taken, false
+// when another open (of this process or another) holds it. The system frees it when the file is
+// closed or its process ends.
+bool TryLock(int fd);
+
 // Makes sure the file of size current can grow to size bytes without the disk running full:
 // the blocks are allocated where the file system can, else the free space of the file's
 // directory dir is checked. A failure is ENOSPC (or EFBIG past the process's size limit).

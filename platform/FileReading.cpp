@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "platform/InPlaceBackup.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
 
@@ -104,6 +105,9 @@ void CloseDescriptor(int fd) {
 }  // namespace
 
 Result<ReadableFile> OpenForReading(const std::filesystem::path& file, const char* cannot_read) {
+  // A write in place that a killed process left half done: the old content goes back first.
+  if (const Status restored = RestoreInterruptedWrite(file); !restored)
+    return restored.failure();
   errno = 0;
   const int fd = OpenDescriptor(file);
   if (fd < 0) {

@@ -10,6 +10,7 @@
 #include "platform/FileCalls.h"
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
+#include "platform/Text.h"
 #include "platform/WriteTemporaries.h"
 
 #ifndef _WIN32
@@ -197,18 +198,32 @@ Result<InPlaceBackup> InPlaceBackup::TakeIn(const fs::path& dir, const fs::path&
     error = Copy(fd, copy, old_bytes);
   if (error == 0)
     error = SyncAndTell(copy, temporary);
-  if (const int closed = calls::Close(copy); error == 0)
-    error = closed;
+  // Locked before it gets its name, so that no other process ever sees it unlocked while this
+  // one writes.
+  if (error == 0 && !calls::TryLock(copy))
+    error = EAGAIN;
   std::error_code ec;
   if (error == 0)
     fs::rename(temporary, path, ec);
   if (error != 0 || ec) {
+    calls::Close(copy);
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return error != 0 ? Reason(error) : Failure{ec.message()};
   }
   calls::SyncDirectory(dir);
-  return InPlaceBackup(path, header.size(), old_bytes);
+  return InPlaceBackup(path, header.size(), old_bytes, copy);
+}
+
+InPlaceBackup::InPlaceBackup(fs::path path, std::uint64_t header_bytes, std::uint64_t old_bytes,
+                             int lock)
+    : path_(std::move(path)), headerBytes_(header_bytes), oldBytes_(old_bytes) {
+  if (lock >= 0) {
+    lock_ = std::shared_ptr<const int>(new int(lock), [](const int* fd) {
+      calls::Close(*fd);
+      delete fd;
+    });
+  }
 }
 
 int InPlaceBackup::RestoreInto(int fd) const {
@@ -232,13 +247,45 @@ int InPlaceBackup::RestoreInto(int fd) const {
   return error;
 }
 
-int InPlaceBackup::Remove() const {
+int InPlaceBackup::Remove() {
   std::error_code ec;
-  if (!fs::remove(path_, ec) && ec)
-    return EIO;
-  if (calls::SyncDirectory(path_.parent_path()) == 0)
+  const bool removed = fs::remove(path_, ec) || !ec;
+  if (removed && calls::SyncDirectory(path_.parent_path()) == 0)
     ReportWriteStep(WriteStep::kBackupRemoved, path_);
-  return 0;
+  lock_.reset();
+  return removed ? 0 : EIO;
+}
+
+// Puts back the old content that the copy at path holds into the target it names, and
+// removes the copy; passes over a copy that a running writer holds.
+Status RestoreFromCopy(const fs::path& path) {
+  const int copy = calls::Open(path, calls::Access::kReadOnly);
+  if (copy < 0)
+    return Reason(calls::LastError());
+  if (!calls::TryLock(copy)) {
+    calls::Close(copy);
+    return Status::Ok();
+  }
+  std::uint64_t header_bytes = 0;
+  std::uint64_t old_bytes = 0;
+  fs::path named;
+  const bool whole = ReadHeader(copy, &header_bytes, &named, &old_bytes);
+  InPlaceBackup backup(path, header_bytes, old_bytes, copy);
+  // A damaged copy cannot put anything back; a target that is gone is not made again. (The
+  // copy of another target whose name has the same hash is put back all the same.)
+  std::error_code ec;
+  if (whole && fs::is_regular_file(fs::status(named, ec))) {
+    const int fd = calls::Open(named, calls::Access::kReadWrite);
+    const int error = fd < 0 ? calls::LastError(EACCES) : backup.RestoreInto(fd);
+    if (fd >= 0)
+      calls::Close(fd);
+    if (error != 0) {
+      return Failure{FormatText(kInterruptedWriteKept,
+                                {Utf8FromPath(named), Utf8FromPath(path), SystemReason(error)})};
+    }
+  }
+  backup.Remove();
+  return Status::Ok();
 }
 
 Status RestoreInterruptedWrite(const fs::path& target) {
@@ -248,29 +295,21 @@ Status RestoreInterruptedWrite(const fs::path& target) {
     std::error_code ec;
     if (!fs::is_regular_file(fs::symlink_status(path, ec)))
       continue;
-    const int copy = calls::Open(path, calls::Access::kReadOnly);
-    if (copy < 0)
-      return Reason(calls::LastError());
-    std::uint64_t header_bytes = 0;
-    std::uint64_t old_bytes = 0;
-    fs::path named;
-    const bool whole = ReadHeader(copy, &header_bytes, &named, &old_bytes);
-    calls::Close(copy);
-    const InPlaceBackup backup(path, header_bytes, old_bytes);
-    // A damaged copy cannot put anything back; a target that is gone is not made again. (The
-    // copy of another target whose name has the same hash is put back all the same.)
-    if (whole && fs::is_regular_file(fs::status(named, ec))) {
-      const int fd = calls::Open(named, calls::Access::kReadWrite);
-      if (fd < 0)
-        return Reason(calls::LastError(EACCES));
-      const int error = backup.RestoreInto(fd);
-      calls::Close(fd);
-      if (error != 0)
-        return Reason(error);
-    }
-    backup.Remove();
+    if (const Status restored = RestoreFromCopy(path); !restored)
+      return restored;
   }
   return Status::Ok();
+}
+
+void RestoreInterruptedWrites() {
+  for (const fs::path& dir : BackupDirectories()) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      const fs::path& path = it->path();
+      if (path.extension() == ".inplace" && fs::is_regular_file(it->symlink_status(ec)))
+        static_cast<void>(RestoreFromCopy(path));  // the copy stays for the next try
+    }
+  }
 }
 
 }  // namespace quastor

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,27 +28,43 @@ class InPlaceBackup {
   // Puts the old content back into fd: written from its start, cut to its size and flushed to
   // the disk. 0 or the system's errno value.
   int RestoreInto(int fd) const;
-  // Removes the copy, flushed to the disk. 0 or the system's errno value.
-  int Remove() const;
+  // Removes the copy, flushed to the disk, and lets go of its lock. 0 or the system's errno
+  // value.
+  int Remove();
 
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  InPlaceBackup(std::filesystem::path path, std::uint64_t header_bytes, std::uint64_t old_bytes)
-      : path_(std::move(path)), headerBytes_(header_bytes), oldBytes_(old_bytes) {}
+  // lock: the copy open with its lock taken (-1: none), closed with the last holder.
+  InPlaceBackup(std::filesystem::path path, std::uint64_t header_bytes, std::uint64_t old_bytes,
+                int lock);
   static Result<InPlaceBackup> TakeIn(const std::filesystem::path& dir,
                                       const std::filesystem::path& target, int fd,
                                       std::uint64_t old_bytes);
-  friend Status RestoreInterruptedWrite(const std::filesystem::path& target);
+  friend Status RestoreFromCopy(const std::filesystem::path& copy);
 
   std::filesystem::path path_;
   std::uint64_t headerBytes_;
   std::uint64_t oldBytes_;
+  // The writer holds the copy's lock while it writes in place, so that no other process puts
+  // the old content back under it.
+  std::shared_ptr<const int> lock_;
 };
 
-// When a write in place of target was cut short (its copy is still there), puts the old
-// content back and removes the copy. Fails with the system's reason, keeping the copy, when
-// the content could not be put back.
+// Target, copy, the system's reason.
+inline constexpr char kInterruptedWriteKept[] =
+    "\"%s\" was left half written by a program that stopped; its old content is kept in \"%s\" "
+    "and could not be put back: %s";
+
+// When a write in place of target was cut short (its copy is still there and no running
+// writer holds it), puts the old content back and removes the copy. Fails with
+// kInterruptedWriteKept, keeping the copy, when the content could not be put back. Cheap when
+// there is no copy: one look into each backup directory.
 Status RestoreInterruptedWrite(const std::filesystem::path& target);
+
+// The same for every copy in the backup directories, whatever its target: run at start-up, so
+// that a file no reader of this program opens again (an exported CSV) is mended too. Failures
+// are passed over; their copies stay for the next try.
+void RestoreInterruptedWrites();
 
 }  // namespace quastor

@@ -13,7 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FileReading.h"
 #include "platform/FileWriting.h"
+#include "platform/InPlaceBackup.h"
 #include "platform/PathText.h"
 #include "tests/support/SaveSupport.h"
 #include "tests/support/TestFiles.h"
@@ -215,6 +217,48 @@ TEST(FileWritingSteps, NextWriteOfAWriteInPlaceCutShortPutsTheOldContentBackFirs
     EXPECT_EQ(saved.cache.Copies(), std::vector<std::string>{});
     EXPECT_EQ(saved.Entries(), 1);
   }
+}
+
+// Nothing waits for the next write: reading the file, or the next start of the program, puts
+// the old content back (a reader would otherwise show a damaged table, and its OK write an
+// empty one).
+TEST(FileWritingSteps, ReaderOrStartUpPutsTheOldContentOfAWriteInPlaceCutShortBack) {
+  const struct {
+    const char* name;
+    void (*mend)(const fs::path& file);
+  } cases[] = {
+      {"reading the file", [](const fs::path& file) { EXPECT_EQ(*ReadWholeFile(file), kOld); }},
+      {"start-up", [](const fs::path&) { RestoreInterruptedWrites(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Saved saved;
+    LeaveAWriteInPlaceCutShort(saved);
+    c.mend(saved.file);
+    EXPECT_EQ(ReadBytes(saved.file), kOld);
+    EXPECT_EQ(saved.cache.Copies(), std::vector<std::string>{});
+  }
+}
+
+// A reader while another write in place is under way (here: of this process, through another
+// open of the copy) must not put the old content back under it.
+TEST(FileWritingSteps, ReaderLeavesAWriteInPlaceUnderWayAlone) {
+  Saved saved;
+  std::string read;
+  {
+    StepRecorder recorder;
+    recorder.onStep = [&](WriteStep step, const fs::path&) {
+      if (step == WriteStep::kTargetWritten) {
+        const Result<std::string> bytes = ReadWholeFile(saved.file);
+        read = bytes ? *bytes : bytes.error();
+      }
+    };
+    Injected refused({Step::kNone, 0, 0, EACCES});
+    ASSERT_TRUE(WriteFileAtomic(saved.file, kNew).ok());
+  }
+  EXPECT_EQ(read, kNew);
+  EXPECT_EQ(ReadBytes(saved.file), kNew);
+  EXPECT_EQ(saved.cache.Copies(), std::vector<std::string>{});
 }
 
 }  // namespace

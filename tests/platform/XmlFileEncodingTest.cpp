@@ -32,6 +32,11 @@ TEST(XmlFileEncoding, AnExistingFileKeepsItsEncodingAndANewOneIsUtf8) {
        std::string("\xFF\xFE<\0r\0 \0a\0=\0\"\0\xE9\0\"\0/\0>\0", 22)},
       {"UTF-16 BE", std::string("\xFE\xFF\0<", 4),
        std::string("\xFE\xFF\0<\0r\0 \0a\0=\0\"\0\xE9\0\"\0/\0>", 22)},
+      // Without its declaration an 8-bit file is taken for UTF-8 by other XML readers.
+      {"declared Windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<r/>",
+       "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<r a=\"\xE9\"/>"},
+      {"declared UTF-16", std::string("\xFF\xFE<\0?\0x\0m\0l\0?\0>\0\n\0<\0/\0>\0", 24),
+       std::string("\xFF\xFE<\0?\0x\0m\0l\0?\0>\0\n\0<\0r\0 \0a\0=\0\"\0\xE9\0\"\0/\0>\0", 38)},
   };
   for (const Case& c : cases) {
     TempDir dir;
