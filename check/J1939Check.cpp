@@ -4,6 +4,7 @@
 // load reads on past a row it cannot read, so that every such row is named.
 
 #include <cstddef>
+#include <functional>
 #include <set>
 #include <string>
 #include <system_error>
@@ -15,6 +16,7 @@
 #include "j1939/FrameFile.h"
 #include "j1939/FrameInfo.h"
 #include "j1939/FrameList.h"
+#include "j1939/J1939Texts.h"
 #include "platform/Text.h"
 #include "platform/XmlDocument.h"
 
@@ -82,11 +84,52 @@ void CheckInfoLoads(const fs::path& info_file, ProblemList& info) {
     info.File(loaded.error());
 }
 
+// The attributes of each row that no window of the file knows: OK keeps them on their row.
+void NoteUnknown(const fs::path& file, const std::function<bool(const std::string&)>& known,
+                 ProblemList& list) {
+  std::error_code error;
+  XmlDocument document;
+  if (!fs::is_regular_file(file, error) || !document.Load(file))
+    return;
+  std::size_t row = 0;
+  for (const XmlNode& node : document.FirstTopLevelNode().Children()) {
+    ++row;
+    if (!node.IsElement())
+      continue;
+    for (const auto& [name, value] : node.Attributes()) {
+      if (!known(name))
+        list.RowNote(row, FormatText(texts::kUnknownAttribute, {name}));
+    }
+  }
+}
+
+bool FrameListKnows(FrameDirection direction, const std::string& name) {
+  if (name == j1939_texts::kCobidAttribute || name == j1939_texts::kDimAttribute)
+    return true;
+  for (const FrameColumn& column : FrameListOf(direction).columns) {
+    if (name == column.attribute)
+      return true;
+  }
+  return false;
+}
+
+bool InfoFileKnows(const std::string& name) {
+  for (int k = 1; k <= kFrameBytes; ++k) {
+    if (name == j1939_texts::kByteAttributePrefix + std::to_string(k))
+      return true;
+  }
+  return false;
+}
+
 void CheckDirection(FrameDirection direction, const ProjectFileSet& files, ProblemList& list,
                     ProblemList& info) {
   const fs::path& list_file = FrameListFile(files, direction);
   const fs::path& info_file = FrameInfoFile(files, direction);
   ListCheck check = CheckFrameList(direction, list_file, list);
+  NoteUnknown(
+      list_file, [direction](const std::string& name) { return FrameListKnows(direction, name); },
+      list);
+  NoteUnknown(info_file, InfoFileKnows, info);
 
   const FrameInfoLoad load = LoadFrameInfo(list_file, info_file, kEvery);
   for (const FrameFileFailure& failure : load.report.failures) {

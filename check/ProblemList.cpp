@@ -74,6 +74,10 @@ void ProblemList::Row(std::size_t row, std::string reason) {
   Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason));
 }
 
+void ProblemList::RowNote(std::size_t row, std::string reason) {
+  Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason), true);
+}
+
 void ProblemList::Rows(std::size_t first, std::size_t last, std::string reason) {
   if (first == last) {
     Row(first, std::move(reason));

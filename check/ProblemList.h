@@ -28,6 +28,7 @@ class ProblemList {
   // Names a record as its window shows it from now on (its grid row), after its number.
   void ShowRecordAs(std::size_t record, const std::string& shown);
   void Row(std::size_t row, std::string reason);
+  void RowNote(std::size_t row, std::string reason);
   // Rows first to last; a single row when they are the same.
   void Rows(std::size_t first, std::size_t last, std::string reason);
   // After every record and row, in the order added. A problem added again is told once.
