@@ -69,6 +69,16 @@ inline constexpr char kNameOutside[] =
 inline constexpr char kSelectDirectoryTitle[] = "Select directory of project";
 inline constexpr char kOpenOutside[] =
     "Directory of project not valid because it is outside the projects directory %s";
+inline constexpr char kNotProjectFolder[] = "%s is not a project folder";
+inline constexpr char kOpenProjectCaption[] = "Open project";
+inline constexpr char kProjectFilterLabel[] = "&Filter:";
+inline constexpr char kProjectColumn[] = "Project";
+inline constexpr char kLastChangeColumn[] = "Last change";
+inline constexpr char kBrowseFolder[] = "&Browse...";
+inline constexpr char kNoProjects[] = "No project under %s yet: New project makes one.";
+// The main window's header: the current project, or that there is none.
+inline constexpr char kProjectHeader[] = "Project: %s";
+inline constexpr char kNoProjectHeader[] = "No project";
 inline constexpr char kProjectMissing[] = "Project directory \"%s\" does not exist";
 
 // About and help.

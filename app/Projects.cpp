@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/AppTexts.h"
+#include "app/ProjectList.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
 
@@ -126,10 +127,13 @@ std::filesystem::path PrepareOpenProject(AppState& state) {
 Status CompleteOpenProject(AppState& state, const std::optional<std::filesystem::path>& chosen) {
   Status status = Status::Ok();
   if (chosen) {
-    if (IsInside(*chosen, state.ProjectsDir)) {
-      state.ProjectDir = *chosen;
-    } else {
+    if (!IsInside(*chosen, state.ProjectsDir)) {
       status = Failure{FormatText(app_texts::kOpenOutside, {Utf8FromPath(state.ProjectsDir)})};
+    } else if (!IsProjectFolder(*chosen, state.ProjectsDir)) {
+      // PROJECTS itself or a project's bin folder: the steps would write project files there.
+      status = Failure{FormatText(app_texts::kNotProjectFolder, {Utf8FromPath(*chosen)})};
+    } else {
+      state.ProjectDir = *chosen;
     }
   }
   if (state.ProjectDir.empty()) {

@@ -15,8 +15,10 @@
 #include "app/Projects.h"
 #include "app/StartUp.h"
 #include "app/UAbout.h"
+#include "app/UOpenProject.h"
 #include "app/Uhelp.h"
 #include "app/Unewp.h"
+#include "platform/Text.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -77,9 +79,16 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   Windows->setMenu(WindowsMenu);
   About = NewBarButton(app_texts::kAbout, "About", app_texts::kAboutTip, bar);
   LbButton1 = NewBarButton(widget_texts::kClose, "LbButton1", app_texts::kCloseTip, bar);
+  projectHeader_ = Named(new QLabel(bar), "ProjectHeader");
+  SetBold(projectHeader_);
+  // A long name must not widen the fixed window: it is cut, and whole in the tip.
+  projectHeader_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  SetTextColour(projectHeader_, QColor(0xff, 0xe0, 0x8a));
   auto* bar_layout = new QHBoxLayout(bar);
   bar_layout->setContentsMargins(12, 5, 8, 5);
-  bar_layout->addWidget(product, 1);
+  bar_layout->addWidget(product);
+  bar_layout->addSpacing(12);
+  bar_layout->addWidget(projectHeader_, 1);
   bar_layout->addWidget(Windows);
   bar_layout->addWidget(HelpButton);
   bar_layout->addWidget(About);
@@ -180,11 +189,23 @@ void TFQuastoreFirmWare::FormCreate(const std::filesystem::path& app_dir,
                                     const std::filesystem::path& data_dir) {
   state_ = StartUp(app_dir, data_dir);
   setWindowTitle(Q(StartUpCaption(state_)));
+  ShowProjectHeader();
   openExcelInitialDir_ = state_.ProjectDir;
 }
 
 void TFQuastoreFirmWare::SetCaptionFor(const std::string& project_name) {
   setWindowTitle(Q(ProjectCaption(project_name)));
+  ShowProjectHeader();
+}
+
+void TFQuastoreFirmWare::ShowProjectHeader() {
+  std::string name = state_.ProjectName;
+  while (!name.empty() && (name.front() == '\\' || name.front() == '/'))
+    name.erase(name.begin());
+  projectHeader_->setText(state_.ProjectSelected() && !name.empty()
+                              ? Q(FormatText(app_texts::kProjectHeader, {name}))
+                              : QString(app_texts::kNoProjectHeader));
+  projectHeader_->setToolTip(projectHeader_->text());
 }
 
 void TFQuastoreFirmWare::NewaClick() {
@@ -200,8 +221,20 @@ void TFQuastoreFirmWare::NewaClick() {
 
 void TFQuastoreFirmWare::OpenaClick() {
   const std::filesystem::path start = PrepareOpenProject(state_);
-  const auto chosen = services_.dialogs.ChooseDirectory(this, app_texts::kSelectDirectoryTitle,
-                                                        state_.ProjectsDir, start);
+  if (openProject_ == nullptr)
+    openProject_ = new TFOpenProject(this);
+  std::optional<std::filesystem::path> chosen;
+  switch (openProject_->Ask(state_.ProjectsDir, state_.ProjectDir)) {
+    case TFOpenProject::Answer::kProject:
+      chosen = openProject_->Chosen();
+      break;
+    case TFOpenProject::Answer::kBrowse:
+      chosen = services_.dialogs.ChooseDirectory(this, app_texts::kSelectDirectoryTitle,
+                                                 state_.ProjectsDir, start);
+      break;
+    case TFOpenProject::Answer::kCancel:
+      break;
+  }
   const Status opened = CompleteOpenProject(state_, chosen);
   if (!opened)
     services_.messages.Plain(opened.error());

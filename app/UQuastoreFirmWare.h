@@ -17,6 +17,7 @@ struct AppState;
 struct UiServices;
 class TFsaveproj;
 class TFAbout;
+class TFOpenProject;
 class TFHelp;
 
 class TFQuastoreFirmWare : public QWidget {
@@ -76,6 +77,8 @@ class TFQuastoreFirmWare : public QWidget {
  private:
   void FormCreate(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir);
   void SetCaptionFor(const std::string& project_name);
+  // The header's "Project: <name>", or "No project".
+  void ShowProjectHeader();
   // Shows "Project not valid" and answers false when no project is selected.
   bool ProjectOrMessage();
 
@@ -83,6 +86,8 @@ class TFQuastoreFirmWare : public QWidget {
   UiServices& services_;
   TFsaveproj* saveproj_ = nullptr;
   TFAbout* about_ = nullptr;
+  TFOpenProject* openProject_ = nullptr;
+  QLabel* projectHeader_ = nullptr;
   TFHelp* help_ = nullptr;
   StepActions actions_;
   std::string lastMenuGroup_;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/ProjectList.h"
 #include "app/Projects.h"
 #include "app/StartUp.h"
 #include "tests/support/TestFiles.h"
@@ -110,22 +111,38 @@ TEST_F(ProjectsTest, NestedNameUnderExistingDirectory) {
   EXPECT_EQ(state_.ProjectDir, home_ / "PROJECTS" / "A" / "B");
 }
 
-TEST_F(ProjectsTest, OpenDerivesNameFromChosenDirectory) {
+TEST_F(ProjectsTest, OpenTakesProjectFoldersOnly) {
   fs::create_directories(home_ / "PROJECTS" / "Plant1" / "bin");
+  fs::create_directories(home_ / "PROJECTS" / "A" / "B" / "bin");
+  fs::create_directories(home_ / "PROJECTS" / "A" / "C");
   struct Case {
     fs::path chosen;
-    std::string name;
+    std::string name;  // empty: refused, the project before stays
   } cases[] = {
-      {home_ / "PROJECTS", ""},
       {home_ / "PROJECTS" / "Plant1", kSep + "Plant1"},
-      {home_ / "PROJECTS" / "Plant1" / "bin", kSep + "Plant1" + kSep + "bin"},
+      {home_ / "PROJECTS" / "A" / "B", kSep + "A" + kSep + "B"},  // made by New project
+      // PROJECTS itself, a bin folder, a deeper folder that is no project: the steps would
+      // write project files where no project is.
+      {home_ / "PROJECTS", ""},
+      {home_ / "PROJECTS" / "Plant1" / "bin", ""},
+      {home_ / "PROJECTS" / "A" / "C", ""},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(CompleteOpenProject(state_, c.chosen).ok());
+    const std::string before = state_.ProjectName;
+    const Status status = CompleteOpenProject(state_, c.chosen);
+    EXPECT_EQ(status.ok(), !c.name.empty()) << c.chosen;
+    if (c.name.empty()) {
+      EXPECT_EQ(status.error(), c.chosen.string() + " is not a project folder");
+      EXPECT_EQ(state_.ProjectName, before);
+      continue;
+    }
     EXPECT_EQ(state_.ProjectName, c.name);
     EXPECT_EQ(state_.ProjectDir, c.chosen);
     EXPECT_EQ(state_.ProjectFiles.rpdodef, c.chosen / "rpdodef.xml");
   }
+  EXPECT_TRUE(MatchesFilter("Plant1", " LANT "));
+  EXPECT_TRUE(MatchesFilter("Plant1", ""));
+  EXPECT_FALSE(MatchesFilter("Plant1", "plant2"));
 }
 
 TEST_F(ProjectsTest, OpenCancelledReDerivesNameOfCurrentProject) {

@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <filesystem>
+#include <functional>
 
 #include <QMenu>
 
@@ -43,6 +45,19 @@ class Application {
         main(desktop.MainWindow()),
         state(desktop.State()) {}
   std::string Caption() const { return S(main.windowTitle()); }
+  std::string Header() const { return S(main.findChild<QLabel*>("ProjectHeader")->text()); }
+
+  // Presses "Open project" and acts on its list of projects.
+  void Open(std::function<void(QWidget*)> act) {
+    WhenModalShown(std::move(act));
+    QTest::mouseClick(main.Opena, Qt::LeftButton);
+  }
+  // Presses "Open project", then the list's button (Browse goes on to the folder chooser).
+  void OpenWith(const char* button) {
+    Open([button](QWidget* list) {
+      QTest::mouseClick(list->findChild<QPushButton*>(button), Qt::LeftButton);
+    });
+  }
   std::vector<std::string> Messages() const { return fake.messages.Texts(); }
 
   // Presses "New project", types name, presses OK (and Cancel when OK keeps the dialog open).
@@ -215,28 +230,50 @@ TEST(MainWindow, SaveprojDialogModes) {
                                                       "Name project not valid"}));
 }
 
-TEST(MainWindow, OpenProjectChoices) {
+TEST(MainWindow, OpenProjectListsFiltersAndRefusesWhatIsNoProject) {
   TempDir home;
   fs::create_directories(home / "PROJECTS" / "Plant1" / "bin");
+  fs::create_directories(home / "PROJECTS" / "plant2");
+  fs::create_directories(home / "PROJECTS" / "A" / "B" / "bin");
   fs::create_directories(home / "elsewhere");
+  WriteBytes(home / "PROJECTS" / "notes.txt", "not a project");
   Application app(home.path());
-  auto& chooser = app.fake.dialogs;
+  EXPECT_EQ(app.Header(), "No project");
 
-  chooser.answers = {home / "PROJECTS" / "Plant1" / "bin"};
-  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
+  // The list: the folders directly under PROJECTS, by name; the filter leaves plant2 alone.
+  std::vector<std::string> listed;
+  app.Open([&](QWidget* dialog) {
+    auto* list = dialog->findChild<QTreeWidget*>("Projects");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      listed.push_back(S(list->topLevelItem(i)->text(0)));
+    QTest::keyClicks(dialog->findChild<QLineEdit*>("Filter"), "T2");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
+  });
+  EXPECT_EQ(listed, (std::vector<std::string>{"A", "Plant1", "plant2"}));
+  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS" / "plant2");
+  EXPECT_EQ(app.Header(), "Project: plant2");
+
+  // Browse: a nested project that New project made is one; PROJECTS, a bin folder and a
+  // folder outside PROJECTS are not, and the project stays.
+  auto& chooser = app.fake.dialogs;
+  chooser.answers = {home / "PROJECTS" / "A" / "B"};
+  app.OpenWith("Browse");
   EXPECT_EQ(chooser.lastTitle, "Select directory of project");
   EXPECT_EQ(chooser.lastRoot, home / "PROJECTS");
-  EXPECT_EQ(app.Caption(), kPrefix + kSep + "Plant1" + kSep + "bin");
-
-  chooser.answers = {home / "PROJECTS"};
-  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
-  EXPECT_EQ(app.Caption(), kPrefix);
-  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS");
-
-  chooser.answers = {home / "elsewhere"};
-  QTest::mouseClick(app.main.Opena, Qt::LeftButton);
-  EXPECT_EQ(app.Messages().size(), 1u);
-  EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS");
+  EXPECT_EQ(app.Caption(), kPrefix + kSep + "A" + kSep + "B");
+  for (const fs::path& refused :
+       {home / "PROJECTS" / "Plant1" / "bin", home / "PROJECTS", home / "elsewhere"}) {
+    chooser.answers = {refused};
+    app.OpenWith("Browse");
+    EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS" / "A" / "B") << refused;
+  }
+  EXPECT_EQ(app.Messages(),
+            (std::vector<std::string>{
+                (home / "PROJECTS" / "Plant1" / "bin").string() + " is not a project folder",
+                (home / "PROJECTS").string() + " is not a project folder",
+                "Directory of project not valid because it is outside the projects directory " +
+                    (home / "PROJECTS").string()}));
+  EXPECT_EQ(app.Header(), "Project: A" + kSep + "B");
 }
 
 TEST(MainWindow, OpenCancelledAfterProjectVanishedGivesProjectNotValid) {
@@ -244,7 +281,7 @@ TEST(MainWindow, OpenCancelledAfterProjectVanishedGivesProjectNotValid) {
   Application app(home.path());
   app.NewProject("Temp");
   fs::remove_all(home / "PROJECTS" / "Temp");
-  QTest::mouseClick(app.main.Opena, Qt::LeftButton);  // the chooser is cancelled
+  app.OpenWith("Browse");  // the chooser is cancelled
   EXPECT_EQ(app.fake.dialogs.lastStart, fs::path()) << "nothing to preselect";
   EXPECT_EQ(app.Caption(), kPrefix);
   test::ModalCloser closer;
@@ -303,7 +340,7 @@ TEST(MainWindow, NewProjectSurvivesRestartWithLeadingSeparator) {
   EXPECT_TRUE(fs::is_directory(home / "PROJECTS" / "A" / "B" / "bin"));
 
   // Open, then cancel: the same project, its name re-derived with the separator.
-  QTest::mouseClick(again.main.Opena, Qt::LeftButton);
+  again.OpenWith("Browse");
   EXPECT_EQ(again.fake.dialogs.lastStart, home / "PROJECTS" / "Plant2");
   EXPECT_EQ(again.state.ProjectDir, home / "PROJECTS" / "Plant2");
   EXPECT_EQ(again.Caption(), kPrefix + kSep + "Plant2");
