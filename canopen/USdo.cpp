@@ -32,7 +32,9 @@ std::vector<GridColumn> SdoColumns() {
 QLabel* NewBand(const char* text, const char* name, bool other_side, QWidget* parent) {
   QLabel* label = NewLabel(QString::fromUtf8(text), name, parent);
   label->setAlignment(Qt::AlignCenter);
+  // Its width follows the grid's columns (FormResize) and never holds the window wider.
   label->setMinimumWidth(1);
+  label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   if (other_side) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, kMarkedColumnColour);
@@ -77,8 +79,9 @@ void TFsdo::FormResize() {
     const int w = grid->width() / (texts::kSdoColumnCount + 2);
     grid->verticalHeader()->setFixedWidth(w);
     grid->SetAllColumnWidths(w);
-    bands.first->setFixedWidth(4 * w);
-    bands.second->setFixedWidth(std::max(1, grid->width() - 4 * w));
+    // Upper bounds only: a least width would stay the window's after a maximize.
+    bands.first->setMaximumWidth(4 * w);
+    bands.second->setMaximumWidth(std::max(1, grid->width() - 4 * w));
   }
 }
 
