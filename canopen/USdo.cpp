@@ -34,7 +34,7 @@ QLabel* NewBand(const char* text, const char* name, bool other_side, QWidget* pa
   label->setAlignment(Qt::AlignCenter);
   // Its width follows the grid's columns (FormResize) and never holds the window wider.
   label->setMinimumWidth(1);
-  label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   if (other_side) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, kMarkedColumnColour);
@@ -67,7 +67,6 @@ TFsdo::TFsdo(const AppState& state, UiServices& services, QWidget* parent)
     const auto& [left, right] = bands[static_cast<int>(side)];
     row->addWidget(left);
     row->addWidget(right);
-    row->addStretch();
     static_cast<QVBoxLayout*>(Page(side)->layout())->insertLayout(0, row);
   }
 }

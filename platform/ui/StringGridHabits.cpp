@@ -201,12 +201,16 @@ void StringGrid::SetSortable(bool sortable) {
   disconnect(header, &QHeaderView::sectionClicked, this, nullptr);
   if (!sortable)
     return;
+  // A heading sorts instead of selecting its column.
+  disconnect(header, &QHeaderView::sectionPressed, this, nullptr);
+  disconnect(header, &QHeaderView::sectionEntered, this, nullptr);
   connect(header, &QHeaderView::sectionClicked, this, [this, header](int column) {
     // The first click sorts up; a click on the same heading again turns the order round.
     const bool again = model_.SortedForView() && header->sortIndicatorSection() == column &&
                        header->sortIndicatorOrder() == Qt::AscendingOrder;
     model_.SortForView(column, !again);
     header->setSortIndicator(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+    scrollTo(currentIndex());  // the current cell moved with its row
   });
   // Rows read again are shown as stored, and the heading says so.
   connect(&model_, &QAbstractItemModel::layoutChanged, header, [this, header] {
@@ -281,7 +285,7 @@ void StringGrid::paintEvent(QPaintEvent* event) {
   if (!cell.isValid() || !viewport()->rect().intersects(cell))
     return;
   QPainter painter(viewport());
-  QPen pen(palette().color(QPalette::Highlight));
+  QPen pen(palette().color(QPalette::Text));
   pen.setWidth(2);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
