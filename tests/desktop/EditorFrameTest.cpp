@@ -20,6 +20,7 @@
 #include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
+#include "j1939/USetVar.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/TestFiles.h"
@@ -67,6 +68,10 @@ class EditorFrames : public ::testing::Test {
            a.edits[0]->setText("2");
            t.Click(a.New);
          }},
+        {"Receive_Frame.xml", [](DesktopApplication& d) -> EditorFrame& { return d.SetVar(); },
+         [](EditorFrames& t, EditorFrame& w) {
+           t.TypeInto(static_cast<TFSetVar&>(w).sga, 2, 0, "0x18FEF100");
+         }},
     };
   }
 
@@ -111,8 +116,9 @@ TEST_F(EditorFrames, EnterInTheGridMovesDownAndNeverSaves) {
 }
 
 TEST_F(EditorFrames, AltKeysOnOkAndCancelAndTheFocusStartsInTheTable) {
-  const std::vector<EditorFrame*> windows = {&desktop->Sdo(), &desktop->Pdo(), &desktop->InfoPdo(),
-                                             &desktop->Emcy(), &desktop->Wemcy()};
+  const std::vector<EditorFrame*> windows = {&desktop->Sdo(),     &desktop->Pdo(),
+                                             &desktop->InfoPdo(), &desktop->Emcy(),
+                                             &desktop->Wemcy(),   &desktop->SetVar()};
   for (EditorFrame* window : windows) {
     window->show();
     const auto buttons = window->findChildren<QPushButton*>();
@@ -133,7 +139,8 @@ TEST_F(EditorFrames, AltKeysOnOkAndCancelAndTheFocusStartsInTheTable) {
 }
 
 TEST_F(EditorFrames, AMaximizedEditorComesBackAtItsOwnSize) {
-  const std::vector<EditorFrame*> windows = {&desktop->Sdo(), &desktop->Pdo(), &desktop->InfoPdo()};
+  const std::vector<EditorFrame*> windows = {&desktop->Sdo(), &desktop->Pdo(), &desktop->InfoPdo(),
+                                             &desktop->SetVar()};
   for (EditorFrame* window : windows) {
     window->show();
     const QSize size = window->size();
