@@ -124,9 +124,13 @@ std::optional<std::size_t> StringGridModel::StoreCells(const std::vector<CellTex
   if (changes->empty())
     return std::nullopt;
   Apply(*changes, true);
-  if (undo_ != nullptr)
-    undo_->Add(
-        {[this, changes] { Apply(*changes, false); }, [this, changes] { Apply(*changes, true); }});
+  if (undo_ != nullptr) {
+    const auto revisit = [this, changes](bool forward) {
+      Apply(*changes, forward);
+      emit ChangeRevisited(changes->front().row, changes->front().column);
+    };
+    undo_->Add({[revisit] { revisit(false); }, [revisit] { revisit(true); }});
+  }
   return std::nullopt;
 }
 
@@ -171,6 +175,13 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
   if (orientation == Qt::Horizontal)
     return section < static_cast<int>(columns_.size()) ? Q(columns_[section].title) : QVariant();
   return QString::number(firstNumber_ + StoredRow(section));
+}
+
+int StringGridModel::ViewRow(int stored_row) const {
+  if (order_.empty())
+    return stored_row;
+  const auto at = std::find(order_.begin(), order_.end(), stored_row);
+  return at == order_.end() ? stored_row : static_cast<int>(at - order_.begin());
 }
 
 void StringGridModel::SortForView(int column, bool ascending) {
@@ -280,6 +291,7 @@ StringGrid::StringGrid(QWidget* parent)
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   model_.SetUndoList(undo_);
+  connect(&model_, &StringGridModel::ChangeRevisited, this, &StringGrid::ShowChange);
   setWordWrap(false);
   // The corner button is the view's only direct button child.
   corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);

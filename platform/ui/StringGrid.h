@@ -85,6 +85,8 @@ class StringGridModel : public QAbstractTableModel {
   bool SortedForView() const { return !order_.empty(); }
   // The stored row that view row shows.
   int StoredRow(int view_row) const { return order_.empty() ? view_row : order_[view_row]; }
+  // The view row that shows stored row.
+  int ViewRow(int stored_row) const;
   int FirstNumber() const { return firstNumber_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -96,6 +98,8 @@ class StringGridModel : public QAbstractTableModel {
 
  signals:
   void CellEdited(int row, int column);
+  // An undo or a redo changed cells; the first is given (its row as stored).
+  void ChangeRevisited(int row, int column);
 
  private:
   struct CellChange {
@@ -183,6 +187,8 @@ class StringGrid : public QTableView {
   bool SpreadsheetKey(QKeyEvent* event);
   void Tell(const std::string& text);
   void PlaceFindLine();
+  // Brings the cell an undo or a redo changed into view, on its page.
+  void ShowChange(int row, int column);
   // The rows in the order shown.
   TextRows ViewRows() const;
   StringGridModel model_;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTabWidget>
 
 #include "platform/EditorTexts.h"
 #include "platform/Text.h"
@@ -217,6 +218,18 @@ void StringGrid::SetSortable(bool sortable) {
     if (!model_.SortedForView())
       header->setSortIndicator(-1, Qt::AscendingOrder);
   });
+}
+
+void StringGrid::ShowChange(int row, int column) {
+  for (QWidget* page = this; page->parentWidget() != nullptr; page = page->parentWidget()) {
+    QWidget* stack = page->parentWidget();
+    auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget());
+    if (tabs != nullptr && tabs->indexOf(page) >= 0)
+      tabs->setCurrentWidget(page);
+  }
+  const QModelIndex cell = model_.index(model_.ViewRow(row), column);
+  setCurrentIndex(cell);
+  scrollTo(cell);
 }
 
 void StringGrid::PlaceFindLine() {

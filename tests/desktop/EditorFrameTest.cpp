@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "canopen/UInfoPdo.h"
@@ -189,9 +190,13 @@ TEST_F(EditorFrames, APasteIsOneChangeOfTheWindow) {
   sdo.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&sdo));
   EXPECT_EQ(sdo.sga->Model().Cell(6, 1), "2");
+  sdo.Notebook->setCurrentIndex(1);  // the other page
+  sdo.sga->setCurrentIndex(sdo.sga->Model().index(0, 0));
   QTest::keyClick(sdo.bitbtn1, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(sdo.sga->Model().Cell(5, 0), "");
   EXPECT_FALSE(sdo.HasChanges());
+  EXPECT_EQ(sdo.Notebook->currentIndex(), 0) << "the undo shows its page";
+  EXPECT_EQ(sdo.sga->currentIndex(), sdo.sga->Model().index(5, 0)) << "and its cell";
 }
 
 TEST_F(EditorFrames, AHeadingSortsTheSdoPageForViewingOnly) {
