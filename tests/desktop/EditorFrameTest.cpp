@@ -22,6 +22,7 @@
 #include "canopen/Updo.h"
 #include "desktop/DesktopApplication.h"
 #include "j1939/USetVar.h"
+#include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/TestFiles.h"
@@ -197,6 +198,22 @@ TEST_F(EditorFrames, APasteIsOneChangeOfTheWindow) {
   EXPECT_FALSE(sdo.HasChanges());
   EXPECT_EQ(sdo.Notebook->currentIndex(), 0) << "the undo shows its page";
   EXPECT_EQ(sdo.sga->currentIndex(), sdo.sga->Model().index(5, 0)) << "and its cell";
+}
+
+TEST_F(EditorFrames, AnImportIsTakenBackWhole) {
+  if (!WorkbookSupported())
+    GTEST_SKIP() << "this build reads no workbooks";
+  TFsdo& sdo = desktop->Sdo();
+  sdo.show();
+  TypeInto(sdo.sgb, 3, 7, "typed");
+  fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
+  Click(sdo.bitbtn4);
+  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
+  EXPECT_TRUE(sdo.Undo());
+  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "");
+  EXPECT_EQ(sdo.sgb->Model().Cell(3, 7), "typed") << "back to the grids before the import";
+  EXPECT_TRUE(sdo.Redo());
+  EXPECT_EQ(sdo.sgb->Model().Cell(0, 7), "temp, max \"C\"");
 }
 
 TEST_F(EditorFrames, AHeadingSortsTheSdoPageForViewingOnly) {
