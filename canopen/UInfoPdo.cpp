@@ -69,8 +69,9 @@ QWidget* WithCaption(QGroupBox* group, const char* line1, const char* line2, QWi
 }  // namespace
 
 TFInfopdo::TFInfopdo(const AppState& state, UiServices& services, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                      Qt::WindowCloseButtonHint),
       state_(state),
       services_(services) {
   setObjectName("TFInfopdo");
@@ -275,24 +276,51 @@ bool TFInfopdo::EditsAccepted(Side side) {
   return false;
 }
 
+std::string TFInfopdo::TableName() const {
+  return texts::kStoredPdoFileName;
+}
+
+void TFInfopdo::Record(Shown before) {
+  RecordStates<Shown>(std::move(before), Shown{model_, gaps_},
+                      [this](const Shown& shown) { Show(shown); });
+}
+
+void TFInfopdo::Show(const Shown& shown) {
+  model_ = shown.first;
+  gaps_ = shown.second;
+  for (const Side side : kBothSides) {
+    ShowLists(side);
+    ClearEdits(side);
+  }
+}
+
 void TFInfopdo::NewAClick(Side side) {
   if (model_.page(side).selectedPdo && !EditsAccepted(side))
     return;
+  Shown before{model_, gaps_};
   if (Status added = NewSdo(model_.page(side), EditsShown(side)); !added)
     services_.messages.Error(added.error());
+  else if (before.first.page(side).selectedPdo)
+    Record(std::move(before));
   ShowLists(side);
 }
 
 void TFInfopdo::ModifyAClick(Side side) {
   if (model_.page(side).selectedSdo && !EditsAccepted(side))
     return;
+  Shown before{model_, gaps_};
   if (Status changed = ModifySdo(model_.page(side), EditsShown(side)); !changed)
     services_.messages.Error(changed.error());
+  else if (before.first.page(side).selectedSdo)
+    Record(std::move(before));
   ShowLists(side);
 }
 
 void TFInfopdo::DeleteAClick(Side side) {
+  Shown before{model_, gaps_};
   DeleteSdo(model_.page(side));
+  if (before.first.page(side).selectedSdo)
+    Record(std::move(before));
   ShowLists(side);  // the edits keep the deleted entry's values
 }
 
@@ -325,12 +353,14 @@ void TFInfopdo::BitBtn4Click() {
     services_.messages.Error(imported.error());
     return;
   }
+  Shown before{model_, gaps_};
   gaps_ = imported->gaps;
   ApplyStoredPdoImport(model_, std::move(imported.value()));
   for (const Side side : kBothSides) {
     ShowLists(side);
     ClearEdits(side);
   }
+  Record(std::move(before));
   ShowAll(gaps_.details);
 }
 
@@ -350,7 +380,7 @@ bool TFInfopdo::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
-  return QuastorDialog::eventFilter(watched, event);
+  return EditorFrame::eventFilter(watched, event);
 }
 
 }  // namespace quastor

@@ -9,7 +9,7 @@
 #include "canopen/LoadGaps.h"
 #include "canopen/StoredPdo.h"
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -23,7 +23,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFInfopdo : public QuastorDialog {
+class TFInfopdo : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -69,9 +69,15 @@ class TFInfopdo : public QuastorDialog {
 
  protected:
   void FormShow() override;
+  std::string TableName() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The lists' model and what they do not show of the file: what a change replaces.
+  using Shown = std::pair<StoredPdoModel, LoadGaps>;
+  // Records the change from before to what the window holds now.
+  void Record(Shown before);
+  void Show(const Shown& shown);
   QWidget* BuildPage(Side side);
   SdoEdits EditsShown(Side side) const;
   // New's and Modify's check of the index and subindex: the first refused one is told and

@@ -32,7 +32,9 @@ std::vector<GridColumn> SdoColumns() {
 QLabel* NewBand(const char* text, const char* name, bool other_side, QWidget* parent) {
   QLabel* label = NewLabel(QString::fromUtf8(text), name, parent);
   label->setAlignment(Qt::AlignCenter);
+  // Its width follows the grid's columns (FormResize) and never holds the window wider.
   label->setMinimumWidth(1);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   if (other_side) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, kMarkedColumnColour);
@@ -65,7 +67,6 @@ TFsdo::TFsdo(const AppState& state, UiServices& services, QWidget* parent)
     const auto& [left, right] = bands[static_cast<int>(side)];
     row->addWidget(left);
     row->addWidget(right);
-    row->addStretch();
     static_cast<QVBoxLayout*>(Page(side)->layout())->insertLayout(0, row);
   }
 }
@@ -77,8 +78,9 @@ void TFsdo::FormResize() {
     const int w = grid->width() / (texts::kSdoColumnCount + 2);
     grid->verticalHeader()->setFixedWidth(w);
     grid->SetAllColumnWidths(w);
-    bands.first->setFixedWidth(4 * w);
-    bands.second->setFixedWidth(std::max(1, grid->width() - 4 * w));
+    // Upper bounds only: a least width would stay the window's after a maximize.
+    bands.first->setMaximumWidth(4 * w);
+    bands.second->setMaximumWidth(std::max(1, grid->width() - 4 * w));
   }
 }
 

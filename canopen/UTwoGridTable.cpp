@@ -21,8 +21,9 @@ namespace quastor {
 
 TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& services,
                                        const Frame& frame, const char* name, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                      Qt::WindowCloseButtonHint),
       state_(state),
       services_(services),
       pages_{frame.pageA, frame.pageB} {
@@ -37,12 +38,14 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
     auto* grid = Named(new StringGrid(page), side == Side::kA ? "sga" : "sgb");
     grid->SetNumberTitle(QString::fromUtf8(canopen_texts::kNumberTitle));
     grid->Setup(frame.columns, frame.rows);
+    grid->SetSortable(true);  // for viewing only: OK writes the rows as they are stored
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(0);
     layout->addWidget(grid, 1);
     Notebook->addTab(page, side == Side::kA ? frame.pageA : frame.pageB);
     (side == Side::kA ? sga : sgb) = grid;
+    Attach(grid);
     grid->installEventFilter(this);
     connect(&grid->Model(), &StringGridModel::CellEdited, this,
             [this, side](int row, int) { RowEdited(side, row); });
@@ -66,7 +69,7 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
 bool TwoGridTableDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && (watched == sga || watched == sgb))
     FormResize();
-  return QuastorDialog::eventFilter(watched, event);
+  return EditorFrame::eventFilter(watched, event);
 }
 
 QWidget* TwoGridTableDialog::Page(Side side) const {
@@ -109,6 +112,15 @@ bool TwoGridTableDialog::RefuseCells(const SideGrids& grids) {
   return false;
 }
 
+void TwoGridTableDialog::Show(const Shown& shown) {
+  ShowGrids(shown.grids);
+  gaps_ = shown.gaps;
+}
+
+std::string TwoGridTableDialog::TableName() const {
+  return Utf8FromPath(File().filename());
+}
+
 void TwoGridTableDialog::ShowAll(const std::vector<std::string>& messages) {
   for (const auto& message : messages)
     services_.messages.Plain(message);
@@ -145,8 +157,10 @@ void TwoGridTableDialog::BitBtn4Click() {
     services_.messages.Error(imported.error());
     return;
   }
-  ShowGrids(imported->grids);
-  gaps_ = imported->gaps;
+  Shown before{GridsShown(), gaps_};
+  Shown after{imported->grids, imported->gaps};
+  Show(after);
+  RecordStates<Shown>(std::move(before), std::move(after), [this](const Shown& s) { Show(s); });
   ShowAll(gaps_.details);
 }
 

@@ -13,7 +13,7 @@
 #include "canopen/TableFields.h"
 #include "platform/FileStamp.h"
 #include "platform/Result.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 #include "platform/ui/StringGrid.h"
 
 class QLabel;
@@ -25,7 +25,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TwoGridTableDialog : public QuastorDialog {
+class TwoGridTableDialog : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -75,12 +75,19 @@ class TwoGridTableDialog : public QuastorDialog {
   UiServices& services_;
 
   void FormShow() override;
+  std::string TableName() const override;
   // Lays out the columns after the grids' size changed.
   virtual void FormResize() {}
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ShowGrids(const SideGrids& grids);
+  // The grids and what they do not show of the file, as an import replaces them.
+  struct Shown {
+    SideGrids grids;
+    LoadGaps gaps;
+  };
+  void Show(const Shown& shown);
   void ShowAll(const std::vector<std::string>& messages);
   // A row emptied by the user deletes its record: what the record kept goes with it.
   void RowEdited(Side side, int row);

@@ -49,7 +49,8 @@ void AddRow(QGridLayout* grid, int row, int column, const char* text, QLineEdit*
 }  // namespace
 
 TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       state_(state),
       services_(services) {
   setObjectName("TFWemcy");
@@ -266,8 +267,25 @@ bool TFWemcy::BitAccepted(Side side, const BitFields& fields) {
   return false;
 }
 
+std::string TFWemcy::TableName() const {
+  return texts::kWordsFileName;
+}
+
+void TFWemcy::Record(Shown before) {
+  RecordStates<Shown>(std::move(before), Shown{model_, gaps_},
+                      [this](const Shown& shown) { Show(shown); });
+}
+
+void TFWemcy::Show(const Shown& shown) {
+  ClearPages();
+  model_ = shown.first;
+  gaps_ = shown.second;
+  ShowTrees();
+}
+
 void TFWemcy::ModifyNode(std::size_t n, Side side) {
   const PageControls& c = Controls(side);
+  Shown before{model_, gaps_};
   WordPage& page = model_.page(side);
   page.selected = n;
   const WordFields word{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
@@ -278,6 +296,8 @@ void TFWemcy::ModifyNode(std::size_t n, Side side) {
     return;
   if (Status modified = quastor::ModifyNode(page, word, bit); !modified)
     services_.messages.Error(modified.error());
+  else
+    Record(std::move(before));
 }
 
 void TFWemcy::modifyBClick(Side side) {
@@ -287,6 +307,7 @@ void TFWemcy::modifyBClick(Side side) {
 
 void TFWemcy::newBClick(Side side) {
   const PageControls& c = Controls(side);
+  Shown before{model_, gaps_};
   WordPage& page = model_.page(side);
   const WordFields fields{S(c.Eindex_addrm->text()), S(c.Esubindex->text()), S(c.Edevid->text())};
   if (!WordAccepted(side, fields))
@@ -295,6 +316,7 @@ void TFWemcy::newBClick(Side side) {
     services_.messages.Error(added.error());
     return;
   }
+  Record(std::move(before));
   const QSignalBlocker blocker(c.TWCan);
   c.TWCan->addTopLevelItem(AddWordNode(side, page.words.size() - 1));
 }
@@ -304,10 +326,12 @@ void TFWemcy::deleteBClick(Side side) {
   QTreeWidgetItem* item = c.TWCan->currentItem();
   if (item == nullptr || item->type() != kWordItem)
     return;
+  Shown before{model_, gaps_};
   WordPage& page = model_.page(side);
   const std::size_t n = PositionOf(side, item);
   page.selected = n;
   DeleteWord(page);
+  Record(std::move(before));
   // No node is selected afterwards; the fields keep the deleted word's values.
   showing_ = true;
   delete c.TWCan->takeTopLevelItem(static_cast<int>(n / kNodesPerWord));
@@ -332,10 +356,12 @@ void TFWemcy::BitBtn4Click() {
     services_.messages.Error(imported.error());
     return;
   }
+  Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value().model);
   gaps_ = std::move(imported.value().gaps);  // the trees no longer come from the file
   ShowTrees();
+  Record(std::move(before));
   for (const auto& detail : gaps_.details)
     services_.messages.Plain(detail);
 }

@@ -13,7 +13,7 @@
 #include "canopen/EmcyWords.h"
 #include "canopen/LoadGaps.h"
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -27,7 +27,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFWemcy : public QuastorDialog {
+class TFWemcy : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -75,8 +75,14 @@ class TFWemcy : public QuastorDialog {
 
  protected:
   void FormShow() override;
+  std::string TableName() const override;
 
  private:
+  // The trees' model and what they do not show of the file: what a change replaces.
+  using Shown = std::pair<WordModel, LoadGaps>;
+  // Records the change from before to what the window holds now.
+  void Record(Shown before);
+  void Show(const Shown& shown);
   void FormCreate();
   QWidget* BuildPage(Side side);
   // Empties both trees (no node selected) and the edits of both pages.

@@ -59,7 +59,8 @@ QWidget* Field(QLineEdit* edit, int k, QWidget* parent) {
 }  // namespace
 
 TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       state_(state),
       services_(services) {
   setObjectName("TFemcy");
@@ -264,24 +265,49 @@ bool TFemcy::FieldsAccepted(Side side) {
   return false;
 }
 
+std::string TFemcy::TableName() const {
+  return texts::kRulesFileName;
+}
+
+void TFemcy::Record(Shown before) {
+  RecordStates<Shown>(std::move(before), Shown{model_, gaps_},
+                      [this](const Shown& shown) { Show(shown); });
+}
+
+void TFemcy::Show(const Shown& shown) {
+  ClearPages();
+  model_ = shown.first;
+  gaps_ = shown.second;
+  ShowChosenRules();
+}
+
 void TFemcy::NewAClick(Side side) {
   if (!FieldsAccepted(side))
     return;
+  Shown before{model_, gaps_};
   if (Status added = NewRule(model_.page(side), FieldsShown(side)); !added)
     services_.messages.Error(added.error());
+  else
+    Record(std::move(before));
   ShowList(side);
 }
 
 void TFemcy::ModifyAClick(Side side) {
   if (model_.page(side).selected && !FieldsAccepted(side))
     return;
+  Shown before{model_, gaps_};
   if (Status changed = ModifyRule(model_.page(side), FieldsShown(side)); !changed)
     services_.messages.Error(changed.error());
+  else if (before.first.page(side).selected)
+    Record(std::move(before));
   ShowList(side);
 }
 
 void TFemcy::DeleteAClick(Side side) {
+  Shown before{model_, gaps_};
   DeleteRule(model_.page(side));
+  if (before.first.page(side).selected)
+    Record(std::move(before));
   ShowList(side);  // the fields keep the deleted rule's values
 }
 
@@ -301,10 +327,12 @@ void TFemcy::BitBtn4Click() {
     services_.messages.Error(imported.error());
     return;
   }
+  Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value());
   gaps_ = LoadGaps{};  // the lists no longer come from the file
   ShowChosenRules();
+  Record(std::move(before));
 }
 
 void TFemcy::Button1Click() {

@@ -9,7 +9,7 @@
 #include "canopen/EmcyRules.h"
 #include "canopen/LoadGaps.h"
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -25,7 +25,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class TFemcy : public QuastorDialog {
+class TFemcy : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -65,8 +65,14 @@ class TFemcy : public QuastorDialog {
 
  protected:
   void FormShow() override;
+  std::string TableName() const override;
 
  private:
+  // The lists' model and what they do not show of the file: what a change replaces.
+  using Shown = std::pair<EmcyModel, LoadGaps>;
+  // Records the change from before to what the window holds now.
+  void Record(Shown before);
+  void Show(const Shown& shown);
   QWidget* BuildPage(Side side);
   QGroupBox* BuildAliasGroup(Side side, QWidget* page);
   // Empties the lists of both pages, their edits and check boxes, and checks "No traslate".

@@ -54,7 +54,9 @@ void NoteDanglingLink(const std::filesystem::path& file, ProblemList& list) {
 ProblemList CheckStrings(const std::filesystem::path& file) {
   ProblemList list(ProblemFileName(file));
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error))
+  // A missing file (or a link that leads nowhere, told apart) is an empty picker; anything else
+  // that is not a regular file is refused by the read below.
+  if (!std::filesystem::exists(file, error))
     return list;
   XmlDocument document;
   if (Status loaded = document.Load(file); !loaded) {

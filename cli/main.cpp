@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/AppTexts.h"
 #include "app/Projects.h"
@@ -116,7 +117,11 @@ int Usage(Context& ctx, const std::string& problem) {
 }  // namespace quastor::cli
 
 int main(int argc, char** argv) {
-  quastor::KeepFreedMemoryForReuse();   // a check reads each file more than once
-  quastor::RestoreInterruptedWrites();  // what a killed writer left half written
+  quastor::KeepFreedMemoryForReuse();  // a check reads each file more than once
+  // What a killed writer left half written goes back; a file changed since is told about.
+  std::vector<std::string> notes;
+  quastor::RestoreInterruptedWrites(&notes);
+  for (const std::string& note : notes)
+    std::cerr << note << '\n';
   return quastor::cli::Run(argc, argv);
 }

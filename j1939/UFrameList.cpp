@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
+#include "platform/PathText.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
@@ -41,8 +42,9 @@ std::vector<GridColumn> GridColumns(const FrameListKind& kind) {
 
 FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
                                  FrameDirection direction, const Look& look, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                      Qt::WindowCloseButtonHint),
       state_(state),
       services_(services),
       direction_(direction) {
@@ -55,6 +57,7 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   sga = Named(new StringGrid(this), "sga");
   sga->SetNumberTitle(QString::fromUtf8(texts::kNumberTitle));
   sga->Setup(GridColumns(kind), kFrameRowCount, 1);
+  Attach(sga);
   sga->verticalHeader()->setFixedWidth(kind.numberWidth);
   sga->verticalHeader()->setDefaultSectionSize(look.rowHeight);
   sga->setHorizontalScrollBarPolicy(look.horizontalScrollBar ? Qt::ScrollBarAsNeeded
@@ -69,8 +72,8 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   sga->setColumnWidth(kFrameColumnCount - 1, header->minimumSectionSize());
   header->setStretchLastSection(true);
 
-  okButton_ = NewButton(widget_texts::kOk, look.okName, this);
-  cancelButton_ = NewButton(widget_texts::kCancel, look.cancelName, this);
+  okButton_ = NewButton(widget_texts::kOkKey, look.okName, this);
+  cancelButton_ = NewButton(widget_texts::kCancelKey, look.cancelName, this);
   okButton_->setDefault(true);
   auto* strip = new QHBoxLayout;
   strip->addWidget(okButton_);
@@ -110,6 +113,10 @@ void FrameListDialog::RowEdited(int row) {
   const auto r = static_cast<std::size_t>(row);
   if (r < kept_.size() && FrameRowHoldsNothing(direction_, RowsShown()[r]))
     kept_[r].clear();
+}
+
+std::string FrameListDialog::TableName() const {
+  return Utf8FromPath(FrameListFile(state_.ProjectFiles, direction_).filename());
 }
 
 bool FrameListDialog::CheckRows() {

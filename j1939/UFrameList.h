@@ -1,14 +1,14 @@
 #pragma once
 // The window both frame lists share (TFSetVar and TFSetPdo): the grid sga of 16 numbered frame
-// rows and the strip with OK and Cancel. Each showing fills the grid from the direction's list
-// file; OK checks the rows, asks before it writes a file that was not shown whole, writes it
-// and closes.
+// rows and the strip with OK and Cancel, in the frame every table editor shares. Each showing
+// fills the grid from the direction's list file; OK checks the rows, asks before it writes a
+// file that was not shown whole, writes it and closes.
 
 #include <QSize>
 
 #include "j1939/FrameList.h"
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 #include "platform/ui/StringGrid.h"
 
 class QPushButton;
@@ -18,7 +18,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class FrameListDialog : public QuastorDialog {
+class FrameListDialog : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -47,6 +47,7 @@ class FrameListDialog : public QuastorDialog {
   void RowEdited(int row);
 
   void FormShow() override;
+  std::string TableName() const override;
   // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 

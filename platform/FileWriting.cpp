@@ -114,6 +114,7 @@ Status AtomicFileWriter::State::StartInPlace() {
   int error = calls::SizeOf(fd, &current);
   if (error == 0)
     error = calls::Reserve(fd, current, size, target.parent_path());
+  backup->MarkWritten();
   if (error == 0) {
     ReportWriteStep(WriteStep::kSpaceReserved, target);
     error = calls::SeekToStart(fd);
@@ -135,6 +136,8 @@ Status AtomicFileWriter::State::Write(std::string_view bytes) {
     written += count;
     error = fault;
   }
+  if (mode == Mode::kInPlace && backup)
+    backup->MarkWritten();
   if (error != 0) {
     GiveUp();
     return Reason(error);
@@ -188,6 +191,7 @@ Status AtomicFileWriter::State::CommitReplace() {
 // The target cut to the new size and flushed; only then the copy of the old content goes.
 Status AtomicFileWriter::State::CommitInPlace() {
   int error = calls::Truncate(fd, written);
+  backup->MarkWritten();
   if (error == 0) {
     ReportWriteStep(WriteStep::kTargetWritten, target);
     error = SyncAndTell(fd, WriteStep::kTargetSynced, target);
@@ -277,7 +281,7 @@ Result<AtomicFileWriter> AtomicFileWriter::Open(const fs::path& path, std::uint6
   }
   // A write in place that a killed process left half done gets its old content back first.
   if (exists) {
-    if (const Status restored = RestoreInterruptedWrite(target); !restored)
+    if (const Status restored = RestoreInterruptedWrite(target, true); !restored)
       return restored.failure();
   }
   int error = EACCES;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -247,6 +248,11 @@ int InPlaceBackup::RestoreInto(int fd) const {
   return error;
 }
 
+void InPlaceBackup::MarkWritten() const {
+  std::error_code ec;
+  fs::last_write_time(path_, fs::file_time_type::clock::now(), ec);
+}
+
 int InPlaceBackup::Remove() {
   std::error_code ec;
   const bool removed = fs::remove(path_, ec) || !ec;
@@ -258,7 +264,7 @@ int InPlaceBackup::Remove() {
 
 // Puts back the old content that the copy at path holds into the target it names, and
 // removes the copy; passes over a copy that a running writer holds.
-Status RestoreFromCopy(const fs::path& path) {
+Status RestoreFromCopy(const fs::path& path, bool for_writing, std::vector<std::string>* notes) {
   const int copy = calls::Open(path, calls::Access::kReadOnly);
   if (copy < 0)
     return Reason(calls::LastError());
@@ -275,6 +281,20 @@ Status RestoreFromCopy(const fs::path& path) {
   // copy of another target whose name has the same hash is put back all the same.)
   std::error_code ec;
   if (whole && fs::is_regular_file(fs::status(named, ec))) {
+    // The writer marks the copy after each write to the target; a target changed well after
+    // the last mark was changed by someone else, and their content is not thrown away.
+    std::error_code time_ec;
+    const auto target_time = fs::last_write_time(named, time_ec);
+    const auto copy_time = fs::last_write_time(path, time_ec);
+    if (!time_ec && target_time > copy_time + std::chrono::seconds(2)) {
+      if (for_writing) {
+        backup.Remove();
+      } else if (notes != nullptr) {
+        notes->push_back(
+            FormatText(kInterruptedWriteOutdated, {Utf8FromPath(named), Utf8FromPath(path)}));
+      }
+      return Status::Ok();
+    }
     const int fd = calls::Open(named, calls::Access::kReadWrite);
     const int error = fd < 0 ? calls::LastError(EACCES) : backup.RestoreInto(fd);
     if (fd >= 0)
@@ -288,26 +308,30 @@ Status RestoreFromCopy(const fs::path& path) {
   return Status::Ok();
 }
 
-Status RestoreInterruptedWrite(const fs::path& target) {
+Status RestoreInterruptedWrite(const fs::path& target, bool for_writing,
+                               std::vector<std::string>* notes) {
   const fs::path name = CopyName(target);
   for (const fs::path& dir : BackupDirectories()) {
     const fs::path path = dir / name;
     std::error_code ec;
     if (!fs::is_regular_file(fs::symlink_status(path, ec)))
       continue;
-    if (const Status restored = RestoreFromCopy(path); !restored)
+    if (const Status restored = RestoreFromCopy(path, for_writing, notes); !restored)
       return restored;
   }
   return Status::Ok();
 }
 
-void RestoreInterruptedWrites() {
+void RestoreInterruptedWrites(std::vector<std::string>* notes) {
   for (const fs::path& dir : BackupDirectories()) {
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path& path = it->path();
-      if (path.extension() == ".inplace" && fs::is_regular_file(it->symlink_status(ec)))
-        static_cast<void>(RestoreFromCopy(path));  // the copy stays for the next try
+      if (path.extension() != ".inplace" || !fs::is_regular_file(it->symlink_status(ec)))
+        continue;
+      // The copy stays for the next try.
+      if (const Status restored = RestoreFromCopy(path, false, notes); !restored && notes)
+        notes->push_back(restored.error());
     }
   }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table of figures, each beside its peer (ratio) or its
-# budget: start-up beside a bare Qt window, showing each window, firmware generation beside
+# budget: start-up beside a bare Qt window, showing each window, pasting into a grid, taking
+# the paste back and finding in it, firmware generation beside
 # srec_cat, key-order writing of 100,000 records, the own XML parser beside pugixml, and sheet
 # import, and reading each kind of table file through the project check at 5 and 50 MB. Builds
 # into build/ with the benchmarks first when they are missing. Never part of ctest.
@@ -35,6 +36,7 @@ run() {  # run NAME [ARGUMENTS...]: the benchmark's results as JSON in $work/NAM
 run editor_show_bench --benchmark_filter='^Show'
 run emcy_show_bench --benchmark_filter='^Show'
 run xml_window_bench --benchmark_filter='^OpenLargeFile$'
+run grid_edit_bench
 run firmware_bench --benchmark_filter='/20/'
 run table_bench --benchmark_filter='^WritePdoTableInKeyOrder$'
 run xml_parser_bench --benchmark_filter='^(OwnParser|Pugixml)$'
@@ -98,6 +100,9 @@ budget("Show PDO translation editor", "ShowPdoEditor", 5)
 budget("Show stored PDO editor", "ShowStoredPdoEditor", 5)
 budget("Show EMCY rules editor (500 rules)", "ShowRulesEditor", 20)
 budget("Show EMCY words editor (200 words)", "ShowWordsEditor", 20)
+budget("Grid: paste 1,500 x 8 cells", "PasteRange", 50)
+budget("Grid: undo that paste", "UndoPaste", 50)
+budget("Grid: find over 3,000 rows", "FindOverRows", 5)
 budget("XML tool: open 100,000 elements", "OpenLargeFile", 500)
 versus("Firmware generation, 20 MB, two banks", "BM_QuastorTwoBanks/20/real_time",
        "srec_cat", "BM_SrecCatTwoBanks/20/real_time", None)

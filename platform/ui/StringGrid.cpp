@@ -1,5 +1,8 @@
 #include "platform/ui/StringGrid.h"
 
+#include <algorithm>
+#include <memory>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,6 +15,7 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
+#include "platform/GridSort.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/WidgetTexts.h"
 
@@ -31,11 +35,14 @@ void StringGridModel::Reset(int count, int first_number) {
   beginResetModel();
   rows_.assign(static_cast<std::size_t>(std::max(0, count)),
                std::vector<std::string>(columns_.size()));
+  order_.clear();
   firstNumber_ = first_number;
   endResetModel();
 }
 
 void StringGridModel::SetRows(const GridRows& rows) {
+  if (!order_.empty())
+    SetViewOrder({});
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     auto& row = rows_[r];
     if (r < rows.size()) {
@@ -68,7 +75,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid())
     return {};
   const GridColumn& column = columns_[index.column()];
-  const std::string& text = rows_[index.row()][index.column()];
+  const std::string& text = rows_[StoredRow(index.row())][index.column()];
   switch (role) {
     case Qt::DisplayRole:
       return column.checkBox ? QVariant() : QVariant(Q(text));
@@ -97,16 +104,59 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
   } else {
     return false;
   }
-  if (hook_) {
-    const std::optional<std::string> accepted = hook_(index.row(), index.column(), text);
-    if (!accepted)
-      return false;
-    text = *accepted;
+  return !StoreCells({{StoredRow(index.row()), index.column(), std::move(text)}});
+}
+
+std::optional<std::size_t> StringGridModel::StoreCells(const std::vector<CellText>& cells) {
+  auto changes = std::make_shared<std::vector<CellChange>>();
+  changes->reserve(cells.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const CellText& cell = cells[i];
+    std::string text = cell.text;
+    if (hook_) {
+      std::optional<std::string> accepted = hook_(cell.row, cell.column, text);
+      if (!accepted)
+        return i;
+      text = std::move(*accepted);
+    }
+    changes->push_back({cell.row, cell.column, rows_[cell.row][cell.column], std::move(text)});
   }
-  rows_[index.row()][index.column()] = text;
-  emit dataChanged(index, index);
-  emit CellEdited(index.row(), index.column());
-  return true;
+  if (changes->empty())
+    return std::nullopt;
+  Apply(*changes, true);
+  if (undo_ != nullptr) {
+    const auto revisit = [this, changes](bool forward) {
+      Apply(*changes, forward);
+      emit ChangeRevisited(changes->front().row, changes->front().column);
+    };
+    undo_->Add({[revisit] { revisit(false); }, [revisit] { revisit(true); }});
+  }
+  return std::nullopt;
+}
+
+void StringGridModel::Apply(const std::vector<CellChange>& changes, bool forward) {
+  int top = rowCount(), left = columnCount(), bottom = -1, right = -1;
+  // Going back runs the changes in reverse, so that a cell changed twice ends as it began.
+  const auto put = [&](const CellChange& change) {
+    rows_[change.row][change.column] = forward ? change.after : change.before;
+    top = std::min(top, change.row);
+    bottom = std::max(bottom, change.row);
+    left = std::min(left, change.column);
+    right = std::max(right, change.column);
+  };
+  if (forward)
+    std::for_each(changes.begin(), changes.end(), put);
+  else
+    std::for_each(changes.rbegin(), changes.rend(), put);
+  if (bottom < 0)
+    return;
+  if (!order_.empty()) {  // the stored rows are spread over the view
+    top = 0;
+    bottom = rowCount() - 1;
+  }
+  emit dataChanged(index(top, left), index(bottom, right));
+  for (const CellChange& change : changes)
+    emit CellEdited(change.row, change.column);
 }
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
@@ -124,7 +174,40 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     return {};
   if (orientation == Qt::Horizontal)
     return section < static_cast<int>(columns_.size()) ? Q(columns_[section].title) : QVariant();
-  return QString::number(firstNumber_ + section);
+  return QString::number(firstNumber_ + StoredRow(section));
+}
+
+int StringGridModel::ViewRow(int stored_row) const {
+  if (order_.empty())
+    return stored_row;
+  const auto at = std::find(order_.begin(), order_.end(), stored_row);
+  return at == order_.end() ? stored_row : static_cast<int>(at - order_.begin());
+}
+
+void StringGridModel::SortForView(int column, bool ascending) {
+  if (column < 0 || column >= columnCount())
+    return;
+  SetViewOrder(ViewOrder(rows_, column, ascending));
+}
+
+void StringGridModel::SetViewOrder(std::vector<int> order) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  const QModelIndexList before = persistentIndexList();
+  std::vector<int> stored;
+  stored.reserve(static_cast<std::size_t>(before.size()));
+  for (const QModelIndex& at : before)
+    stored.push_back(StoredRow(at.row()));
+  order_ = std::move(order);
+  std::vector<int> shown_at(rows_.size());
+  for (int v = 0; v < rowCount(); ++v)
+    shown_at[static_cast<std::size_t>(StoredRow(v))] = v;
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (int i = 0; i < before.size(); ++i)
+    after << index(shown_at[static_cast<std::size_t>(stored[static_cast<std::size_t>(i)])],
+                   before[i].column());
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 namespace {
@@ -206,7 +289,9 @@ StringGrid::StringGrid(QWidget* parent)
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  model_.SetUndoList(undo_);
+  connect(&model_, &StringGridModel::ChangeRevisited, this, &StringGrid::ShowChange);
   setWordWrap(false);
   // The corner button is the view's only direct button child.
   corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
@@ -225,6 +310,8 @@ void StringGrid::Setup(std::vector<GridColumn> columns, int count, int first_num
     widths.push_back(column.width);
   model_.SetColumns(std::move(columns));
   model_.Reset(count, first_number);
+  if (count > 0 && !model_.Columns().empty())
+    setCurrentIndex(model_.index(0, 0));
   for (std::size_t i = 0; i < widths.size(); ++i) {
     setColumnWidth(static_cast<int>(i), widths[i]);
     const bool box = model_.Columns()[i].checkBox;
@@ -296,6 +383,8 @@ void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (SpreadsheetKey(event))
+    return;
   if (event->key() == kPickKey && event->modifiers() == Qt::NoModifier &&
       picks_.count(currentIndex().column()) != 0) {
     PickInto(currentIndex());

@@ -5,6 +5,9 @@ namespace quastor::widget_texts {
 
 inline constexpr char kOk[] = "OK";
 inline constexpr char kCancel[] = "Cancel";
+// OK and Cancel of the table editors, with their Alt keys.
+inline constexpr char kOkKey[] = "&OK";
+inline constexpr char kCancelKey[] = "&Cancel";
 inline constexpr char kExport[] = "Export";
 inline constexpr char kImport[] = "Import";
 inline constexpr char kClose[] = "X";

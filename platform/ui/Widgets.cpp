@@ -46,8 +46,8 @@ OkCancelRow NewOkCancelRow(QWidget* parent, const char* ok_name, const char* can
 }
 
 TablePanel NewTablePanel(QWidget* parent, const char* ok_name) {
-  TablePanel panel{new QHBoxLayout, NewButton(widget_texts::kOk, ok_name, parent),
-                   NewButton(widget_texts::kCancel, "bitbtn2", parent),
+  TablePanel panel{new QHBoxLayout, NewButton(widget_texts::kOkKey, ok_name, parent),
+                   NewButton(widget_texts::kCancelKey, "bitbtn2", parent),
                    NewButton(widget_texts::kExport, "button1", parent),
                    NewButton(widget_texts::kImport, "bitbtn4", parent)};
   panel.layout->addWidget(panel.ok);

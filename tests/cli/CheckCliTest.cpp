@@ -147,6 +147,13 @@ TEST(ProjectCheck, TellsALinkThatLeadsNowhereInATableFilesPlace) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(StateOf(project) == before);
   EXPECT_FALSE(fs::exists(project / "gone"));
+
+  // The string picker's file as a directory is no empty picker either.
+  fs::remove(project / "sdo.xml");
+  fs::create_directory(project / "strings.xml");
+  const CliRun strings = RunCliAt(home.path(), {"--project", "Plant", "check"});
+  EXPECT_EQ(strings.out, "strings.xml: file: \"strings.xml\" is not a regular file.\n");
+  EXPECT_EQ(strings.exitCode, 1);
 }
 
 // Catches a check that runs without a project (over PROJECTS itself) or takes arguments.

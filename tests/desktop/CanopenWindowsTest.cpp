@@ -243,7 +243,9 @@ TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
     EXPECT_EQ(grid->currentIndex(), grid->Model().index(c.row, c.column)) << c.fault;
     EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file) << c.fault;
     EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), kPdoFile) << c.fault;
+    fake.messages.AnswerNext(true);  // discard the refused edit
     window.reject();
+    ASSERT_FALSE(window.isVisible()) << c.fault;
   }
 
   // An OK without edits keeps what the table does not know; a row emptied takes it along, and

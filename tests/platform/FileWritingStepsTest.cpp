@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -238,6 +239,25 @@ TEST(FileWritingSteps, ReaderOrStartUpPutsTheOldContentOfAWriteInPlaceCutShortBa
     EXPECT_EQ(ReadBytes(saved.file), kOld);
     EXPECT_EQ(saved.cache.Copies(), std::vector<std::string>{});
   }
+}
+
+// A file mended by hand after a write to it was cut short is the user's: neither a reader nor
+// the start-up puts the old content back over it; the next save drops the copy.
+TEST(FileWritingSteps, AFileChangedAfterTheCutIsNotPutBack) {
+  Saved saved;
+  LeaveAWriteInPlaceCutShort(saved);
+  WriteBytes(saved.file, "mended by hand");
+  fs::last_write_time(saved.file, fs::last_write_time(saved.file) + std::chrono::seconds(60));
+  EXPECT_EQ(*ReadWholeFile(saved.file), "mended by hand");
+  std::vector<std::string> notes;
+  RestoreInterruptedWrites(&notes);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_NE(notes[0].find("was changed after a write to it was cut short"), std::string::npos);
+  EXPECT_EQ(ReadBytes(saved.file), "mended by hand");
+  EXPECT_EQ(saved.cache.Copies().size(), 1u);
+  ASSERT_TRUE(WriteFileAtomic(saved.file, kNew).ok());
+  EXPECT_EQ(ReadBytes(saved.file), kNew);
+  EXPECT_EQ(saved.cache.Copies(), std::vector<std::string>{});
 }
 
 // A reader while another write in place is under way (here: of this process, through another

@@ -1,0 +1,66 @@
+#include "platform/ui/EditorFrame.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QTabWidget>
+
+#include "platform/EditorTexts.h"
+#include "platform/Text.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/StringGrid.h"
+
+namespace quastor {
+
+EditorFrame::EditorFrame(MessageService& messages, QWidget* parent, Qt::WindowFlags flags)
+    : QuastorDialog(parent, flags), messages_(messages) {
+  // Anywhere in the window; an edit line that has focus keeps the keys for its own text.
+  auto* undo = new QShortcut(QKeySequence::Undo, this);
+  connect(undo, &QShortcut::activated, this, [this] { Undo(); });
+  QList<QKeySequence> redo_keys = QKeySequence::keyBindings(QKeySequence::Redo);
+  if (!redo_keys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+    redo_keys << QKeySequence(Qt::CTRL | Qt::Key_Y);
+  auto* redo = new QShortcut(this);
+  redo->setKeys(redo_keys);
+  connect(redo, &QShortcut::activated, this, [this] { Redo(); });
+}
+
+void EditorFrame::Attach(StringGrid* grid) {
+  grid->SetUndoList(&changes_);
+  grid->SetMessages(&messages_);
+}
+
+void EditorFrame::RecordChange(std::function<void()> undo, std::function<void()> redo) {
+  changes_.Add({std::move(undo), std::move(redo)});
+}
+
+void EditorFrame::reject() {
+  if (IsBusy())
+    return;
+  if (HasChanges() && !messages_.Ask(FormatText(editor_texts::kDiscardChanges, {TableName()})))
+    return;
+  QuastorDialog::reject();
+}
+
+void EditorFrame::done(int result) {
+  QuastorDialog::done(result);
+  changes_.Clear();
+}
+
+// Every showing starts from the file, with nothing to take back, and with the focus in the
+// current page's grid, or on the page tabs where the page has none (a list given the focus
+// would choose its first item): a key pressed at once never reaches a Delete button.
+void EditorFrame::showEvent(QShowEvent* event) {
+  QuastorDialog::showEvent(event);
+  if (event->spontaneous())
+    return;
+  changes_.Clear();
+  auto* notebook = findChild<QTabWidget*>();
+  QWidget* page = notebook != nullptr ? notebook->currentWidget() : this;
+  if (auto* grid = page != nullptr ? page->findChild<StringGrid*>() : nullptr)
+    grid->setFocus(Qt::OtherFocusReason);
+  else if (notebook != nullptr)
+    notebook->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace quastor

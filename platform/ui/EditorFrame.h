@@ -1,0 +1,59 @@
+#pragma once
+// The frame every table editor shares: it keeps the changes made since the window was shown
+// (Ctrl+Z takes one back, Ctrl+Y makes it again), asks before Escape, Cancel or the close box
+// throw changes away, and starts the focus in the current page's table rather than on one of
+// its buttons. An editor names its table and records the changes of its own model; its grids
+// record theirs through the frame.
+
+#include <functional>
+#include <string>
+
+#include "platform/UndoList.h"
+#include "platform/ui/QuastorDialog.h"
+
+class QPushButton;
+
+namespace quastor {
+
+class MessageService;
+class StringGrid;
+
+class EditorFrame : public QuastorDialog {
+  Q_OBJECT
+
+ public:
+  EditorFrame(MessageService& messages, QWidget* parent, Qt::WindowFlags flags);
+
+  // True while a change made in the window is in force.
+  bool HasChanges() const { return changes_.Changed(); }
+  bool Undo() { return changes_.Undo(); }
+  bool Redo() { return changes_.Redo(); }
+
+ public slots:
+  // With changes, asks first; No keeps the window open.
+  void reject() override;
+
+ protected:
+  // The table, as its file is named, for the question before changes are thrown away.
+  virtual std::string TableName() const = 0;
+
+  // The grid's edits join the window's changes, and its messages are the window's.
+  void Attach(StringGrid* grid);
+  // A change of the editor's model that was just made: undo and redo put the states back.
+  void RecordChange(std::function<void()> undo, std::function<void()> redo);
+  // A change: before and after are whole states of the editor's model, and show puts one in
+  // force and shows it.
+  template <class State>
+  void RecordStates(State before, State after, std::function<void(const State&)> show) {
+    RecordChange([show, before] { show(before); }, [show, after] { show(after); });
+  }
+
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  MessageService& messages_;
+  UndoList changes_;
+};
+
+}  // namespace quastor
