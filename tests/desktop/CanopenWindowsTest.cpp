@@ -25,6 +25,7 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -33,23 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-class CanopenWindows : public ::testing::Test {
- protected:
-  CanopenWindows() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
-  }
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  Texts Messages() const { return fake.messages.Texts(); }
-
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
-};
+class CanopenWindows : public PlantProjectTest {};
 
 constexpr char kPdoFile[] =
     "<rpdodef><row cobid=\"0x285\" id_dev_orig=\"1\" en_bypass=\"3\" posind=\"0\" n_tpdo=\"1\"/>"

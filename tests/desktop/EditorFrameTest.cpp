@@ -25,6 +25,7 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -33,17 +34,8 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-class EditorFrames : public ::testing::Test {
+class EditorFrames : public PlantProjectTest {
  protected:
-  EditorFrames() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
-  }
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  Texts Messages() const { return fake.messages.Texts(); }
   void TypeInto(StringGrid* grid, int row, int column, const char* text) {
     grid->Model().setData(grid->Model().index(row, column), text, Qt::EditRole);
   }
@@ -76,11 +68,6 @@ class EditorFrames : public ::testing::Test {
          }},
     };
   }
-
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
 };
 
 TEST_F(EditorFrames, EscapeCancelAndTheCloseBoxAskBeforeChangesAreLost) {

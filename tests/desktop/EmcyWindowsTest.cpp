@@ -20,6 +20,7 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -60,23 +61,7 @@ Texts Items(const QListWidget* list) {
   return items;
 }
 
-class EmcyWindows : public ::testing::Test {
- protected:
-  EmcyWindows() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
-  }
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  Texts Messages() const { return fake.messages.Texts(); }
-
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
-};
+class EmcyWindows : public PlantProjectTest {};
 
 TEST_F(EmcyWindows, RulesThroughThePageAndBackToTheFile) {
   WriteBytes(project() / "emcydef.xml", "<emcydef>" + Rule("7", "1", "13") + Rule("3", "", "45") +

@@ -20,6 +20,7 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -29,25 +30,15 @@ namespace fs = std::filesystem;
 
 // An application directory whose remembered project is Plant, and the application over it as
 // the program wires it (the wizard closed as soon as it shows, and counted).
-class GatewaySteps : public ::testing::Test {
+class GatewaySteps : public PlantProjectTest {
  protected:
-  GatewaySteps() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=/Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
+  GatewaySteps() : PlantProjectTest("/Plant") {
     window = &desktop->MainWindow();
     window->show();
   }
 
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
   fs::path bank() const { return project() / "bin" / "bank.bin"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
   TFQuastoreFirmWare* window = nullptr;
 };
 

@@ -24,6 +24,7 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -32,17 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-class J1939Windows : public ::testing::Test {
+class J1939Windows : public PlantProjectTest {
  protected:
-  J1939Windows() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
-  }
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  Texts Messages() const { return fake.messages.Texts(); }
   // Types text into edit k as a user would and leaves it with the Tab key.
   void TypeAndLeave(FrameInfoDialog& window, int k, const char* text) {
     QLineEdit* edit = window.Edits[k - 1];
@@ -51,11 +43,6 @@ class J1939Windows : public ::testing::Test {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(edit, &out);
   }
-
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
 };
 
 TEST_F(J1939Windows, MenuOpensTheFrameTablesAfterTheCanopenOnes) {

@@ -21,6 +21,7 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 #include "tools/SELstringhe.h"
 #include "tools/UXML.h"
@@ -32,16 +33,8 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-class ToolsWindows : public ::testing::Test {
+class ToolsWindows : public PlantProjectTest {
  protected:
-  ToolsWindows() {
-    fs::create_directories(project() / "bin");
-    WriteBytes(home / "Quastor_DNET2PROFI.ini", "[lastproj]\r\nprojectname=Plant\r\n");
-    desktop = std::make_unique<DesktopApplication>(
-        fake.services, [this] { return std::make_unique<FakeSerialPort>(port); }, home.path());
-  }
-  fs::path project() const { return home / "PROJECTS" / "Plant"; }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   // Opens file in the XML tool through its open dialog.
   void Open(TFXML& window, const fs::path& file) {
     fake.dialogs.answers.push_back(file);
@@ -60,11 +53,6 @@ class ToolsWindows : public ::testing::Test {
     });
   }
   static std::string S(const QString& text) { return text.toStdString(); }
-
-  TempDir home;
-  FakeServices fake;
-  FakeSerialPort::Log port;
-  std::unique_ptr<DesktopApplication> desktop;
 };
 
 TEST_F(ToolsWindows, XmlToolOpensEditsWithF2AndWritesThePargen) {
