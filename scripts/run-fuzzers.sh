@@ -50,17 +50,33 @@ artifacts=$root/$build/artifacts
 mkdir -p "$artifacts"
 failed=()
 results=()
-for fuzzer in "$build"/fuzz/*_fuzzer; do
-  name=$(basename "$fuzzer" _fuzzer)
+# One target: its corpus seeded from fuzz/corpus, its exit status into its folder.
+run_one() {
+  local name=$1 fuzzer=$2 status=0
   mkdir -p "$work/$name/corpus"
   if [ -d "fuzz/corpus/$name" ]; then
     cp -R "fuzz/corpus/$name/." "$work/$name/corpus/"
   fi
-  log=$work/$name/log
-  status=0
   (cd "$work/$name" &&
     "$root/$fuzzer" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-      -artifact_prefix="$artifacts/$name-" corpus >"$log" 2>&1) || status=$?
+      -artifact_prefix="$artifacts/$name-" corpus >"$work/$name/log" 2>&1) || status=$?
+  echo "$status" >"$work/$name/status"
+}
+# Two targets at a time, one a core.
+running=0
+for fuzzer in "$build"/fuzz/*_fuzzer; do
+  run_one "$(basename "$fuzzer" _fuzzer)" "$fuzzer" &
+  running=$((running + 1))
+  if [ "$running" -eq 2 ]; then
+    wait
+    running=0
+  fi
+done
+wait
+for fuzzer in "$build"/fuzz/*_fuzzer; do
+  name=$(basename "$fuzzer" _fuzzer)
+  log=$work/$name/log
+  status=$(cat "$work/$name/status" 2>/dev/null || echo 1)
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
   if [ "$status" -eq 0 ]; then
     results+=("$(printf '%-16s %12s  ok' "$name" "${runs:-?}")")
