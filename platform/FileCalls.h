@@ -36,7 +36,7 @@ int Sync(int fd);
 
 // Takes the lock of the open file for this open only, without waiting: true when taken, false
 // when another open (of this process or another) holds it. The system frees it when the file is
-// closed or its process ends.
+// closed or its process ends. Windows keeps no such lock here: always true.
 bool TryLock(int fd);
 
 // Makes sure the file of size current can grow to size bytes without the disk running full:

@@ -199,21 +199,32 @@ Result<InPlaceBackup> InPlaceBackup::TakeIn(const fs::path& dir, const fs::path&
     error = Copy(fd, copy, old_bytes);
   if (error == 0)
     error = SyncAndTell(copy, temporary);
+#ifdef _WIN32
+  // Windows renames and removes no file that is open here (the C library's opens do not share
+  // deletion), so the copy is closed and carries no lock: a reader of another process could
+  // put the old content back under a running write in place.
+  if (const int closed = calls::Close(copy); error == 0)
+    error = closed;
+  const int lock = -1;
+#else
   // Locked before it gets its name, so that no other process ever sees it unlocked while this
   // one writes.
   if (error == 0 && !calls::TryLock(copy))
     error = EAGAIN;
+  const int lock = copy;
+#endif
   std::error_code ec;
   if (error == 0)
     fs::rename(temporary, path, ec);
   if (error != 0 || ec) {
-    calls::Close(copy);
+    if (lock >= 0)
+      calls::Close(lock);
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return error != 0 ? Reason(error) : Failure{ec.message()};
   }
   calls::SyncDirectory(dir);
-  return InPlaceBackup(path, header.size(), old_bytes, copy);
+  return InPlaceBackup(path, header.size(), old_bytes, lock);
 }
 
 InPlaceBackup::InPlaceBackup(fs::path path, std::uint64_t header_bytes, std::uint64_t old_bytes,
@@ -276,7 +287,12 @@ Status RestoreFromCopy(const fs::path& path, bool for_writing, std::vector<std::
   std::uint64_t old_bytes = 0;
   fs::path named;
   const bool whole = ReadHeader(copy, &header_bytes, &named, &old_bytes);
+#ifdef _WIN32
+  calls::Close(copy);  // else Windows would not remove it
+  InPlaceBackup backup(path, header_bytes, old_bytes, -1);
+#else
   InPlaceBackup backup(path, header_bytes, old_bytes, copy);
+#endif
   // A damaged copy cannot put anything back; a target that is gone is not made again. (The
   // copy of another target whose name has the same hash is put back all the same.)
   std::error_code ec;

@@ -138,18 +138,22 @@ TEST(ProjectCheck, TellsALinkThatLeadsNowhereInATableFilesPlace) {
   const fs::path project = home / "PROJECTS" / "Plant";
   fs::create_directories(project);
   fs::copy(DataFile("check/clean_full/project/pargen.xml"), project / "pargen.xml");
-  fs::create_symlink("gone/sdo.xml", project / "sdo.xml");
-  const std::map<std::string, FileState> before = StateOf(project);
-  const CliRun run = RunCliAt(home.path(), {"--project", "Plant", "check"});
-  EXPECT_EQ(run.out,
-            "sdo.xml: file: it is a symbolic link to \"gone/sdo.xml\", which does not exist: the "
-            "window starts as without the file\n");
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(StateOf(project) == before);
-  EXPECT_FALSE(fs::exists(project / "gone"));
+  // Where the system makes symbolic links (Wine does not).
+  std::error_code no_links;
+  fs::create_symlink("gone/sdo.xml", project / "sdo.xml", no_links);
+  if (!no_links) {
+    const std::map<std::string, FileState> before = StateOf(project);
+    const CliRun run = RunCliAt(home.path(), {"--project", "Plant", "check"});
+    EXPECT_EQ(run.out,
+              "sdo.xml: file: it is a symbolic link to \"gone/sdo.xml\", which does not exist: "
+              "the window starts as without the file\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(StateOf(project) == before);
+    EXPECT_FALSE(fs::exists(project / "gone"));
+    fs::remove(project / "sdo.xml");
+  }
 
   // The string picker's file as a directory is no empty picker either.
-  fs::remove(project / "sdo.xml");
   fs::create_directory(project / "strings.xml");
   const CliRun strings = RunCliAt(home.path(), {"--project", "Plant", "check"});
   EXPECT_EQ(strings.out, "strings.xml: file: \"strings.xml\" is not a regular file.\n");

@@ -263,6 +263,9 @@ TEST(FileWritingSteps, AFileChangedAfterTheCutIsNotPutBack) {
 // A reader while another write in place is under way (here: of this process, through another
 // open of the copy) must not put the old content back under it.
 TEST(FileWritingSteps, ReaderLeavesAWriteInPlaceUnderWayAlone) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows keeps no lock on the copy: its opens here do not share deletion";
+#endif
   Saved saved;
   std::string read;
   {
