@@ -1,8 +1,9 @@
 // Any bytes as the J1939 frame files, the kind chosen by the first byte (dropped): bit 0 the
 // direction (receive, send), bit 1 the frame list alone or the frame list and, after a NUL
 // byte, the info file. Loading ends without a fault; the frame list keeps 16 rows of 5 cells
-// and reads back what OK writes; every info frame uses at most 8 bytes, each a DeviceNet byte
-// 0 to 127 or none, none past its byte count, and the info file OK writes reads back the same.
+// and reads back what OK writes; every info frame's byte count lies in 0 to 255, each of its
+// 8 bytes goes to a DeviceNet byte 0 to 127 or none, none past its byte count, and the info
+// file OK writes reads back the same.
 //
 //   frame_files_fuzzer fuzz/corpus/frame_files
 
@@ -56,7 +57,7 @@ void FrameInfo(FrameDirection direction, std::string_view bytes) {
   const FrameInfoTable& table = first.table;
   Require(table.labels.size() == table.frames.size(), "every frame has its label");
   for (const TFrameInfoRec& frame : table.frames) {
-    Require(frame.Dim <= kFrameBytes, "a frame has at most 8 bytes");
+    Require(frame.Dim <= kMaxDim, "a frame's byte count lies in 0 to 255");
     for (int k = 1; k <= kFrameBytes; ++k) {
       const std::uint8_t target = frame.B(k);
       Require(target < kDeviceNetBytes || target == kNoByte, "a byte goes to 0 to 127 or none");

@@ -190,8 +190,10 @@ std::string FrameListText(FrameDirection direction, const FrameRows& rows,
     // then the columns the file did not hold.
     std::array<bool, kFrameColumnCount> written{};
     for (const auto& [name, value] : r < kept.size() ? kept[r] : XmlAttributeList()) {
-      const auto column = std::find_if(kind.columns.begin(), kind.columns.end(),
-                                       [&](const FrameColumn& c) { return name == c.attribute; });
+      const std::string& attribute = name;  // a lambda may not name a structured binding
+      const auto column =
+          std::find_if(kind.columns.begin(), kind.columns.end(),
+                       [&](const FrameColumn& c) { return attribute == c.attribute; });
       if (column == kind.columns.end()) {
         row.SetAttribute(name, value);
         continue;

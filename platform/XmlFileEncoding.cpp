@@ -1,5 +1,6 @@
 #include "platform/XmlFileEncoding.h"
 
+#include <regex>
 #include <string>
 
 #include "platform/FileReading.h"
@@ -26,18 +27,27 @@ TextEncoding XmlFileEncoding(std::string_view bytes) {
 namespace {
 
 // The XML declaration that text (UTF-8, no byte order mark) begins with, with the line end or
-// blanks after it; empty when it has none.
+// blanks after it; empty when it has none, or one that XML readers would refuse (only a
+// well-formed declaration is worth keeping).
 std::string_view DeclarationOf(std::string_view text) {
+  static const std::regex kDeclaration(
+      R"re(<\?xml[ \t\r\n]+version[ \t\r\n]*=[ \t\r\n]*("1\.[0-9]+"|'1\.[0-9]+'))re"
+      R"re(([ \t\r\n]+encoding[ \t\r\n]*=[ \t\r\n]*("[A-Za-z][A-Za-z0-9._-]*"|'[A-Za-z][A-Za-z0-9._-]*'))?)re"
+      R"re(([ \t\r\n]+standalone[ \t\r\n]*=[ \t\r\n]*("(yes|no)"|'(yes|no)'))?)re"
+      R"re([ \t\r\n]*\?>[ \t\r\n]*)re");
   if (text.substr(0, 5) != "<?xml")
     return {};
-  std::size_t end = text.find("?>");
-  if (end == std::string_view::npos)
+  const std::size_t end = text.find("?>");
+  if (end == std::string_view::npos || end > 512)
     return {};
-  end += 2;
-  while (end < text.size() &&
-         (text[end] == '\r' || text[end] == '\n' || text[end] == ' ' || text[end] == '\t'))
-    ++end;
-  return text.substr(0, end);
+  std::size_t after = end + 2;
+  while (after < text.size() &&
+         (text[after] == '\r' || text[after] == '\n' || text[after] == ' ' || text[after] == '\t'))
+    ++after;
+  const std::string_view declaration = text.substr(0, after);
+  if (!std::regex_match(declaration.begin(), declaration.end(), kDeclaration))
+    return {};
+  return declaration;
 }
 
 // Whether the declaration names an 8-bit encoding: a file of ASCII alone reads as UTF-8, but
