@@ -15,10 +15,6 @@ namespace quastor::workbook {
 
 namespace {
 
-[[noreturn]] void Damaged(const std::string& what) {
-  throw std::runtime_error(what);
-}
-
 std::size_t Count(const std::string* text) {
   if (text == nullptr)
     return 1;
@@ -28,15 +24,6 @@ std::size_t Count(const std::string* text) {
     Damaged("invalid repeat count " + *text);
   // Far beyond any sheet, but small enough that positions plus counts do not overflow.
   return std::min<std::size_t>(value, std::size_t{1} << 40);
-}
-
-double Number(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto read = std::from_chars(text.data(), end, value);
-  if (read.ec != std::errc() || read.ptr != end)
-    Damaged("invalid number " + text);
-  return value;
 }
 
 // "PT12H30M00S", "PT36H00M00S", "P1DT2H" as the time text of platform/Workbook.h.
@@ -125,7 +112,7 @@ struct OdsCell {
       return DateValueText(value);
     if (type == "time")
       return DurationText(value);
-    return Number(value);
+    return ParseNumber(value);
   }
 };
 

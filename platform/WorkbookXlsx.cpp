@@ -204,10 +204,6 @@ class StylesHandler final : public XmlHandler {
   bool inCellXfs_ = false;
 };
 
-[[noreturn]] void Damaged(const std::string& what) {
-  throw std::runtime_error(what);
-}
-
 // "B3" -> row 2, column 1.
 void ParseCellAddress(std::string_view address, std::size_t& row, std::size_t& column) {
   std::size_t i = 0, col = 0, r = 0;
@@ -226,15 +222,6 @@ void ParseCellAddress(std::string_view address, std::size_t& row, std::size_t& c
     Damaged("invalid cell address " + std::string(address));
   row = r - 1;
   column = col - 1;
-}
-
-double ParseNumber(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto read = std::from_chars(text.data(), end, value);
-  if (read.ec != std::errc() || read.ptr != end)
-    Damaged("invalid number " + text);
-  return value;
 }
 
 // "2024-01-31T12:30:00" (a cell of type d) as the date text of platform/Workbook.h.

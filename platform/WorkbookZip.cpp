@@ -1,8 +1,10 @@
 // .xlsx and .ods workbooks: the archive is checked, then read by the format's reader; a damaged
 // archive or part ends in a failure with the reason.
 
+#include <charconv>
 #include <exception>
 #include <new>
+#include <stdexcept>
 
 #include <orcus/zip_archive.hpp>
 
@@ -62,6 +64,19 @@ Result<std::optional<WorkbookSheet>> ZipSheet(std::string_view bytes, ZipKind ki
           return Failure{sheet->error()};
         return std::optional<WorkbookSheet>(std::move(sheet->value()));
       });
+}
+
+void Damaged(const std::string& what) {
+  throw std::runtime_error(what);
+}
+
+double ParseNumber(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto read = std::from_chars(text.data(), end, value);
+  if (read.ec != std::errc() || read.ptr != end)
+    Damaged("invalid number " + text);
+  return value;
 }
 
 }  // namespace quastor::workbook

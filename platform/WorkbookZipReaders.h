@@ -12,6 +12,11 @@
 
 namespace quastor::workbook {
 
+// Throws the reason that a part is damaged.
+[[noreturn]] void Damaged(const std::string& what);
+// A cell's number as the file spells it (all of the text, or the part is damaged).
+double ParseNumber(const std::string& text);
+
 std::vector<std::string> XlsxSheetNames(const ZipParts& zip);
 // The first sheet whose name equals name without regard to case; nothing when there is none.
 std::optional<Result<WorkbookSheet>> XlsxSheet(const ZipParts& zip, const std::string& name);
