@@ -210,7 +210,7 @@ void TFQuastoreFirmWare::ShowProjectHeader() {
 
 void TFQuastoreFirmWare::NewaClick() {
   TFsaveproj& saveproj = SaveProj();
-  saveproj.NewProjectMode = 0;
+  saveproj.NewProjectMode = TFsaveproj::Mode::kNewProject;
   saveproj.ProjectDestDir = state_.ProjectsDir;
   if (saveproj.exec() == QDialog::Accepted) {
     SetCaptionFor(state_.ProjectName);

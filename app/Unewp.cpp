@@ -46,7 +46,7 @@ TFsaveproj::TFsaveproj(AppState& state, UiServices& services, QWidget* parent)
 }
 
 void TFsaveproj::FormShow() {
-  if (NewProjectMode == 0) {
+  if (NewProjectMode == Mode::kNewProject) {
     setWindowTitle(app_texts::kNewProjectCaption);
     Edit1->clear();
     NewProjectName.clear();
@@ -59,7 +59,7 @@ void TFsaveproj::FormShow() {
 }
 
 void TFsaveproj::BitBtn1Click() {
-  if (NewProjectMode != 0) {
+  if (NewProjectMode != Mode::kNewProject) {
     accept();
     return;
   }

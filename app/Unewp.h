@@ -1,6 +1,5 @@
 #pragma once
-// TFsaveproj: asks for the name of a new project (mode 0) or edits one line of text for the
-// XML tool (mode 1).
+// TFsaveproj: asks for the name of a new project or edits one line of text for the XML tool.
 
 #include <filesystem>
 #include <string>
@@ -22,11 +21,13 @@ class TFsaveproj : public QuastorDialog {
  public:
   TFsaveproj(AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  // Set by the caller before showing: 0 = new project, 1 = text entry for the XML tool.
-  int NewProjectMode = 0;
+  // What the window is shown for, set by the caller before showing. The values are those the
+  // window has always used (0 and 1).
+  enum class Mode { kNewProject = 0, kEditText = 1 };
+  Mode NewProjectMode = Mode::kNewProject;
   // Where the new project directory is created; set by "New project".
   std::filesystem::path ProjectDestDir;
-  // The name typed when OK was pressed in mode 0.
+  // The name typed when OK was pressed for a new project.
   std::string NewProjectName;
 
   QLineEdit* Edit1;

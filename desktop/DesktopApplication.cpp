@@ -25,7 +25,7 @@
 #include "platform/ui/StringGrid.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/Widgets.h"
-#include "tools/SELstringhe.h"
+#include "tools/USELstringhe.h"
 #include "tools/SelectString.h"
 #include "tools/ToolsTexts.h"
 #include "tools/UXML.h"

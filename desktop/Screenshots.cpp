@@ -43,7 +43,7 @@
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/Shell.h"
 #include "platform/ui/UiServices.h"
-#include "tools/SELstringhe.h"
+#include "tools/USELstringhe.h"
 #include "tools/UXML.h"
 #include "tools/UXmlTreeModel.h"
 #include "update/UBootSer.h"
@@ -194,7 +194,7 @@ int main(int argc, char* argv[]) {
                     "windows-menu") &&
        ok;
   TFsaveproj& new_project = main_window.SaveProj();
-  new_project.NewProjectMode = 0;
+  new_project.NewProjectMode = TFsaveproj::Mode::kNewProject;
   new_project.ProjectDestDir = desktop.State().ProjectsDir;
   new_project.show();
   new_project.Edit1->setText("Plant2");

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-10}
 timer=build/bench/startup_timer
 wine=$(sed -n 's/^QUASTOR_WINE64:FILEPATH=//p' build-windows/CMakeCache.txt)
-for file in "$timer" build-windows/bin/quastor.exe build-windows/bench/bare_window.exe; do
+for file in "$timer" build-windows/bin/quastor.exe build-windows/bench/bare_window.exe \
+  build-windows/bench/text_window.exe; do
   if [ ! -x "$file" ] && [ ! -f "$file" ]; then
     echo "bench-startup-windows: $file is missing" >&2
     exit 1
@@ -24,8 +25,10 @@ xvfb-run -a -s '-screen 0 1280x800x24' bash -c "
   '${wine%/*}/wineserver' --persistent
   '$wine' cmd /c exit >/dev/null 2>&1 || true
   read -r bare_median bare_min bare_max < <($timer $runs '$wine' build-windows/bench/bare_window.exe)
+  read -r text_median text_min text_max < <($timer $runs '$wine' build-windows/bench/text_window.exe)
   read -r app_median app_min app_max < <($timer $runs '$wine' build-windows/bin/quastor.exe)
   echo \"bare Qt window under Wine:  median \$bare_median ms (min \$bare_min, max \$bare_max)\"
+  echo \"Qt window with the main window's texts under Wine:  median \$text_median ms (min \$text_min, max \$text_max)\"
   echo \"quastor.exe under Wine:     median \$app_median ms (min \$app_min, max \$app_max)\"
   awk -v a=\$app_median -v b=\$bare_median 'BEGIN { printf \"ratio:                      %.2f\\n\", a / b }'
   '${wine%/*}/wineserver' --kill

@@ -145,7 +145,7 @@ void TFXML::EditSelected() {
   if (selected.isEmpty())
     return;
   const QModelIndex item = selected.front();
-  editor_.NewProjectMode = 1;
+  editor_.NewProjectMode = TFsaveproj::Mode::kEditText;
   editor_.Edit1->setText(item.data(Qt::EditRole).toString());
   if (editor_.exec() == QDialog::Accepted)
     model_->SetShownText(item, S(editor_.Edit1->text()));

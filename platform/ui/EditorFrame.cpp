@@ -23,6 +23,23 @@ EditorFrame::EditorFrame(MessageService& messages, QWidget* parent, Qt::WindowFl
   auto* redo = new QShortcut(this);
   redo->setKeys(redo_keys);
   connect(redo, &QShortcut::activated, this, [this] { Redo(); });
+  // Find works from anywhere in the window, on the grid of the page shown.
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, this, [this] {
+    if (StringGrid* grid = CurrentGrid())
+      grid->StartFind();
+  });
+  auto* again = new QShortcut(QKeySequence(Qt::Key_F3), this);
+  connect(again, &QShortcut::activated, this, [this] {
+    if (StringGrid* grid = CurrentGrid())
+      grid->FindAgain();
+  });
+}
+
+StringGrid* EditorFrame::CurrentGrid() const {
+  auto* notebook = findChild<QTabWidget*>();
+  const QWidget* page = notebook != nullptr ? notebook->currentWidget() : this;
+  return page != nullptr ? page->findChild<StringGrid*>() : nullptr;
 }
 
 void EditorFrame::Attach(StringGrid* grid) {
@@ -56,8 +73,7 @@ void EditorFrame::showEvent(QShowEvent* event) {
     return;
   changes_.Clear();
   auto* notebook = findChild<QTabWidget*>();
-  QWidget* page = notebook != nullptr ? notebook->currentWidget() : this;
-  if (auto* grid = page != nullptr ? page->findChild<StringGrid*>() : nullptr)
+  if (StringGrid* grid = CurrentGrid())
     grid->setFocus(Qt::OtherFocusReason);
   else if (notebook != nullptr)
     notebook->setFocus(Qt::OtherFocusReason);

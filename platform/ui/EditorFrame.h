@@ -50,6 +50,8 @@ class EditorFrame : public QuastorDialog {
 
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
+  // The grid of the page shown, or none when the page has no grid.
+  StringGrid* CurrentGrid() const;
 
  private:
   MessageService& messages_;

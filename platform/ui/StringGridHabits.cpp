@@ -108,9 +108,18 @@ bool StringGrid::PasteText(const std::string& text) {
   const QModelIndex at = currentIndex();
   if (block.empty() || !at.isValid())
     return false;
-  const CellPlace from{at.row(), at.column()};
-  const int height = static_cast<int>(block.size());
-  const int width = static_cast<int>(block.front().size());
+  CellPlace from{at.row(), at.column()};
+  int height = static_cast<int>(block.size());
+  int width = static_cast<int>(block.front().size());
+  // One value pasted over a selection of several cells fills each selected cell, as
+  // spreadsheets do; any other range goes from the current cell on.
+  const bool fill = height == 1 && width == 1 && selectionModel()->selectedIndexes().size() > 1;
+  if (fill) {
+    const CellRange range = SelectedRange();
+    from = {range.top, range.left};
+    height = range.Height();
+    width = range.Width();
+  }
   if (const Status fits = PasteFits(model_.rowCount(), model_.columnCount(), from, height, width);
       !fits) {
     Tell(fits.error());
@@ -124,7 +133,9 @@ bool StringGrid::PasteText(const std::string& text) {
       const int column = from.column + c;
       if (!model_.Columns()[column].editable)
         continue;  // a column the user cannot type in keeps its text
-      cells.push_back({row, column, block[r][c]});
+      if (fill && !selectionModel()->isSelected(model_.index(from.row + r, column)))
+        continue;  // a cell between the selected ones keeps its text
+      cells.push_back({row, column, fill ? block.front().front() : block[r][c]});
     }
   }
   if (const std::optional<std::size_t> refused = model_.StoreCells(cells)) {
@@ -134,8 +145,10 @@ bool StringGrid::PasteText(const std::string& text) {
                      model_.Columns()[cell.column].title}));
     return false;
   }
-  const QModelIndex last = model_.index(from.row + height - 1, from.column + width - 1);
-  selectionModel()->select(QItemSelection(at, last), QItemSelectionModel::ClearAndSelect);
+  if (!fill) {
+    const QModelIndex last = model_.index(from.row + height - 1, from.column + width - 1);
+    selectionModel()->select(QItemSelection(at, last), QItemSelectionModel::ClearAndSelect);
+  }
   return true;
 }
 

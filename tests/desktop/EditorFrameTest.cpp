@@ -104,6 +104,28 @@ TEST_F(EditorFrames, EnterInTheGridMovesDownAndNeverSaves) {
   EXPECT_EQ(window.sga->currentIndex().row(), 1);
 }
 
+TEST_F(EditorFrames, CtrlFFindsOnThePageShownWhereverTheFocusIs) {
+  TFsdo& window = desktop->Sdo();
+  window.show();
+  window.Notebook->setCurrentIndex(1);
+  TypeInto(window.sgb, 4, 7, "torque");
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.bitbtn2->setFocus();
+  QTest::keyClick(window.bitbtn2, Qt::Key_F, Qt::ControlModifier);
+  auto* line = window.sgb->findChild<QLineEdit*>("findLine");
+  ASSERT_NE(line, nullptr) << "the find line of the page shown";
+  ASSERT_TRUE(line->isVisible());
+  QTest::keyClicks(line, "TORQ");
+  QTest::keyClick(line, Qt::Key_Return);
+  EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7));
+  EXPECT_EQ(window.sga->findChild<QLineEdit*>("findLine"), nullptr);
+  window.bitbtn2->setFocus();
+  QTest::keyClick(window.bitbtn2, Qt::Key_F3);
+  EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7)) << "F3: the only match";
+  EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(EditorFrames, AltKeysOnOkAndCancelAndTheFocusStartsInTheTable) {
   const std::vector<EditorFrame*> windows = {&desktop->Sdo(),     &desktop->Pdo(),
                                              &desktop->InfoPdo(), &desktop->Emcy(),

@@ -203,7 +203,7 @@ TEST(MainWindow, SaveprojDialogModes) {
   TempDir home;
   Application app(home.path());
   // Mode 1: a one-line editor that keeps the caller's text.
-  app.main.SaveProj().NewProjectMode = 1;
+  app.main.SaveProj().NewProjectMode = TFsaveproj::Mode::kEditText;
   app.main.SaveProj().Edit1->setText("node text");
   WhenModalShown([](QWidget* dialog) {
     EXPECT_EQ(S(dialog->windowTitle()), "Edit XML");
@@ -217,7 +217,7 @@ TEST(MainWindow, SaveprojDialogModes) {
   EXPECT_EQ(S(app.main.SaveProj().Edit1->text()), "node text!");
 
   // Mode 0 clears the box on every showing; an empty destination and name give both messages.
-  app.main.SaveProj().NewProjectMode = 0;
+  app.main.SaveProj().NewProjectMode = TFsaveproj::Mode::kNewProject;
   app.main.SaveProj().ProjectDestDir.clear();
   WhenModalShown([](QWidget* dialog) {
     EXPECT_EQ(S(dialog->windowTitle()), "New project");

@@ -23,7 +23,7 @@
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
-#include "tools/SELstringhe.h"
+#include "tools/USELstringhe.h"
 #include "tools/UXML.h"
 #include "tools/UXmlTreeModel.h"
 

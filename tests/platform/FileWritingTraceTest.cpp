@@ -54,8 +54,8 @@ std::vector<std::string> TraceSave(const fs::path& file, bool in_place, const fs
       std::string(kTracedSave) + "='" + file.string() + "' " + kTracedInPlace + "=" +
       (in_place ? "1" : "0") +
       // The leak checker stops under a tracer, so the traced run goes without it.
-      " ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" XDG_CACHE_HOME='" + (file.parent_path() / "cache").string() +
-      "' strace -f -y -qq -o '" + log.string() +
+      " ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" XDG_CACHE_HOME='" +
+      (file.parent_path() / "cache").string() + "' strace -f -y -qq -o '" + log.string() +
       "' -e trace=write,fsync,fdatasync,fallocate,ftruncate,rename,renameat,renameat2,unlink,"
       "unlinkat '" +
       fs::read_symlink("/proc/self/exe").string() + "' --gtest_filter=" + kTestName +

@@ -84,15 +84,17 @@ TEST(GridRange, FindTakesTheNextCellAndGoesRound) {
 }
 
 TEST(GridSort, NumbersByValueThenTextEmptyCellsLastEitherWay) {
-  const TextRows rows = {{"0x181"}, {""},      {"Speed"}, {"0x80000181"}, {"40"},
-                         {"apple"}, {"0x181"}, {" "},     {"0x28"}};
+  const TextRows rows = {{"0x181"}, {""},       {"Speed"}, {"0x80000181"}, {"40"},
+                         {"apple"}, {"0x181"},  {" "},     {"0x28"},       {"Row10"},
+                         {"row2"},  {"Row02b"}, {"Row2a"}};
   struct Case {
     bool ascending;
     std::vector<int> order;
   } cases[] = {
       // 40 and 0x28 are equal and keep the rows' order; 0x80000181 is a pattern, above 0x181.
-      {true, {4, 8, 0, 6, 3, 5, 2, 1, 7}},
-      {false, {2, 5, 3, 0, 6, 4, 8, 1, 7}},
+      // Digits in a text count by value: row2 < Row2a < Row02b (same value, longer run) < Row10.
+      {true, {4, 8, 0, 6, 3, 5, 10, 12, 11, 9, 2, 1, 7}},
+      {false, {2, 9, 11, 12, 10, 5, 3, 0, 6, 4, 8, 1, 7}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ViewOrder(rows, 0, c.ascending), c.order) << c.ascending;

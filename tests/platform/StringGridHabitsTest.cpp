@@ -90,6 +90,21 @@ TEST_F(GridHabits, CopyAndPasteARangeWithUndoAndRedo) {
   EXPECT_EQ(Model().Rows()[3], (std::vector<std::string>{"", "", ""}));
   Key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Model().Rows()[2], (std::vector<std::string>{"a", "b", ""}));
+
+  // One value over a selection fills every selected cell, and only those, in one step.
+  QApplication::clipboard()->setText("7");
+  QItemSelectionModel* selection = grid->selectionModel();
+  selection->setCurrentIndex(Model().index(1, 0), QItemSelectionModel::NoUpdate);
+  selection->select(QItemSelection(Model().index(1, 0), Model().index(2, 0)),
+                    QItemSelectionModel::ClearAndSelect);
+  selection->select(Model().index(3, 1), QItemSelectionModel::Select);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Model().Rows()[1], (std::vector<std::string>{"7", "d", "k"}));
+  EXPECT_EQ(Model().Rows()[2], (std::vector<std::string>{"7", "b", ""}));
+  EXPECT_EQ(Model().Rows()[3], (std::vector<std::string>{"c", "7", ""}));
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Model().Rows()[1], (std::vector<std::string>{"c", "d", "k"}));
+  EXPECT_EQ(Model().Rows()[3], (std::vector<std::string>{"c", "d", ""}));
   EXPECT_TRUE(messages.Texts().empty());
 }
 

@@ -14,8 +14,8 @@ TEST(WorkbookOff, EveryReadFailsWithTheSameMessage) {
   const auto file = test::DataFile("workbook/cells.xlsx");
   const Result<std::vector<std::string>> names = WorkbookSheetNames(file);
   ASSERT_FALSE(names.ok());
-  const std::string expected = "Cannot read workbook \"" + Utf8FromPath(file) + "\": " +
-                               kWorkbookNotAvailable;
+  const std::string expected =
+      "Cannot read workbook \"" + Utf8FromPath(file) + "\": " + kWorkbookNotAvailable;
   EXPECT_EQ(names.error(), expected);
   const Result<std::optional<WorkbookSheet>> sheet = ReadWorkbookSheet(file, "First");
   ASSERT_FALSE(sheet.ok());

@@ -1,4 +1,4 @@
-#include "tools/SELstringhe.h"
+#include "tools/USELstringhe.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
