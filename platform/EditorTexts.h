@@ -13,6 +13,8 @@ inline constexpr char kPasteBeyondColumns[] =
     "Nothing pasted: the %d columns copied do not fit in the %d columns from the current cell on.";
 // %s: the text, the row's number, the column's title.
 inline constexpr char kPasteRefused[] = "Nothing pasted: \"%s\" is refused in entry %s, column %s.";
+// %s: the text, the row's number, the column's title.
+inline constexpr char kFillRefused[] = "Nothing filled: \"%s\" is refused in entry %s, column %s.";
 // %s: the text looked for.
 inline constexpr char kNotFound[] = "\"%s\" is not found on this page.";
 inline constexpr char kFindPrompt[] = "Find:";

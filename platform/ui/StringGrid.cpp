@@ -15,7 +15,9 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
+#include "platform/EditorTexts.h"
 #include "platform/GridSort.h"
+#include "platform/Text.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/WidgetTexts.h"
 
@@ -359,14 +361,51 @@ bool StringGrid::PickInto(const QModelIndex& cell) {
   return text && model_.setData(cell, Q(*text), Qt::EditRole);
 }
 
+void StringGrid::SetRowPick(const std::string& caption, const QKeySequence& key, RowPickHook pick) {
+  rowPick_ = {Q(caption), key, std::move(pick)};
+}
+
+bool StringGrid::PickRow(int view_row) {
+  if (!rowPick_.pick || view_row < 0 || view_row >= model_.rowCount())
+    return false;
+  const int row = model_.StoredRow(view_row);
+  // A copy: the hook may show a window that sets the hooks again.
+  const RowPickHook pick = rowPick_.pick;
+  const std::optional<std::vector<CellFill>> fills =
+      pick(model_.Rows()[static_cast<std::size_t>(row)]);
+  if (!fills || fills->empty())
+    return false;
+  std::vector<StringGridModel::CellText> cells;
+  for (const CellFill& fill : *fills) {
+    if (fill.column >= 0 && fill.column < model_.columnCount())
+      cells.push_back({row, fill.column, fill.text});
+  }
+  if (const std::optional<std::size_t> refused = model_.StoreCells(cells)) {
+    const StringGridModel::CellText& cell = cells[*refused];
+    Tell(FormatText(editor_texts::kFillRefused,
+                    {cell.text, std::to_string(model_.FirstNumber() + cell.row),
+                     model_.Columns()[cell.column].title}));
+    return false;
+  }
+  return true;
+}
+
 QMenu* StringGrid::NewContextMenu(const QModelIndex& cell) {
-  if (!cell.isValid() || picks_.count(cell.column()) == 0)
+  const bool pick_cell = picks_.count(cell.column()) != 0;
+  if (!cell.isValid() || (!pick_cell && !rowPick_.pick))
     return nullptr;
   auto* menu = new QMenu(this);
-  QAction* pick = menu->addAction(QString::fromUtf8(widget_texts::kPickString));
-  pick->setShortcut(QKeySequence(kPickKey));
   const QPersistentModelIndex at(cell);
-  connect(pick, &QAction::triggered, this, [this, at] { PickInto(at); });
+  if (pick_cell) {
+    QAction* pick = menu->addAction(QString::fromUtf8(widget_texts::kPickString));
+    pick->setShortcut(QKeySequence(kPickKey));
+    connect(pick, &QAction::triggered, this, [this, at] { PickInto(at); });
+  }
+  if (rowPick_.pick) {
+    QAction* pick = menu->addAction(rowPick_.caption);
+    pick->setShortcut(rowPick_.key);
+    connect(pick, &QAction::triggered, this, [this, at] { PickRow(at.row()); });
+  }
   return menu;
 }
 
@@ -388,6 +427,11 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
   if (event->key() == kPickKey && event->modifiers() == Qt::NoModifier &&
       picks_.count(currentIndex().column()) != 0) {
     PickInto(currentIndex());
+    return;
+  }
+  if (rowPick_.pick && currentIndex().isValid() &&
+      QKeySequence(event->keyCombination()) == rowPick_.key) {
+    PickRow(currentIndex().row());
     return;
   }
   QTableView::keyPressEvent(event);

@@ -18,6 +18,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QKeySequence>
 #include <QTableView>
 
 #include "platform/GridRange.h"
@@ -137,6 +138,20 @@ class StringGrid : public QTableView {
   void SetPickHook(int column, PickHook pick);
   // Runs the pick hook of the cell's column; true when a text was stored.
   bool PickInto(const QModelIndex& cell);
+
+  // A chooser that fills several cells of a row at once: given the row's cells as stored, it
+  // answers the cells to fill, or nothing. It is offered in the context menu of every cell
+  // under caption and on key for the current row; its texts are stored as one change, each
+  // through the edit hook as if typed, and a text the hook refuses is told and stores nothing.
+  struct CellFill {
+    int column;
+    std::string text;
+  };
+  using RowPickHook =
+      std::function<std::optional<std::vector<CellFill>>(const std::vector<std::string>& row)>;
+  void SetRowPick(const std::string& caption, const QKeySequence& key, RowPickHook pick);
+  // Runs the row pick on the row shown at view_row; true when cells were stored.
+  bool PickRow(int view_row);
   // The context menu of a cell, or nullptr when the cell offers nothing; the caller owns it.
   QMenu* NewContextMenu(const QModelIndex& cell);
   static constexpr Qt::Key kPickKey = Qt::Key_F4;
@@ -194,6 +209,11 @@ class StringGrid : public QTableView {
   StringGridModel model_;
   QAbstractItemDelegate* checkDelegate_;  // draws and toggles the check-box columns
   std::map<int, PickHook> picks_;
+  struct RowPick {
+    QString caption;
+    QKeySequence key;
+    RowPickHook pick;
+  } rowPick_;
   QString numberTitle_;
   QWidget* corner_ = nullptr;
   MessageService* messages_ = nullptr;
