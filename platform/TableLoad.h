@@ -1,7 +1,8 @@
 #pragma once
 // The one shape of a table's load or import in every subsystem: the model the editor shows,
 // whether the file was there, the messages to show one after the other, and what was not
-// loaded. A subsystem gives only its model (and keeps any extra beside it).
+// loaded. A subsystem gives only its model (and keeps any extra beside it). An import has the
+// same shape: the sheet was found, and the window tells its report's gaps itself.
 
 #include <string>
 #include <vector>
