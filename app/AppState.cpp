@@ -5,22 +5,29 @@
 
 namespace quastor {
 
-void AppState::SetProjectPaths() {
-  auto in_project = [this](const char* name) {
-    std::filesystem::path file = ProjectDir;
+ProjectFileSet ProjectFilesIn(const std::filesystem::path& project_dir) {
+  auto in_project = [&project_dir](const char* name) {
+    std::filesystem::path file = project_dir;
     file += std::filesystem::path::preferred_separator;
     file += name;
     return file;
   };
-  ProjectFiles.pargen = in_project("pargen.xml");
-  ProjectFiles.receiveFrame = in_project("Receive_Frame.xml");
-  ProjectFiles.receiveInfo = in_project("Receive_Info.xml");
-  ProjectFiles.emcydef = in_project("emcydef.xml");
-  ProjectFiles.emcyword = in_project("emcyword.xml");
-  ProjectFiles.rpdodef = in_project("rpdodef.xml");
-  ProjectFiles.sdopdo = in_project("sdopdo.xml");
-  ProjectFiles.sendFrame = in_project("Send_Frame.xml");
-  ProjectFiles.sendInfo = in_project("Send_Info.xml");
+  ProjectFileSet files;
+  files.pargen = in_project("pargen.xml");
+  files.receiveFrame = in_project("Receive_Frame.xml");
+  files.receiveInfo = in_project("Receive_Info.xml");
+  files.emcydef = in_project("emcydef.xml");
+  files.emcyword = in_project("emcyword.xml");
+  files.rpdodef = in_project("rpdodef.xml");
+  files.sdo = in_project("sdo.xml");
+  files.sdopdo = in_project("sdopdo.xml");
+  files.sendFrame = in_project("Send_Frame.xml");
+  files.sendInfo = in_project("Send_Info.xml");
+  return files;
+}
+
+void AppState::SetProjectPaths() {
+  ProjectFiles = ProjectFilesIn(ProjectDir);
 }
 
 namespace {

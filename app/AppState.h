@@ -17,10 +17,14 @@ struct ProjectFileSet {
   std::filesystem::path emcydef;       // emcydef.xml
   std::filesystem::path emcyword;      // emcyword.xml
   std::filesystem::path rpdodef;       // rpdodef.xml
+  std::filesystem::path sdo;           // sdo.xml
   std::filesystem::path sdopdo;        // sdopdo.xml
   std::filesystem::path sendFrame;     // Send_Frame.xml
   std::filesystem::path sendInfo;      // Send_Info.xml
 };
+
+// The file set of the project in project_dir: each name after project_dir and a separator.
+ProjectFileSet ProjectFilesIn(const std::filesystem::path& project_dir);
 
 struct AppState {
   std::filesystem::path AppDir;

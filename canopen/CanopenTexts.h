@@ -26,7 +26,6 @@ inline constexpr char kFileNotFound[] = "File XML not found";
 inline constexpr char kErrorReading[] = "Error in reading file XML";
 
 // SDO access table (sdo.xml, window TFsdo).
-inline constexpr char kSdoFileName[] = "sdo.xml";
 inline constexpr char kSdoCaption[] = "Set SDO Access";
 inline constexpr char kSdoPageA[] = "SDO from CAN A request to CAN B";
 inline constexpr char kSdoPageB[] = "SDO from CAN B request to CAN A";

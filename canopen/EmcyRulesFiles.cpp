@@ -65,12 +65,12 @@ EmcyRulesLoad LoadEmcyRules(const std::filesystem::path& file, TableReading read
   TableFileRead read = ReadTableFile(
       file, [&](const TableRecord& record) { return ReadRule(load.model, record); }, reading);
   load.found = read.found;
-  load.gaps = std::move(read.gaps);
+  load.report = std::move(read.report);
   if (!read.found)
-    load.messages.push_back(canopen::kFileNotFound);
+    load.messages.push_back({false, canopen::kFileNotFound});
   if (!read.complete) {
-    load.messages.push_back(canopen::kErrorReading);
-    load.messages.insert(load.messages.end(), load.gaps.details.begin(), load.gaps.details.end());
+    load.messages.push_back({false, canopen::kErrorReading});
+    TellGaps(load.messages, load.report);
     return load;
   }
   ChooseFirstRules(load.model);

@@ -11,17 +11,14 @@
 #include "canopen/LoadGaps.h"
 #include "canopen/TableFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/Workbook.h"
 
 namespace quastor {
 
-struct EmcyRulesLoad {
-  EmcyModel model;     // item 0 of each non-empty side chosen, unless the reading stopped
-  bool found = false;  // the file exists
-  // To show one after the other: "File XML not found", or "Error in reading file XML" and why.
-  std::vector<std::string> messages;
-  LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file
-};
+// Item 0 of each non-empty side chosen, unless the reading stopped. The messages: "File XML not
+// found", or "Error in reading file XML" and why.
+using EmcyRulesLoad = Loaded<EmcyModel>;
 
 // The show: every record in file order to the side of its bit 5, an empty text read as "0".
 // A reading error keeps the rules read before it and chooses no item.

@@ -76,10 +76,10 @@ Status ReadWord(WordModel& model, const TableRecord& record, std::size_t& skippe
   return Status::Ok();
 }
 
-void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
-  gaps.skipped = skipped;
+void NoteSkipped(LoadReport& report, std::size_t skipped, const std::string& source) {
+  report.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kWordsSkipped, {source, std::to_string(skipped)}));
+    report.gaps.push_back(FormatText(texts::kWordsSkipped, {source, std::to_string(skipped)}));
 }
 
 // The 52 values of a word in file order, which is also the sheet's and the CSV's: the side
@@ -130,13 +130,13 @@ EmcyWordsLoad LoadEmcyWords(const std::filesystem::path& file, TableReading read
       file, [&](const TableRecord& record) { return ReadWord(load.model, record, skipped); },
       reading);
   load.found = read.found;
-  load.gaps = std::move(read.gaps);
+  load.report = std::move(read.report);
   if (!read.found)
-    load.messages.push_back(canopen::kFileNotFound);
+    load.messages.push_back({false, canopen::kFileNotFound});
   if (!read.complete)
-    load.messages.push_back(canopen::kErrorReading);
-  NoteSkipped(load.gaps, skipped, SourceName(file));
-  load.messages.insert(load.messages.end(), load.gaps.details.begin(), load.gaps.details.end());
+    load.messages.push_back({false, canopen::kErrorReading});
+  NoteSkipped(load.report, skipped, SourceName(file));
+  TellGaps(load.messages, load.report);
   return load;
 }
 
@@ -173,6 +173,7 @@ Result<EmcyWordsImport> ImportEmcyWordsSheet(const WorkbookSheet& sheet) {
   if (!records)
     return records.failure();
   EmcyWordsImport import;
+  import.found = true;
   std::size_t skipped = 0;
   for (SheetRecord& record : records.value()) {
     const Result<std::int32_t> code = SheetNumber(sheet, record, kSideField, texts::kSideAttribute);
@@ -180,7 +181,7 @@ Result<EmcyWordsImport> ImportEmcyWordsSheet(const WorkbookSheet& sheet) {
       return code.failure();
     Place(import.model, WordOf(std::move(record.fields)), *code, skipped);
   }
-  NoteSkipped(import.gaps, skipped, SheetSource(sheet.name));
+  NoteSkipped(import.report, skipped, SheetSource(sheet.name));
   return import;
 }
 

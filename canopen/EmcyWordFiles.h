@@ -14,6 +14,7 @@
 #include "canopen/LoadGaps.h"
 #include "canopen/TableFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/Workbook.h"
 
 namespace quastor {
@@ -25,14 +26,9 @@ std::optional<Side> EmcyWordSide(std::int32_t code);
 // The 52 attribute names in file order, also the sheet's columns.
 const std::vector<std::string>& EmcyWordAttributes();
 
-struct EmcyWordsLoad {
-  WordModel model;     // no node selected
-  bool found = false;  // the file exists
-  // To show one after the other: "File XML not found", or "Error in reading file XML" and why,
-  // then how many words were not shown for their side code.
-  std::vector<std::string> messages;
-  LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file
-};
+// No node selected. The messages: "File XML not found", or "Error in reading file XML" and why,
+// then how many words were not shown for their side code.
+using EmcyWordsLoad = Loaded<WordModel>;
 
 // The show: every record in file order to the side its extdata names, labelled by its list
 // position; texts unchanged, empty ones included. Records whose extdata is neither 0 nor 1
@@ -48,11 +44,9 @@ Result<std::string> EmcyWordsFileText(const WordModel& model);
 // OK: writes the text to file atomically; on any failure the file stays as it was.
 Status SaveEmcyWords(const std::filesystem::path& file, const WordModel& model);
 
-// A successful import: the new definitions, and the words whose side code is neither 0 nor 1.
-struct EmcyWordsImport {
-  WordModel model;
-  LoadGaps gaps;  // show the details and ask before OK; they replace the load's
-};
+// A successful import: the new definitions; its report (the words whose side code is neither
+// 0 nor 1: show the sentences and ask before OK) replaces the load's.
+using EmcyWordsImport = Loaded<WordModel>;
 
 // Import from the sheet "emcyword" (the 52 attributes by position, an empty cell giving an
 // empty text), or the failure that names the row.

@@ -25,16 +25,15 @@ GridLoad LoadGridTable(const std::filesystem::path& file, const GridLayout& layo
       },
       reading);
   load.found = read.found;
-  load.gaps = std::move(read.gaps);
+  load.report = std::move(read.report);
   if (!read.found && missing_message != nullptr)
-    load.messages.push_back(missing_message);
+    load.messages.push_back({false, missing_message});
   if (!read.complete)
-    load.messages.push_back(texts::kErrorReading);
-  const std::size_t reading_details = load.gaps.details.size();
-  NoteNotShown(load.gaps, filler, SourceName(file), layout.pageA, layout.pageB);
-  load.messages.insert(load.messages.end(), load.gaps.details.begin() + reading_details,
-                       load.gaps.details.end());
-  load.grids = filler.TakeGrids();
+    load.messages.push_back({false, texts::kErrorReading});
+  const std::size_t reading_gaps = load.report.gaps.size();
+  NoteNotShown(load.report, filler, SourceName(file), layout.pageA, layout.pageB);
+  TellGaps(load.messages, load.report, reading_gaps);
+  load.model = filler.TakeGrids();
   return load;
 }
 
@@ -51,8 +50,9 @@ Result<GridImport> ImportGridSheet(const WorkbookSheet& sheet, const GridLayout&
     filler.Place(placed->side, std::move(placed.value().row));
   }
   GridImport import;
-  NoteNotShown(import.gaps, filler, SheetSource(sheet.name), layout.pageA, layout.pageB);
-  import.grids = filler.TakeGrids();
+  import.found = true;
+  NoteNotShown(import.report, filler, SheetSource(sheet.name), layout.pageA, layout.pageB);
+  import.model = filler.TakeGrids();
   return import;
 }
 

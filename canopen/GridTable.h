@@ -15,6 +15,7 @@
 #include "canopen/SideGrids.h"
 #include "canopen/TableFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/Workbook.h"
 
 namespace quastor {
@@ -36,23 +37,17 @@ struct PlacedRow {
   XmlAttributeList kept;
 };
 
-// The grids as the window's show fills them from the table file.
-struct GridLoad {
-  SideGrids grids;     // layout-sized, filled from the file
-  bool found = false;  // the file exists
+// The grids as the window's show fills them from the table file (layout-sized); the messages
+// are the system's reading messages, then what did not fit.
+struct GridLoad : Loaded<SideGrids> {
   // Per side, the record (its position in the file, from 1) that each filled row shows.
   std::array<std::vector<std::size_t>, 2> records;
-  // To show one after the other: the system's reading messages, then what did not fit.
-  std::vector<std::string> messages;
-  LoadGaps gaps;  // not Complete(): ask OverwriteQuestion before OK rewrites the file
 };
 
-// The grids after a successful import; they replace the window's grids whole, and its gaps
-// replace the load's (the grids no longer show the file).
-struct GridImport {
-  SideGrids grids;
-  LoadGaps gaps;  // records beyond a grid's rows: show the details, ask before OK
-};
+// The grids after a successful import; they replace the window's grids whole, and its report
+// replaces the load's (the grids no longer show the file): records beyond a grid's rows, whose
+// sentences the window shows before it asks at OK.
+using GridImport = Loaded<SideGrids>;
 
 using FileRowStep = std::function<Result<PlacedRow>(const TableRecord&)>;
 using SheetRowStep = std::function<Result<PlacedRow>(const WorkbookSheet&, const SheetRecord&)>;

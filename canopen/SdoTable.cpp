@@ -69,10 +69,6 @@ std::vector<std::string> HeaderTexts() {
 
 }  // namespace
 
-std::filesystem::path SdoTablePath(const std::filesystem::path& project_dir) {
-  return project_dir / texts::kSdoFileName;
-}
-
 SideGrids EmptySdoGrids() {
   return {EmptyGrid(kLayout.rows, kLayout.columns), EmptyGrid(kLayout.rows, kLayout.columns)};
 }

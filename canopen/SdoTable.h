@@ -16,9 +16,6 @@
 
 namespace quastor {
 
-// ProjectDir/sdo.xml.
-std::filesystem::path SdoTablePath(const std::filesystem::path& project_dir);
-
 // Both grids empty, 1500 rows of 8 cells.
 SideGrids EmptySdoGrids();
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/ExportCsv.h"
 #include "canopen/ImportSheet.h"
@@ -23,10 +24,10 @@ namespace texts = canopen_texts;
 constexpr std::int32_t kSideBit = 0x80;
 constexpr std::size_t kNrpdoField = 2;
 
-void NoteSkipped(LoadGaps& gaps, std::size_t skipped, const std::string& source) {
-  gaps.skipped = skipped;
+void NoteSkipped(LoadReport& report, std::size_t skipped, const std::string& source) {
+  report.skipped = skipped;
   if (skipped > 0)
-    gaps.details.push_back(FormatText(texts::kRecordsSkipped, {source, std::to_string(skipped)}));
+    report.gaps.push_back(FormatText(texts::kRecordsSkipped, {source, std::to_string(skipped)}));
 }
 
 // Reads one of the three files: its missing-file or reading-error message.
@@ -35,9 +36,9 @@ TableFileRead ReadOne(const std::filesystem::path& file, const RecordStep& step,
                       StoredPdoLoad& load) {
   TableFileRead read = ReadTableFile(file, step, reading);
   if (!read.found)
-    load.messages.push_back(not_found);
+    load.messages.push_back({false, not_found});
   if (!read.complete) {
-    load.messages.push_back(error_reading);
+    load.messages.push_back({false, error_reading});
     load.complete = false;
   }
   return read;
@@ -129,26 +130,25 @@ Result<std::optional<std::pair<Side, std::size_t>>> PdoOfNrpdo(const StoredPdoMo
 
 StoredPdoLoad LoadStoredPdo(const std::filesystem::path& project_dir,
                             const std::filesystem::path& sdopdo_file, TableReading reading) {
+  const ProjectFileSet files = ProjectFilesIn(project_dir);
   StoredPdoLoad load;
   StoredPdoModel& model = load.model;
   ReadOne(
-      project_dir / texts::kSdoFileName,
-      [&](const TableRecord& record) { return ReadSdoAccess(model, record); },
+      files.sdo, [&](const TableRecord& record) { return ReadSdoAccess(model, record); },
       texts::kSdoFileNotFound, texts::kSdoErrorReading, reading, load);
   ReadOne(
-      project_dir / texts::kPdoFileName,
-      [&](const TableRecord& record) { return ReadPdo(model, record); }, texts::kPdoFileNotFound,
-      texts::kPdoErrorReading, reading, load);
+      files.rpdodef, [&](const TableRecord& record) { return ReadPdo(model, record); },
+      texts::kPdoFileNotFound, texts::kPdoErrorReading, reading, load);
   std::size_t skipped = 0;
   TableFileRead read = ReadOne(
       sdopdo_file,
       [&](const TableRecord& record) { return ReadStoredEntry(model, record, skipped); },
       texts::kStoredPdoFileNotFound, texts::kStoredPdoErrorReading, reading, load);
-  load.sdopdoFound = read.found;
-  load.gaps = std::move(read.gaps);
-  NoteSkipped(load.gaps, skipped, SourceName(sdopdo_file));
+  load.found = read.found;
+  load.report = std::move(read.report);
+  NoteSkipped(load.report, skipped, SourceName(sdopdo_file));
   if (skipped > 0) {
-    load.messages.push_back(load.gaps.details.back());
+    load.messages.push_back({false, load.report.gaps.back()});
     load.complete = false;
   }
   return load;
@@ -190,8 +190,9 @@ Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
   if (!records)
     return records.failure();
   StoredPdoImport import;
-  import.listsA.resize(model.pageA.pdos.size());
-  import.listsB.resize(model.pageB.pdos.size());
+  import.found = true;
+  import.model.listsA.resize(model.pageA.pdos.size());
+  import.model.listsB.resize(model.pageB.pdos.size());
   std::size_t skipped = 0;
   for (const SheetRecord& record : *records) {
     const char* field_name = texts::kStoredPdoAttributes[kNrpdoField];
@@ -205,11 +206,11 @@ Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,
       ++skipped;
       continue;
     }
-    auto& lists = pdo.value()->first == Side::kA ? import.listsA : import.listsB;
+    auto& lists = pdo.value()->first == Side::kA ? import.model.listsA : import.model.listsB;
     lists[pdo.value()->second].push_back(
         TClSdo{record.fields[0], record.fields[1], record.fields[3]});
   }
-  NoteSkipped(import.gaps, skipped, SheetSource(sheet.name));
+  NoteSkipped(import.report, skipped, SheetSource(sheet.name));
   return import;
 }
 
@@ -224,7 +225,7 @@ Result<StoredPdoImport> ImportStoredPdoWorkbook(const StoredPdoModel& model,
 void ApplyStoredPdoImport(StoredPdoModel& model, StoredPdoImport import) {
   for (const Side side : kBothSides) {
     StoredPdoPage& page = model.page(side);
-    auto& lists = side == Side::kA ? import.listsA : import.listsB;
+    auto& lists = side == Side::kA ? import.model.listsA : import.model.listsB;
     for (std::size_t p = 0; p < page.pdos.size() && p < lists.size(); ++p)
       page.pdos[p].sdoList = std::move(lists[p]);
     // The list box is emptied; a PDO still chosen would give New a label out of step with it.

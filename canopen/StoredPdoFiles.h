@@ -15,16 +15,15 @@
 #include "canopen/StoredPdo.h"
 #include "canopen/TableFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/Workbook.h"
 
 namespace quastor {
 
-struct StoredPdoLoad {
-  StoredPdoModel model;               // nothing chosen on either page
-  std::vector<std::string> messages;  // to show one after the other
-  LoadGaps gaps;         // of sdopdo.xml: not Complete(): ask OverwriteQuestion before OK
+// The model with nothing chosen on either page; found: sdopdo.xml exists; the report is
+// sdopdo.xml's.
+struct StoredPdoLoad : Loaded<StoredPdoModel> {
   bool complete = true;  // all three files read to their end and no record left out
-  bool sdopdoFound = false;
 };
 
 // The show: ProjectDir/sdo.xml (the side's SDO access entries), ProjectDir/rpdodef.xml (the
@@ -49,13 +48,15 @@ Result<std::string> StoredPdoFileText(const StoredPdoModel& model);
 // OK: writes the text to file atomically; on any failure the file stays as it was.
 Status SaveStoredPdo(const std::filesystem::path& file, const StoredPdoModel& model);
 
-// A successful import: a new entry list for every PDO of each side.
-struct StoredPdoImport {
+// A new entry list for every PDO of each side.
+struct StoredPdoLists {
   std::vector<std::vector<TClSdo>> listsA;  // one per CAN A PDO
   std::vector<std::vector<TClSdo>> listsB;  // one per CAN B PDO
-  LoadGaps gaps;  // records naming no PDO: show the details, ask before OK (they replace the
-                  // load's gaps, since the entry lists no longer come from the file)
 };
+
+// A successful import; its report (records naming no PDO: show the sentences, ask before OK)
+// replaces the load's, since the entry lists no longer come from the file.
+using StoredPdoImport = Loaded<StoredPdoLists>;
 
 // Import from the sheet "sdopdo" (fields index, subindex, nrpdo, poscomp); the PDOs stay.
 Result<StoredPdoImport> ImportStoredPdoSheet(const StoredPdoModel& model,

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/PdoTable.h"
 #include "canopen/StoredPdoFiles.h"
@@ -94,9 +95,9 @@ Result<StoredPdoFollowUp> FollowPdoMoves(const fs::path& project_dir, const Side
   if (!any_move)
     return follow;
 
-  const fs::path sdopdo = project_dir / texts::kStoredPdoFileName;
+  const fs::path sdopdo = ProjectFilesIn(project_dir).sdopdo;
   StoredPdoLoad stored = LoadStoredPdo(project_dir, sdopdo);
-  if (!stored.sdopdoFound)
+  if (!stored.found)
     return follow;
   bool sizes_agree = true;
   for (const Side side : kBothSides)
@@ -104,7 +105,7 @@ Result<StoredPdoFollowUp> FollowPdoMoves(const fs::path& project_dir, const Side
         sizes_agree && stored.model.page(side).pdos.size() == moves[static_cast<int>(side)].size();
   if (!stored.complete || !sizes_agree) {
     std::string reason;
-    for (const std::string& detail : stored.gaps.details)
+    for (const std::string& detail : stored.report.gaps)
       reason += (reason.empty() ? "" : "\n") + detail;
     follow.unread = reason;
     return follow;
@@ -143,7 +144,7 @@ Result<StoredPdoFollowUp> FollowPdoMoves(const fs::path& project_dir, const Side
 
 Status SavePdoTableFollowed(const fs::path& project_dir, const SideGrids& grids,
                             const StoredPdoFollowUp& follow_up) {
-  const fs::path rpdodef = project_dir / texts::kPdoFileName;
+  const fs::path rpdodef = ProjectFilesIn(project_dir).rpdodef;
   if (!follow_up.rewrite)
     return SavePdoTable(rpdodef, grids);
   std::error_code ec;
@@ -154,7 +155,7 @@ Status SavePdoTableFollowed(const fs::path& project_dir, const SideGrids& grids,
   if (Status saved = SavePdoTable(rpdodef, grids); !saved)
     return saved;
   const Status followed =
-      WriteXmlFileKeepingEncoding(project_dir / texts::kStoredPdoFileName, follow_up.text);
+      WriteXmlFileKeepingEncoding(ProjectFilesIn(project_dir).sdopdo, follow_up.text);
   if (followed)
     return followed;
   // Both files as they were: a PDO table whose definitions name other PDOs is worse than none.

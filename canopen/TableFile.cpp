@@ -66,7 +66,7 @@ TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep&
   const std::string source = SourceName(file);
   XmlDocument document;
   if (Status loaded = document.Load(file); !loaded) {
-    NoteFileUnread(read.gaps, source, loaded.error());
+    NoteFileUnread(read.report, source, loaded.error());
     return read;
   }
   const XmlNode root = document.DocumentElement();
@@ -79,12 +79,12 @@ TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep&
     if (placed)
       continue;
     if (reading == TableReading::kStopAtFirstFailure) {
-      NoteReadingStopped(read.gaps, source, i, read.recordCount, placed.error());
+      NoteReadingStopped(read.report, source, i, read.recordCount, placed.error());
       return read;
     }
-    NoteRecordUnread(read.gaps, source, i, placed.error());
+    NoteRecordUnread(read.report, source, i, placed.error());
   }
-  read.complete = read.gaps.failures.empty();
+  read.complete = read.report.failures.empty();
   return read;
 }
 

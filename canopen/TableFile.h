@@ -59,13 +59,13 @@ struct TableFileRead {
   bool found = false;     // the file exists
   bool complete = false;  // every record was read (a missing file counts as complete)
   std::size_t recordCount = 0;
-  LoadGaps gaps;  // what was not read, when not complete
+  LoadReport report;  // what was not read, when not complete
 };
 
 // Runs step on every record of the file in document order until one fails. A file that does
 // not parse, a record that is not an element and a failing step end the reading; the records
 // placed before stay placed. With kEveryRecord a failing record is noted and the reading goes
-// on. The gaps name the file by its file name.
+// on. The report names the file by its file name.
 TableFileRead ReadTableFile(const std::filesystem::path& file, const RecordStep& step,
                             TableReading reading = TableReading::kStopAtFirstFailure);
 

@@ -184,12 +184,12 @@ void TFInfopdo::FormShow() {
   stamps_.Remember(state_.ProjectFiles.sdopdo);
   StoredPdoLoad load = LoadStoredPdo(state_.ProjectDir, state_.ProjectFiles.sdopdo);
   model_ = std::move(load.model);
-  gaps_ = std::move(load.gaps);
+  gaps_ = std::move(load.report);
   for (const Side side : kBothSides) {
     ShowLists(side);
     ClearEdits(side);
   }
-  ShowAll(load.messages);
+  ShowAll(MessageTexts(load.messages));
 }
 
 void TFInfopdo::ShowAll(const std::vector<std::string>& messages) {
@@ -354,14 +354,14 @@ void TFInfopdo::BitBtn4Click() {
     return;
   }
   Shown before{model_, gaps_};
-  gaps_ = imported->gaps;
+  gaps_ = imported->report;
   ApplyStoredPdoImport(model_, std::move(imported.value()));
   for (const Side side : kBothSides) {
     ShowLists(side);
     ClearEdits(side);
   }
   Record(std::move(before));
-  ShowAll(gaps_.details);
+  ShowAll(gaps_.gaps);
 }
 
 void TFInfopdo::Button1Click() {

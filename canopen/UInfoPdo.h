@@ -6,9 +6,9 @@
 #include <array>
 #include <filesystem>
 
-#include "canopen/LoadGaps.h"
 #include "canopen/StoredPdo.h"
 #include "platform/FileStamp.h"
+#include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
 
 class QButtonGroup;
@@ -74,7 +74,7 @@ class TFInfopdo : public EditorFrame {
 
  private:
   // The lists' model and what they do not show of the file: what a change replaces.
-  using Shown = std::pair<StoredPdoModel, LoadGaps>;
+  using Shown = std::pair<StoredPdoModel, LoadReport>;
   // Records the change from before to what the window holds now.
   void Record(Shown before);
   void Show(const Shown& shown);
@@ -94,7 +94,7 @@ class TFInfopdo : public EditorFrame {
   UiServices& services_;
   std::array<PageControls, 2> pages_{};
   StoredPdoModel model_;
-  LoadGaps gaps_;
+  LoadReport gaps_;
   ReadStamps stamps_;                       // the file as the show read it
   std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
   bool showing_ = false;

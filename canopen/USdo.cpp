@@ -101,7 +101,7 @@ Status TFsdo::Export(const SideGrids& grids) {
 }
 
 std::filesystem::path TFsdo::File() const {
-  return SdoTablePath(state_.ProjectDir);
+  return state_.ProjectFiles.sdo;
 }
 
 }  // namespace quastor

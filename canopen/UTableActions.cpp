@@ -9,15 +9,16 @@
 
 namespace quastor {
 
-bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadGaps& gaps,
+bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadReport& gaps,
                     const std::string& file_name, const std::function<Status()>& save) {
   if (!ConfirmOverwriteChanged(services.messages, stamps))
     return false;
-  if (!gaps.Complete() && !services.messages.Ask(OverwriteQuestion(gaps, file_name)))
+  if (!gaps.Complete() &&
+      !services.messages.Ask(OverwriteQuestion(gaps, canopen_texts::kOverwriteQuestion, file_name)))
     return false;
   if (!ShowFailure(services, save()))
     return false;
-  gaps = LoadGaps{};
+  gaps = LoadReport{};
   return true;
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "canopen/LoadGaps.h"
+#include "platform/LoadReport.h"
 #include "platform/Result.h"
 
 class QWidget;
@@ -21,7 +21,7 @@ struct UiServices;
 // OK: asks first when another program changed the file since the window read it (stamps) and
 // when gaps is not complete (No keeps the file), then saves; a failure is shown. True when the
 // file was written, and gaps are then cleared.
-bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadGaps& gaps,
+bool ConfirmAndSave(UiServices& services, const ReadStamps& stamps, LoadReport& gaps,
                     const std::string& file_name, const std::function<Status()>& save);
 
 // Import: the workbook the user chooses in the project directory, or nothing.

@@ -131,9 +131,9 @@ void TwoGridTableDialog::FormShow() {
   stamps_.Clear();
   stamps_.Remember(File());
   const GridLoad load = Load();
-  ShowGrids(load.grids);
-  gaps_ = load.gaps;
-  ShowAll(load.messages);
+  ShowGrids(load.model);
+  gaps_ = load.report;
+  ShowAll(MessageTexts(load.messages));
 }
 
 void TwoGridTableDialog::BitBtn1Click() {
@@ -158,10 +158,10 @@ void TwoGridTableDialog::BitBtn4Click() {
     return;
   }
   Shown before{GridsShown(), gaps_};
-  Shown after{imported->grids, imported->gaps};
+  Shown after{imported->model, imported->report};
   Show(after);
   RecordStates<Shown>(std::move(before), std::move(after), [this](const Shown& s) { Show(s); });
-  ShowAll(gaps_.details);
+  ShowAll(gaps_.gaps);
 }
 
 void TwoGridTableDialog::Button1Click() {

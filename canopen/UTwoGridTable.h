@@ -85,7 +85,7 @@ class TwoGridTableDialog : public EditorFrame {
   // The grids and what they do not show of the file, as an import replaces them.
   struct Shown {
     SideGrids grids;
-    LoadGaps gaps;
+    LoadReport gaps;
   };
   void Show(const Shown& shown);
   void ShowAll(const std::vector<std::string>& messages);
@@ -97,7 +97,7 @@ class TwoGridTableDialog : public EditorFrame {
   const char* pages_[2];
   std::vector<XmlAttributeList> kept_[2];  // per side, what each row's record kept
 
-  LoadGaps gaps_;      // what the grids do not show of the file
+  LoadReport gaps_;    // what the grids do not show of the file
   ReadStamps stamps_;  // the file as the show read it
 };
 

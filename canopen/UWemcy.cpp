@@ -216,10 +216,10 @@ void TFWemcy::FormShow() {
   EmcyWordsLoad load = LoadEmcyWords(state_.ProjectFiles.emcyword);
   ClearPages();
   model_ = std::move(load.model);
-  gaps_ = std::move(load.gaps);
+  gaps_ = std::move(load.report);
   ShowTrees();
   for (const auto& message : load.messages)
-    services_.messages.Plain(message);
+    services_.messages.Plain(message.text);
 }
 
 void TFWemcy::TWCanAChange(Side side) {
@@ -359,10 +359,10 @@ void TFWemcy::BitBtn4Click() {
   Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value().model);
-  gaps_ = std::move(imported.value().gaps);  // the trees no longer come from the file
+  gaps_ = std::move(imported.value().report);  // the trees no longer come from the file
   ShowTrees();
   Record(std::move(before));
-  for (const auto& detail : gaps_.details)
+  for (const auto& detail : gaps_.gaps)
     services_.messages.Plain(detail);
 }
 

@@ -11,8 +11,8 @@
 #include <QPixmap>
 
 #include "canopen/EmcyWords.h"
-#include "canopen/LoadGaps.h"
 #include "platform/FileStamp.h"
+#include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
 
 class QGroupBox;
@@ -79,7 +79,7 @@ class TFWemcy : public EditorFrame {
 
  private:
   // The trees' model and what they do not show of the file: what a change replaces.
-  using Shown = std::pair<WordModel, LoadGaps>;
+  using Shown = std::pair<WordModel, LoadReport>;
   // Records the change from before to what the window holds now.
   void Record(Shown before);
   void Show(const Shown& shown);
@@ -103,7 +103,7 @@ class TFWemcy : public EditorFrame {
   std::array<PageControls, 2> pages_{};
   std::array<QIcon, 2> icons_;  // word and bit node, each with its selected picture
   WordModel model_;
-  LoadGaps gaps_;      // what the trees do not show of the file
+  LoadReport gaps_;    // what the trees do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
 };

@@ -180,10 +180,10 @@ void TFemcy::FormShow() {
   EmcyRulesLoad load = LoadEmcyRules(state_.ProjectFiles.emcydef);
   ClearPages();
   model_ = std::move(load.model);
-  gaps_ = std::move(load.gaps);
+  gaps_ = std::move(load.report);
   ShowChosenRules();
   for (const auto& message : load.messages)
-    services_.messages.Plain(message);
+    services_.messages.Plain(message.text);
 }
 
 void TFemcy::ClearPages() {
@@ -330,7 +330,7 @@ void TFemcy::BitBtn4Click() {
   Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value());
-  gaps_ = LoadGaps{};  // the lists no longer come from the file
+  gaps_ = LoadReport{};  // the lists no longer come from the file
   ShowChosenRules();
   Record(std::move(before));
 }

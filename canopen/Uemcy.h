@@ -7,8 +7,8 @@
 #include <array>
 
 #include "canopen/EmcyRules.h"
-#include "canopen/LoadGaps.h"
 #include "platform/FileStamp.h"
+#include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
 
 class QButtonGroup;
@@ -69,7 +69,7 @@ class TFemcy : public EditorFrame {
 
  private:
   // The lists' model and what they do not show of the file: what a change replaces.
-  using Shown = std::pair<EmcyModel, LoadGaps>;
+  using Shown = std::pair<EmcyModel, LoadReport>;
   // Records the change from before to what the window holds now.
   void Record(Shown before);
   void Show(const Shown& shown);
@@ -90,7 +90,7 @@ class TFemcy : public EditorFrame {
   UiServices& services_;
   std::array<PageControls, 2> pages_{};
   EmcyModel model_;
-  LoadGaps gaps_;      // what the lists do not show of the file
+  LoadReport gaps_;    // what the lists do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
 };

@@ -50,8 +50,8 @@ void TFpdo::FormResize() {
 GridLoad TFpdo::Load() {
   GridLoad load = LoadPdoTable(File());
   loaded_.reset();
-  if (load.gaps.Complete())
-    loaded_ = load.grids;
+  if (load.report.Complete())
+    loaded_ = load.model;
   return load;
 }
 

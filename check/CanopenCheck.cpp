@@ -38,18 +38,20 @@ namespace fs = std::filesystem;
 constexpr TableReading kEvery = TableReading::kEveryRecord;
 
 // What the load could not read: the whole file, or each record with its reason.
-void AddReading(const LoadGaps& gaps, ProblemList& list) {
-  if (gaps.fileUnread)
-    list.File(gaps.unreadReason);
-  for (const RecordFailure& failure : gaps.failures)
-    list.Record(failure.record, failure.reason);
+void AddReading(const LoadReport& report, ProblemList& list) {
+  for (const LoadFailure& failure : report.failures) {
+    if (failure.position == 0)
+      list.File(failure.reason);
+    else
+      list.Record(failure.position, failure.reason);
+  }
 }
 
 // The records of each side beyond its grid's rows.
-void AddNotShown(const LoadGaps& gaps, const char* page_a, const char* page_b, int rows,
+void AddNotShown(const LoadReport& report, const char* page_a, const char* page_b, int rows,
                  ProblemList& list) {
-  const std::pair<std::size_t, const char*> sides[] = {{gaps.notShownA, page_a},
-                                                       {gaps.notShownB, page_b}};
+  const std::pair<std::size_t, const char*> sides[] = {{report.notShown[0], page_a},
+                                                       {report.notShown[1], page_b}};
   for (const auto& [count, page] : sides) {
     if (count == 0)
       continue;
@@ -150,7 +152,7 @@ ProblemList CheckSdo(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
   const GridLoad load = LoadSdoTable(file, kEvery);
   NameGridRows(load, canopen::kSdoPageA, canopen::kSdoPageB, list);
-  AddReading(load.gaps, list);
+  AddReading(load.report, list);
   // The stored PDO definitions' collision test reads the virtual index and subindex.
   CheckRecords(
       file,
@@ -164,7 +166,7 @@ ProblemList CheckSdo(const fs::path& file) {
         NoteUnknown(record, FieldAttributes(SdoFields()), problems);
       },
       list);
-  AddNotShown(load.gaps, canopen::kSdoPageA, canopen::kSdoPageB, canopen::kSdoRowCount, list);
+  AddNotShown(load.report, canopen::kSdoPageA, canopen::kSdoPageB, canopen::kSdoRowCount, list);
   return list;
 }
 
@@ -172,7 +174,7 @@ ProblemList CheckPdo(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
   const GridLoad load = LoadPdoTable(file, kEvery);
   NameGridRows(load, canopen::kPdoPageA, canopen::kPdoPageB, list);
-  AddReading(load.gaps, list);
+  AddReading(load.report, list);
   // OK orders each side by cobid.
   CheckRecords(
       file,
@@ -183,7 +185,7 @@ ProblemList CheckPdo(const fs::path& file) {
         NoteUnknown(record, FieldAttributes(PdoFields()), problems);
       },
       list);
-  AddNotShown(load.gaps, canopen::kPdoPageA, canopen::kPdoPageB, canopen::kPdoRowCount, list);
+  AddNotShown(load.report, canopen::kPdoPageA, canopen::kPdoPageB, canopen::kPdoRowCount, list);
   return list;
 }
 
@@ -191,11 +193,11 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
                            const fs::path& pdo_file) {
   ProblemList list(ProblemFileName(file));
   const StoredPdoLoad load = LoadStoredPdo(project_dir, file, kEvery);
-  AddReading(load.gaps, list);
+  AddReading(load.report, list);
   // The PDOs that "nrpdo" names come from rpdodef.xml: while it does not read whole, its
   // problems show here as PDOs that are not there.
-  const LoadGaps pdo_gaps = LoadPdoTable(pdo_file, kEvery).gaps;
-  if (load.sdopdoFound && (pdo_gaps.fileUnread || !pdo_gaps.failures.empty()))
+  const LoadReport pdo_report = LoadPdoTable(pdo_file, kEvery).report;
+  if (load.found && !pdo_report.failures.empty())
     list.File(texts::kPdosUnread);
   // OK orders by index and subindex; choosing an entry splits its poscomp.
   CheckRecords(
@@ -223,7 +225,7 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
 
 ProblemList CheckEmcyRules(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
-  AddReading(LoadEmcyRules(file, kEvery).gaps, list);
+  AddReading(LoadEmcyRules(file, kEvery).report, list);
   // OK orders each side by ID; an empty ID is read as "0".
   CheckRecords(
       file,
@@ -261,7 +263,7 @@ void CheckEmcyPoscomp(const TableRecord& record, const std::string& name, Proble
 
 ProblemList CheckEmcyWords(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
-  AddReading(LoadEmcyWords(file, kEvery).gaps, list);
+  AddReading(LoadEmcyWords(file, kEvery).report, list);
   // OK orders each side by devid, index_addrm and subindex; showing a bit splits its poscomp.
   CheckRecords(
       file,
@@ -300,7 +302,7 @@ ProblemList CheckEmcyWords(const fs::path& file) {
 std::vector<ProblemList> CheckCanopenFiles(const fs::path& project_dir,
                                            const ProjectFileSet& files) {
   std::vector<ProblemList> lists;
-  lists.push_back(CheckSdo(SdoTablePath(project_dir)));
+  lists.push_back(CheckSdo(files.sdo));
   lists.push_back(CheckPdo(files.rpdodef));
   lists.push_back(CheckStoredPdo(project_dir, files.sdopdo, files.rpdodef));
   lists.push_back(CheckEmcyRules(files.emcydef));

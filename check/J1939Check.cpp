@@ -37,13 +37,13 @@ struct ListCheck {
 ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, ProblemList& list) {
   ListCheck check;
   FrameListLoad load = LoadFrameList(direction, file, kEvery);
-  for (const FrameFileFailure& failure : load.report.failures) {
-    if (failure.row == 0) {
+  for (const LoadFailure& failure : load.report.failures) {
+    if (failure.position == 0) {
       list.File(failure.reason);
       check.loaded = false;
     } else {
-      list.Row(failure.row, failure.reason);
-      check.unread.insert(failure.row);
+      list.Row(failure.position, failure.reason);
+      check.unread.insert(failure.position);
     }
   }
   if (load.fileRows > kFrameRowCount)
@@ -52,7 +52,7 @@ ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, Problem
   // OK will check them once it reads; its cells that could not be read are not checked.
   std::set<std::pair<std::size_t, std::size_t>> unread_cells;
   for (const std::size_t row : check.unread) {
-    std::vector<std::string>& cells = load.rows[row - 1];
+    std::vector<std::string>& cells = load.model[row - 1];
     for (std::size_t c = 0; c < cells.size(); ++c) {
       if (cells[c].empty())
         unread_cells.emplace(row, c);
@@ -61,7 +61,7 @@ ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, Problem
       cells[0] = "?";
   }
   const FrameColumn* first_column = FrameListOf(direction).columns.data();
-  for (const FrameRowProblem& problem : RowProblems(direction, load.rows)) {
+  for (const FrameRowProblem& problem : RowProblems(direction, load.model)) {
     if (problem.column == nullptr) {
       list.Row(problem.row, problem.message);
       continue;
@@ -132,24 +132,24 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
   NoteUnknown(info_file, InfoFileKnows, info);
 
   const FrameInfoLoad load = LoadFrameInfo(list_file, info_file, kEvery);
-  for (const FrameFileFailure& failure : load.report.failures) {
-    if (failure.file == info.file()) {
-      if (failure.row == 0)
+  for (const LoadFailure& failure : load.report.failures) {
+    if (failure.source == info.file()) {
+      if (failure.position == 0)
         info.File(failure.reason);
       else
-        info.Row(failure.row, failure.reason);
-    } else if (failure.row > 0 && check.unread.insert(failure.row).second) {
+        info.Row(failure.position, failure.reason);
+    } else if (failure.position > 0 && check.unread.insert(failure.position).second) {
       // The list's own load told its load error and the rows it could not read.
-      list.Row(failure.row, failure.reason);
+      list.Row(failure.position, failure.reason);
     }
   }
   if (FrameInfoOf(direction).checkBytes) {
-    for (const ByteConflict& conflict : ByteConflicts(load.table))
+    for (const ByteConflict& conflict : ByteConflicts(load.model))
       info.Row(conflict.frame + 1, conflict.message);
   }
   // The info window reads its file only when the list gives it frames; the file is told
   // unreadable all the same, since OK would write over it.
-  if (!check.loaded || load.table.frames.empty())
+  if (!check.loaded || load.model.frames.empty())
     CheckInfoLoads(info_file, info);
   if (!check.loaded) {
     // Its frames are not known; what each info row holds is read all the same.
@@ -157,7 +157,7 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
       info.Row(row, reason);
     return;
   }
-  const std::size_t frames = load.table.frames.size();
+  const std::size_t frames = load.model.frames.size();
   const std::size_t rows = load.infoRows ? *load.infoRows : InfoRowCount(info_file);
   if (rows > frames) {
     const char* reason = rows == frames + 1 ? texts::kNoFrame : texts::kNoFrames;

@@ -16,7 +16,6 @@
 #include "canopen/EmcyRulesFiles.h"
 #include "canopen/EmcyWordFiles.h"
 #include "canopen/ExportCsv.h"
-#include "canopen/LoadGaps.h"
 #include "canopen/PdoTable.h"
 #include "canopen/SdoTable.h"
 #include "canopen/StoredPdoFiles.h"
@@ -54,9 +53,9 @@ bool ProjectChosen(Context& ctx) {
   return false;
 }
 
-void Print(Context& ctx, const std::vector<std::string>& messages) {
-  for (const std::string& message : messages)
-    ctx.err << message << "\n";
+void Print(Context& ctx, const std::vector<LoadMessage>& messages) {
+  for (const LoadMessage& message : messages)
+    ctx.err << message.text << "\n";
 }
 
 int Fail(Context& ctx, const std::string& message) {
@@ -67,13 +66,14 @@ int Fail(Context& ctx, const std::string& message) {
 // What the window asks about before it writes: the gaps' sentences that were not printed
 // already; without --force the refusal follows and nothing is written, with it the file is
 // written as Yes in the window writes it.
-bool GoOn(Context& ctx, bool force, const LoadGaps& gaps,
-          const std::vector<std::string>& printed = {}) {
-  for (const std::string& detail : gaps.details) {
-    if (std::find(printed.begin(), printed.end(), detail) == printed.end())
-      ctx.err << detail << "\n";
+bool GoOn(Context& ctx, bool force, const LoadReport& report,
+          const std::vector<LoadMessage>& printed = {}) {
+  for (const std::string& gap : report.gaps) {
+    if (std::none_of(printed.begin(), printed.end(),
+                     [&](const LoadMessage& message) { return message.text == gap; }))
+      ctx.err << gap << "\n";
   }
-  if (gaps.Complete() || force)
+  if (report.Complete() || force)
     return true;
   ctx.err << texts::kNothingWritten << "\n";
   return false;
@@ -92,19 +92,19 @@ template <class Load>
 bool LoadTable(Context& ctx, bool force, const Load& load, bool tell_missing) {
   if (load.found || tell_missing)
     Print(ctx, load.messages);
-  return GoOn(ctx, force, load.gaps, load.messages);
+  return GoOn(ctx, force, load.report, load.messages);
 }
 
 int ImportSdo(Context& ctx, bool force, const fs::path& workbook) {
-  const fs::path file = SdoTablePath(ctx.state.ProjectDir);
+  const fs::path& file = ctx.state.ProjectFiles.sdo;
   if (!LoadTable(ctx, force, LoadSdoTable(file), false))
     return kFailed;
   const Result<GridImport> imported = ImportSdoWorkbook(workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!GoOn(ctx, force, imported->gaps))
+  if (!GoOn(ctx, force, imported->report))
     return kFailed;
-  return Done(ctx, SaveSdoTable(file, imported->grids), file);
+  return Done(ctx, SaveSdoTable(file, imported->model), file);
 }
 
 // As OK in the window: the stored definitions of sdopdo.xml follow the PDOs the import moves.
@@ -116,31 +116,31 @@ int ImportPdo(Context& ctx, bool force, const fs::path& workbook) {
   const Result<GridImport> imported = ImportPdoWorkbook(workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!GoOn(ctx, force, imported->gaps))
+  if (!GoOn(ctx, force, imported->report))
     return kFailed;
   StoredPdoFollowUp follow;
-  if (load.gaps.Complete()) {
+  if (load.report.Complete()) {
     Result<StoredPdoFollowUp> followed =
-        FollowPdoMoves(ctx.state.ProjectDir, load.grids, imported->grids);
+        FollowPdoMoves(ctx.state.ProjectDir, load.model, imported->model);
     if (!followed)
       return Fail(ctx, followed.error());
     follow = std::move(followed.value());
   }
-  LoadGaps asked;
+  LoadReport asked;
   if (follow.unread) {
-    asked.details.push_back((follow.unread->empty() ? "" : *follow.unread + "\n") +
-                            texts::kStoredPdoUnread);
+    asked.gaps.push_back((follow.unread->empty() ? "" : *follow.unread + "\n") +
+                         texts::kStoredPdoUnread);
   } else if (follow.lost > 0) {
     std::string pdos;
     for (const std::string& cobid : follow.lostPdos)
       pdos += (pdos.empty() ? "" : ", ") + cobid;
-    asked.details.push_back(FormatText(
+    asked.gaps.push_back(FormatText(
         texts::kStoredPdoLost,
         {pdos, Counted(follow.lost, texts::kStoredDefinition, texts::kStoredDefinitions)}));
   }
   if (!GoOn(ctx, force, asked))
     return kFailed;
-  const Status saved = SavePdoTableFollowed(ctx.state.ProjectDir, imported->grids, follow);
+  const Status saved = SavePdoTableFollowed(ctx.state.ProjectDir, imported->model, follow);
   if (saved && follow.rewrite) {
     ctx.err << FormatText(texts::kStoredPdoFollowed, {Counted(follow.kept, texts::kStoredDefinition,
                                                               texts::kStoredDefinitions)})
@@ -152,16 +152,16 @@ int ImportPdo(Context& ctx, bool force, const fs::path& workbook) {
 int ImportStoredPdo(Context& ctx, bool force, const fs::path& workbook) {
   const fs::path& file = ctx.state.ProjectFiles.sdopdo;
   StoredPdoLoad load = LoadStoredPdo(ctx.state.ProjectDir, file);
-  for (const std::string& message : load.messages) {
-    if (load.sdopdoFound || message != texts::kStoredPdoFileNotFound)
-      ctx.err << message << "\n";
+  for (const LoadMessage& message : load.messages) {
+    if (load.found || message.text != texts::kStoredPdoFileNotFound)
+      ctx.err << message.text << "\n";
   }
-  if (!load.complete && !GoOn(ctx, force, load.gaps, load.messages))
+  if (!load.complete && !GoOn(ctx, force, load.report, load.messages))
     return kFailed;
   Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(load.model, workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!GoOn(ctx, force, imported->gaps))
+  if (!GoOn(ctx, force, imported->report))
     return kFailed;
   ApplyStoredPdoImport(load.model, std::move(imported.value()));
   return Done(ctx, SaveStoredPdo(file, load.model), file);
@@ -184,7 +184,7 @@ int ImportEmcyWords(Context& ctx, bool force, const fs::path& workbook) {
   const Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(workbook);
   if (!imported)
     return Fail(ctx, imported.error());
-  if (!GoOn(ctx, force, imported->gaps))
+  if (!GoOn(ctx, force, imported->report))
     return kFailed;
   return Done(ctx, SaveEmcyWords(file, imported->model), file);
 }
@@ -206,16 +206,16 @@ int ExportTable(Context& ctx, bool force, Table table) {
   if (table == Table::kStoredPdo) {
     const StoredPdoLoad load = LoadStoredPdo(dir, ctx.state.ProjectFiles.sdopdo);
     Print(ctx, load.messages);
-    if (!load.complete && !GoOn(ctx, force, load.gaps, load.messages))
+    if (!load.complete && !GoOn(ctx, force, load.report, load.messages))
       return kFailed;
     return Done(ctx, ExportStoredPdoCsv(dir, load.model), CsvPath(dir, texts::kStoredPdoTable));
   }
   const bool sdo = table == Table::kSdo;
   const GridLoad load =
-      sdo ? LoadSdoTable(SdoTablePath(dir)) : LoadPdoTable(ctx.state.ProjectFiles.rpdodef);
+      sdo ? LoadSdoTable(ctx.state.ProjectFiles.sdo) : LoadPdoTable(ctx.state.ProjectFiles.rpdodef);
   if (!LoadTable(ctx, force, load, true))
     return kFailed;
-  return Done(ctx, sdo ? ExportSdoCsv(dir, load.grids) : ExportPdoCsv(dir, load.grids),
+  return Done(ctx, sdo ? ExportSdoCsv(dir, load.model) : ExportPdoCsv(dir, load.model),
               CsvPath(dir, sdo ? texts::kSdoTable : texts::kPdoTable));
 }
 

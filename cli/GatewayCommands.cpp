@@ -33,8 +33,9 @@ int Fail(Context& ctx, const std::string& message) {
 // The file's values; a file that cannot be read is refused, a missing one gives the defaults.
 bool Load(Context& ctx, ParGenLoad& load) {
   load = LoadParGen(ctx.state.ProjectFiles.pargen);
-  if (load.problem) {
-    ctx.err << *load.problem << "\n";
+  if (!load.report.Complete()) {
+    for (const LoadMessage& message : load.messages)
+      ctx.err << message.text << "\n";
     return false;
   }
   return true;
@@ -49,7 +50,7 @@ int ShowSettings(Context& ctx) {
     ctx.err << FormatText(texts::kNoSettingsYet, {Utf8FromPath(ctx.state.ProjectFiles.pargen)})
             << "\n";
   }
-  const ParGen& v = load.values;
+  const ParGen& v = load.model;
   ctx.out << texts::kProfiId << "=" << v.profiId << "\n"
           << texts::kProfiBaud << "=" << v.profiBaud << "\n"
           << texts::kProfiNbIn << "=" << v.profiNbIn << "\n"
@@ -73,7 +74,7 @@ int SetSettings(Context& ctx, const Arguments& args) {
   ParGenLoad load;
   if (!Load(ctx, load))
     return kFailed;
-  ParGen values = AsDialogShows(load.values);
+  ParGen values = AsDialogShows(load.model);
   for (std::size_t i = 1; i < args.size(); i += 2) {
     const std::string& option = args[i];
     if (i + 1 >= args.size())

@@ -23,20 +23,20 @@ using fuzz::Require;
 
 void FrameList(FrameDirection direction, std::string_view bytes) {
   const FrameListLoad first = LoadFrameList(direction, fuzz::Put("frames.xml", bytes));
-  Require(first.rows.size() == kFrameRowCount, "the frame list keeps 16 rows");
-  for (const auto& row : first.rows)
+  Require(first.model.size() == kFrameRowCount, "the frame list keeps 16 rows");
+  for (const auto& row : first.model)
     Require(row.size() == kFrameColumnCount, "every frame row keeps 5 cells");
-  (void)CheckRows(direction, first.rows);
+  (void)CheckRows(direction, first.model);
 
   const FrameListLoad again =
-      LoadFrameList(direction, fuzz::Put("frames.xml", FrameListText(direction, first.rows)));
-  Require(again.report.Complete() && again.report.messages.empty(),
+      LoadFrameList(direction, fuzz::Put("frames.xml", FrameListText(direction, first.model)));
+  Require(again.report.Complete() && again.messages.empty(),
           "a frame list written by OK loads without a message");
   // OK writes the rows above the first whose first cell is empty.
   bool listed = true;
   for (std::size_t r = 0; r < kFrameRowCount; ++r) {
-    listed = listed && !first.rows[r][0].empty();
-    Require(again.rows[r] == (listed ? first.rows[r] : std::vector<std::string>(5)),
+    listed = listed && !first.model[r][0].empty();
+    Require(again.model[r] == (listed ? first.model[r] : std::vector<std::string>(5)),
             "a frame list written by OK shows its listed rows");
   }
 }
@@ -54,7 +54,7 @@ void FrameInfo(FrameDirection direction, std::string_view bytes) {
   const auto list = fuzz::Put("frames.xml", parts[0]);
   const auto info = parts.size() > 1 ? fuzz::Put("info.xml", parts[1]) : fuzz::Absent("info.xml");
   const FrameInfoLoad first = LoadFrameInfo(list, info);
-  const FrameInfoTable& table = first.table;
+  const FrameInfoTable& table = first.model;
   Require(table.labels.size() == table.frames.size(), "every frame has its label");
   for (const TFrameInfoRec& frame : table.frames) {
     Require(frame.Dim <= kMaxDim, "a frame's byte count lies in 0 to 255");
@@ -69,10 +69,10 @@ void FrameInfo(FrameDirection direction, std::string_view bytes) {
     return;  // OK would write what the window shows, not the file
   const FrameInfoLoad again =
       LoadFrameInfo(list, fuzz::Put("info.xml", FrameInfoText(direction, table)));
-  Require(!again.stopped && again.table.frames.size() == table.frames.size(),
+  Require(!again.stopped && again.model.frames.size() == table.frames.size(),
           "an info file written by OK loads whole");
   for (std::size_t f = 0; f < table.frames.size(); ++f)
-    Require(SameBytes(again.table.frames[f], table.frames[f]),
+    Require(SameBytes(again.model.frames[f], table.frames[f]),
             "an info file written by OK shows the same bytes");
 }
 

@@ -38,12 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!GsdLines(*sizes).empty(), "a GSD file has lines");
   }
 
-  const ParGen shown = AsDialogShows(load.values);
+  const ParGen shown = AsDialogShows(load.model);
   if (!ValidateParGen(shown))
     return 0;
   Require(SaveParGen(file, shown).ok(), "pargen.xml is written");
   const ParGenLoad again = LoadParGen(file);
-  Require(!again.problem, "pargen.xml written by OK loads without a problem");
-  Require(Same(again.values, shown), "pargen.xml written by OK reads back the same values");
+  Require(again.report.Complete(), "pargen.xml written by OK loads without a problem");
+  Require(Same(again.model, shown), "pargen.xml written by OK reads back the same values");
   return 0;
 }

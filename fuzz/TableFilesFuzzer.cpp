@@ -45,23 +45,23 @@ GridRows Sorted(GridRows rows) {
 
 void SdoTable(std::string_view bytes) {
   const GridLoad first = LoadSdoTable(fuzz::Put("sdo.xml", bytes));
-  Require(GridsOfSize(first.grids, 1500, 8), "sdo grids keep 1500 rows of 8 cells");
-  const GridLoad again = LoadSdoTable(fuzz::Put("sdo.xml", SdoTableText(first.grids)));
-  Require(again.gaps.Complete(), "sdo.xml written by OK loads whole");
-  Require(again.grids.a == first.grids.a && again.grids.b == first.grids.b,
+  Require(GridsOfSize(first.model, 1500, 8), "sdo grids keep 1500 rows of 8 cells");
+  const GridLoad again = LoadSdoTable(fuzz::Put("sdo.xml", SdoTableText(first.model)));
+  Require(again.report.Complete(), "sdo.xml written by OK loads whole");
+  Require(again.model.a == first.model.a && again.model.b == first.model.b,
           "sdo.xml written by OK shows the same rows");
 }
 
 void PdoTable(std::string_view bytes) {
   const GridLoad first = LoadPdoTable(fuzz::Put("rpdodef.xml", bytes));
-  Require(GridsOfSize(first.grids, 10, 5), "rpdodef grids keep 10 rows of 5 cells");
-  const Result<std::string> text = PdoTableText(first.grids);
+  Require(GridsOfSize(first.model, 10, 5), "rpdodef grids keep 10 rows of 5 cells");
+  const Result<std::string> text = PdoTableText(first.model);
   if (!text)
     return;  // refused: an empty or unreadable cobid
   const GridLoad again = LoadPdoTable(fuzz::Put("rpdodef.xml", *text));
-  Require(again.gaps.Complete(), "rpdodef.xml written by OK loads whole");
-  Require(Sorted(again.grids.a) == Sorted(first.grids.a) &&
-              Sorted(again.grids.b) == Sorted(first.grids.b),
+  Require(again.report.Complete(), "rpdodef.xml written by OK loads whole");
+  Require(Sorted(again.model.a) == Sorted(first.model.a) &&
+              Sorted(again.model.b) == Sorted(first.model.b),
           "rpdodef.xml written by OK shows the same rows");
 }
 
@@ -102,7 +102,7 @@ void StoredPdo(std::string_view bytes) {
   if (!text)
     return;  // refused: an index or subindex that is not a number
   const StoredPdoLoad again = LoadStoredPdo(fuzz::Dir(), fuzz::Put(names[0], *text));
-  Require(again.gaps.Complete(), "sdopdo.xml written by OK loads whole");
+  Require(again.report.Complete(), "sdopdo.xml written by OK loads whole");
   Require(StoredPdoShape(again.model) == StoredPdoShape(first.model),
           "sdopdo.xml written by OK gives every PDO the same entries");
 }
@@ -134,7 +134,7 @@ void EmcyRules(std::string_view bytes) {
   if (!text)
     return;  // refused: an ID that is not a number
   const EmcyRulesLoad again = LoadEmcyRules(fuzz::Put("emcydef.xml", *text));
-  Require(again.gaps.Complete(), "emcydef.xml written by OK loads whole");
+  Require(again.report.Complete(), "emcydef.xml written by OK loads whole");
   Require(RuleShape(again.model) == RuleShape(first.model),
           "emcydef.xml written by OK shows the same rules");
 }
@@ -166,7 +166,7 @@ void EmcyWords(std::string_view bytes) {
   if (!text)
     return;  // refused: a key that is not a number
   const EmcyWordsLoad again = LoadEmcyWords(fuzz::Put("emcyword.xml", *text));
-  Require(again.gaps.Complete(), "emcyword.xml written by OK loads whole");
+  Require(again.report.Complete(), "emcyword.xml written by OK loads whole");
   Require(WordShape(again.model) == shape, "emcyword.xml written by OK shows the same words");
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "app/AppState.h"
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
@@ -33,7 +34,7 @@ Result<ConfigImage> BuildConfigImage(const std::filesystem::path& project_dir) {
   for (int shift = 0; shift < 32; shift += 8) {
     image.push_back(static_cast<std::uint8_t>((kConfigImageHeader >> shift) & 0xFF));
   }
-  const std::filesystem::path file = ParGenPath(project_dir);
+  const std::filesystem::path file = ProjectFilesIn(project_dir).pargen;
   std::error_code ec;
   if (!std::filesystem::exists(file, ec))
     return image;

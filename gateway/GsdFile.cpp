@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "app/AppState.h"
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/GsdFixedText.h"
@@ -63,7 +64,7 @@ std::int32_t GsdModuleCount(std::int32_t bytes) {
 Result<GsdSizes> ReadGsdSizes(const std::filesystem::path& project_dir) {
   if (project_dir.empty())
     return Failure{app_texts::kProjectNotValid};
-  const std::filesystem::path file = ParGenPath(project_dir);
+  const std::filesystem::path file = ProjectFilesIn(project_dir).pargen;
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) {
     return Failure{FormatText(texts::kGsdNeedsSettings, {Utf8FromPath(file)})};

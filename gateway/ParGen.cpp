@@ -3,10 +3,10 @@
 #include <system_error>
 
 #include "gateway/GatewayTexts.h"
-#include "platform/XmlFileEncoding.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
+#include "platform/XmlFileEncoding.h"
 
 namespace quastor {
 namespace {
@@ -19,10 +19,6 @@ bool InRange(const std::string& text, std::int32_t low, std::int32_t high) {
 }
 
 }  // namespace
-
-std::filesystem::path ParGenPath(const std::filesystem::path& project_dir) {
-  return project_dir / texts::kParGenFileName;
-}
 
 Status ParGenReader::Open(const std::filesystem::path& file) {
   file_ = file;
@@ -50,16 +46,21 @@ ParGenLoad LoadParGen(const std::filesystem::path& file) {
     return load;
   load.found = true;
 
+  auto stop = [&](const std::string& problem) {
+    load.messages.push_back({true, problem});
+    load.report.gaps.push_back(problem);
+  };
   ParGenReader reader;
   if (Status opened = reader.Open(file); !opened) {
-    load.problem = opened.error();
+    load.report.failures.push_back({Utf8FromPath(file.filename()), 0, opened.error()});
+    stop(opened.error());
     return load;
   }
   // Each step stores its value; the first failure stops the reading.
   auto text = [&](const char* name, std::string& into) {
     Result<std::string> value = reader.Text(name);
     if (!value) {
-      load.problem = value.error();
+      stop(value.error());
       return false;
     }
     into = *value;
@@ -68,13 +69,13 @@ ParGenLoad LoadParGen(const std::filesystem::path& file) {
   auto integer = [&](const char* name, std::int32_t& into) {
     Result<std::int32_t> value = reader.Integer(name);
     if (!value) {
-      load.problem = value.error();
+      stop(value.error());
       return false;
     }
     into = *value;
     return true;
   };
-  ParGen& v = load.values;
+  ParGen& v = load.model;
   (void)(text(texts::kProfiId, v.profiId) && integer(texts::kProfiBaud, v.profiBaud) &&
          text(texts::kProfiNbIn, v.profiNbIn) && text(texts::kProfiNbOut, v.profiNbOut) &&
          text(texts::kDnetDevId, v.dnetDevId) && integer(texts::kDnetBaud, v.dnetBaud));

@@ -8,11 +8,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/XmlDocument.h"
 
 namespace quastor {
@@ -25,9 +25,6 @@ struct ParGen {
   std::string dnetDevId = "10";   // DNET_DEV_ID, text as typed
   std::int32_t dnetBaud = 2;      // DNET_BAUD, index in the DeviceNet list; -1 = none
 };
-
-// ProjectDir/pargen.xml.
-std::filesystem::path ParGenPath(const std::filesystem::path& project_dir);
 
 // pargen.xml opened for reading: element texts looked up by name among the root's children.
 class ParGenReader {
@@ -44,12 +41,9 @@ class ParGenReader {
   XmlDocument document_;
 };
 
-struct ParGenLoad {
-  ParGen values;       // the file's values; defaults for those not read
-  bool found = false;  // the file exists
-  // The first reading problem; reading stops there, so later values keep their defaults.
-  std::optional<std::string> problem;
-};
+// The file's values, defaults for those not read. The first reading problem stops the reading,
+// so later values keep their defaults: it is the one message (an error) and the report's gap.
+using ParGenLoad = Loaded<ParGen>;
 
 // Reads the file in the dialog's order: PROFI_ID, PROFI_BAUD (must be an integer),
 // PROFI_NB_IN, PROFI_NB_OUT, DNET_DEV_ID, DNET_BAUD (must be an integer). The values are the

@@ -113,10 +113,11 @@ void TFpargen::FormShow() {
     return;
   stamps_.Remember(state_.ProjectFiles.pargen);
   const ParGenLoad load = LoadParGen(state_.ProjectFiles.pargen);
-  ShowValues(AsDialogShows(load.values));
-  unread_ = load.problem;
-  if (load.problem)
-    services_.messages.Error(*load.problem);
+  ShowValues(AsDialogShows(load.model));
+  if (!load.report.Complete())
+    unread_ = load.report.gaps.front();
+  for (const LoadMessage& message : load.messages)
+    services_.messages.Error(message.text);
   E_Pro_ID->setFocus();
 }
 

@@ -16,21 +16,6 @@ const std::filesystem::path& FrameInfoFile(const ProjectFileSet& files, FrameDir
   return direction == FrameDirection::kReceive ? files.receiveInfo : files.sendInfo;
 }
 
-void FrameLoadReport::Gap(std::string sentence) {
-  messages.push_back({false, sentence});
-  gaps.push_back(std::move(sentence));
-}
-
-std::string FrameOverwriteQuestion(const FrameLoadReport& report, const std::string& file_name) {
-  std::string sentences;
-  for (const std::string& gap : report.gaps) {
-    if (!sentences.empty())
-      sentences += '\n';
-    sentences += gap;
-  }
-  return FormatText(texts::kOverwriteQuestion, {sentences, file_name});
-}
-
 std::string FrameSourceName(const std::filesystem::path& file) {
   return Utf8FromPath(file.filename());
 }
@@ -51,27 +36,32 @@ FrameRowFailure RowOutOfRange(const std::filesystem::path& file, std::size_t row
           reason};
 }
 
-void NoteFrameFileUnread(FrameLoadReport& report, const std::filesystem::path& file,
-                         const std::string& message) {
-  report.Error(message);
+void NoteFrameFileUnread(std::vector<LoadMessage>& messages, LoadReport& report,
+                         const std::filesystem::path& file, const std::string& message) {
+  messages.push_back({true, message});
   report.failures.push_back({FrameSourceName(file), 0, message});
 }
 
-void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::path& file,
-                             std::size_t row, std::size_t count, const FrameRowFailure& failure) {
-  report.Error(failure.shown);
+void NoteFrameReadingStopped(std::vector<LoadMessage>& messages, LoadReport& report,
+                             const std::filesystem::path& file, std::size_t row, std::size_t count,
+                             const FrameRowFailure& failure) {
+  messages.push_back({true, failure.shown});
   report.failures.push_back({FrameSourceName(file), row, failure.reason});
-  report.Gap(
-      FormatText(texts::kReadingStopped,
-                 {FrameSourceName(file), std::to_string(row), std::to_string(count), failure.reason,
-                  Counted(count - row + 1, texts::kRowIs, texts::kRowsAre)}));
+  report.notRead += count - row + 1;
+  TellGap(messages, report,
+          FormatText(texts::kReadingStopped,
+                     {FrameSourceName(file), std::to_string(row), std::to_string(count),
+                      failure.reason, Counted(count - row + 1, texts::kRowIs, texts::kRowsAre)}));
 }
 
-void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+void NoteFrameRowUnread(std::vector<LoadMessage>& messages, LoadReport& report,
+                        const std::filesystem::path& file, std::size_t row,
                         const FrameRowFailure& failure) {
-  report.Error(failure.shown);
+  messages.push_back({true, failure.shown});
   report.failures.push_back({FrameSourceName(file), row, failure.reason});
-  report.Gap(
+  ++report.notRead;
+  TellGap(
+      messages, report,
       FormatText(texts::kRowUnread, {std::to_string(row), FrameSourceName(file), failure.reason}));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the frame lists and the frame info tables share about their files: which file of the
 // project each direction uses, reading a row's attributes with the system's messages, and the
-// report of a load: the messages to show at once and what the windows do not show, so that OK
-// asks before a partial load turns into a shorter file.
+// sentences of a load's report: what the windows do not show, so that OK asks before a partial
+// load turns into a shorter file.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "platform/LoadReport.h"
 #include "platform/Result.h"
 #include "platform/XmlDocument.h"
 
@@ -26,32 +27,6 @@ const std::filesystem::path& FrameInfoFile(const ProjectFileSet& files, FrameDir
 // How far a load reads past a row it cannot read: the windows stop there, as they always did;
 // the project check reads on, so that it names every such row.
 enum class FrameReading { kStopAtFirstFailure, kEveryRow };
-
-// What could not be read: a file that does not load (row 0), or a row of it (from 1).
-struct FrameFileFailure {
-  std::string file;  // the file's name
-  std::size_t row = 0;
-  std::string reason;
-};
-
-struct FrameLoadMessage {
-  bool error = false;  // an error box; else a plain message
-  std::string text;
-};
-
-struct FrameLoadReport {
-  std::vector<FrameLoadMessage> messages;  // to show at load, in order
-  std::vector<std::string> gaps;           // what the window does not show, one sentence each
-  std::vector<FrameFileFailure> failures;  // what could not be read, in the order met
-
-  void Error(std::string text) { messages.push_back({true, std::move(text)}); }
-  // A gap: told at load and kept for the question before OK.
-  void Gap(std::string sentence);
-  bool Complete() const { return gaps.empty(); }
-};
-
-// Asked before OK writes file_name without what the report's gaps name.
-std::string FrameOverwriteQuestion(const FrameLoadReport& report, const std::string& file_name);
 
 // The name of a file as the messages use it.
 std::string FrameSourceName(const std::filesystem::path& file);
@@ -71,15 +46,17 @@ FrameRowFailure RowOutOfRange(const std::filesystem::path& file, std::size_t row
                               std::string reason);
 
 // Tells that file did not load: the error box with the load's message.
-void NoteFrameFileUnread(FrameLoadReport& report, const std::filesystem::path& file,
-                         const std::string& message);
+void NoteFrameFileUnread(std::vector<LoadMessage>& messages, LoadReport& report,
+                         const std::filesystem::path& file, const std::string& message);
 
 // Tells that reading of file stopped at row (1-based) of count: the error box, then the gap.
-void NoteFrameReadingStopped(FrameLoadReport& report, const std::filesystem::path& file,
-                             std::size_t row, std::size_t count, const FrameRowFailure& failure);
+void NoteFrameReadingStopped(std::vector<LoadMessage>& messages, LoadReport& report,
+                             const std::filesystem::path& file, std::size_t row, std::size_t count,
+                             const FrameRowFailure& failure);
 
 // Tells that row (1-based) of file could not be read and the reading went on past it.
-void NoteFrameRowUnread(FrameLoadReport& report, const std::filesystem::path& file, std::size_t row,
+void NoteFrameRowUnread(std::vector<LoadMessage>& messages, LoadReport& report,
+                        const std::filesystem::path& file, std::size_t row,
                         const FrameRowFailure& failure);
 
 // Refuses, with the load error, while file exists and does not load: OK then writes nothing

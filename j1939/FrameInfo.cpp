@@ -134,32 +134,33 @@ void ReadInfoFile(const std::filesystem::path& info_file, FrameReading reading,
                   FrameInfoLoad& load) {
   XmlDocument document;
   if (Status loaded = document.Load(info_file); !loaded) {
-    NoteFrameFileUnread(load.report, info_file, loaded.error());
+    NoteFrameFileUnread(load.messages, load.report, info_file, loaded.error());
     load.stopped = true;
     return;
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
   load.infoRows = count;
-  const std::size_t rows = std::min(count, load.table.frames.size());
-  load.table.kept.resize(rows);
+  const std::size_t rows = std::min(count, load.model.frames.size());
+  load.model.kept.resize(rows);
   std::size_t i = 0;
   for (auto row = root.Children().begin(); i < rows; ++row, ++i) {
     for (auto& attribute : row->Attributes()) {
       if (!IsByteAttribute(attribute.first))
-        load.table.kept[i].push_back(std::move(attribute));
+        load.model.kept[i].push_back(std::move(attribute));
     }
     const std::vector<FrameRowFailure> failures =
-        ReadInfoRow(*row, info_file, i, reading, load.table.frames[i]);
+        ReadInfoRow(*row, info_file, i, reading, load.model.frames[i]);
     if (failures.empty())
       continue;
     load.stopped = true;
     if (reading == FrameReading::kStopAtFirstFailure) {
-      NoteFrameReadingStopped(load.report, info_file, i + 1, count, failures.front());
+      NoteFrameReadingStopped(load.messages, load.report, info_file, i + 1, count,
+                              failures.front());
       return;
     }
     for (const FrameRowFailure& failure : failures)
-      NoteFrameRowUnread(load.report, info_file, i + 1, failure);
+      NoteFrameRowUnread(load.messages, load.report, info_file, i + 1, failure);
   }
 }
 
@@ -170,32 +171,32 @@ bool ReadFrameList(const std::filesystem::path& frame_list, FrameReading reading
                    FrameInfoLoad& load) {
   XmlDocument document;
   if (Status loaded = document.Load(frame_list); !loaded) {
-    NoteFrameFileUnread(load.report, frame_list, loaded.error());
+    NoteFrameFileUnread(load.messages, load.report, frame_list, loaded.error());
     load.stopped = true;
     return false;
   }
   const XmlNode root = document.FirstTopLevelNode();
   const std::size_t count = root.ChildCount();
-  load.table.labels.reserve(count);
-  load.table.frames.reserve(count);
+  load.model.labels.reserve(count);
+  load.model.frames.reserve(count);
   const XmlChildren rows = root.Children();
   std::size_t i = 0;
   for (auto row = rows.begin(); row != rows.end(); ++row, ++i) {
-    auto failure = ReadFrame(*row, frame_list, i, reading, load.table);
+    auto failure = ReadFrame(*row, frame_list, i, reading, load.model);
     if (!failure)
       continue;
     load.stopped = true;
-    if (load.table.frames.size() > i) {
-      load.table.frames[i].Dim = 0;  // a frame without a byte count has no byte in use
+    if (load.model.frames.size() > i) {
+      load.model.frames[i].Dim = 0;  // a frame without a byte count has no byte in use
     } else if (reading == FrameReading::kEveryRow) {
-      load.table.labels.emplace_back();
-      load.table.frames.emplace_back();
+      load.model.labels.emplace_back();
+      load.model.frames.emplace_back();
     }
     if (reading == FrameReading::kStopAtFirstFailure) {
-      NoteFrameReadingStopped(load.report, frame_list, i + 1, count, *failure);
+      NoteFrameReadingStopped(load.messages, load.report, frame_list, i + 1, count, *failure);
       return false;
     }
-    NoteFrameRowUnread(load.report, frame_list, i + 1, *failure);
+    NoteFrameRowUnread(load.messages, load.report, frame_list, i + 1, *failure);
   }
   return true;
 }
@@ -264,13 +265,15 @@ FrameInfoLoad LoadFrameInfo(const std::filesystem::path& frame_list,
                             const std::filesystem::path& info_file, FrameReading reading) {
   FrameInfoLoad load;
   std::error_code error;
+  load.found = std::filesystem::exists(info_file, error);
   if (std::filesystem::exists(frame_list, error) && !ReadFrameList(frame_list, reading, load)) {
-    if (!load.report.failures.empty() && load.report.failures.back().row > 0 &&
+    if (!load.report.failures.empty() && load.report.failures.back().position > 0 &&
         std::filesystem::exists(info_file, error))
-      load.report.Gap(FormatText(texts::kInfoNotRead, {FrameSourceName(info_file)}));
+      TellGap(load.messages, load.report,
+              FormatText(texts::kInfoNotRead, {FrameSourceName(info_file)}));
     return load;
   }
-  if (!load.table.frames.empty() && std::filesystem::exists(info_file, error))
+  if (!load.model.frames.empty() && std::filesystem::exists(info_file, error))
     ReadInfoFile(info_file, reading, load);
   return load;
 }

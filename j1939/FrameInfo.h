@@ -17,6 +17,7 @@
 
 #include "j1939/FrameFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/XmlDocument.h"
 #include "platform/XmlRecordWriter.h"
 
@@ -61,9 +62,8 @@ struct FrameInfoTable {
   std::vector<XmlAttributeList> kept = {};
 };
 
-struct FrameInfoLoad {
-  FrameInfoTable table;
-  FrameLoadReport report;
+// The model: the table; found: the info file exists.
+struct FrameInfoLoad : Loaded<FrameInfoTable> {
   bool stopped = false;                 // reading stopped at an error: no frame is selected
   std::optional<std::size_t> infoRows;  // the info file's rows, when it was read
 };

@@ -93,13 +93,16 @@ FrameRows EmptyFrameRows() {
 
 FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::path& file,
                             FrameReading reading) {
-  FrameListLoad load{EmptyFrameRows(), FrameRowsKept(kFrameRowCount), {}};
+  FrameListLoad load;
+  load.model = EmptyFrameRows();
+  load.kept = FrameRowsKept(kFrameRowCount);
   std::error_code error;
   if (!std::filesystem::exists(file, error))
     return load;
+  load.found = true;
   XmlDocument document;
   if (Status loaded = document.Load(file); !loaded) {
-    NoteFrameFileUnread(load.report, file, loaded.error());
+    NoteFrameFileUnread(load.messages, load.report, file, loaded.error());
     return load;
   }
   const FrameListKind& kind = FrameListOf(direction);
@@ -109,19 +112,19 @@ FrameListLoad LoadFrameList(FrameDirection direction, const std::filesystem::pat
   std::size_t i = 0;
   for (auto row = root.Children().begin(); i < count && i < kFrameRowCount; ++row, ++i) {
     const std::vector<FrameRowFailure> failures =
-        ReadRow(kind, *row, reading, load.rows[i], load.kept[i]);
+        ReadRow(kind, *row, reading, load.model[i], load.kept[i]);
     if (failures.empty())
       continue;
     if (reading == FrameReading::kStopAtFirstFailure) {
-      NoteFrameReadingStopped(load.report, file, i + 1, count, failures.front());
+      NoteFrameReadingStopped(load.messages, load.report, file, i + 1, count, failures.front());
       return load;
     }
     for (const FrameRowFailure& failure : failures)
-      NoteFrameRowUnread(load.report, file, i + 1, failure);
+      NoteFrameRowUnread(load.messages, load.report, file, i + 1, failure);
   }
   if (count > kFrameRowCount) {
-    load.report.Gap(
-        FormatText(texts::kFramesNotShown, {std::to_string(count), FrameSourceName(file)}));
+    TellGap(load.messages, load.report,
+            FormatText(texts::kFramesNotShown, {std::to_string(count), FrameSourceName(file)}));
   }
   return load;
 }

@@ -12,6 +12,7 @@
 
 #include "j1939/FrameFile.h"
 #include "platform/Result.h"
+#include "platform/TableLoad.h"
 #include "platform/XmlRecordWriter.h"
 
 namespace quastor {
@@ -48,10 +49,9 @@ FrameRows EmptyFrameRows();
 // cells' texts in place of the columns' own. None for a row not from the file.
 using FrameRowsKept = std::vector<XmlAttributeList>;
 
-struct FrameListLoad {
-  FrameRows rows;  // always kFrameRowCount by kFrameColumnCount
+// The model: the rows, always kFrameRowCount by kFrameColumnCount.
+struct FrameListLoad : Loaded<FrameRows> {
   FrameRowsKept kept;
-  FrameLoadReport report;
   std::size_t fileRows = 0;  // the rows the file holds, beyond 16 too
 };
 

@@ -110,7 +110,7 @@ void FrameInfoDialog::FormShow() {
   stamps_.Remember(FrameInfoFile(state_.ProjectFiles, direction_));
   FrameInfoLoad load = LoadFrameInfo(FrameListFile(state_.ProjectFiles, direction_),
                                      FrameInfoFile(state_.ProjectFiles, direction_));
-  table_ = std::move(load.table);
+  table_ = std::move(load.model);
   report_ = std::move(load.report);
   {
     const QSignalBlocker quiet(ListBox1);
@@ -118,7 +118,7 @@ void FrameInfoDialog::FormShow() {
     for (const std::string& label : table_.labels)
       ListBox1->addItem(Q(label));
   }
-  for (const FrameLoadMessage& message : report_.messages) {
+  for (const LoadMessage& message : load.messages) {
     if (message.error)
       services_.messages.Error(message.text);
     else
@@ -209,7 +209,8 @@ bool FrameInfoDialog::StoreEdits() {
 bool FrameInfoDialog::AskBeforeWriting() {
   const std::filesystem::path& info = FrameInfoFile(state_.ProjectFiles, direction_);
   if (!report_.Complete())
-    return services_.messages.Ask(FrameOverwriteQuestion(report_, FrameSourceName(info)));
+    return services_.messages.Ask(
+        OverwriteQuestion(report_, texts::kOverwriteQuestion, FrameSourceName(info)));
   if (!table_.frames.empty())
     return true;
   const std::size_t rows = InfoRowCount(info);
@@ -246,7 +247,7 @@ void FrameInfoDialog::bitbtn1Click() {
     services_.messages.Error(saved.error());
     return;
   }
-  report_ = FrameLoadReport{};
+  report_ = LoadReport{};
   accept();
 }
 

@@ -67,9 +67,9 @@ class FrameInfoDialog : public QuastorDialog {
   UiServices& services_;
   FrameDirection direction_;
   FrameInfoTable table_;
-  FrameLoadReport report_;  // what the window does not show of the files
-  ReadStamps stamps_;       // the info file as the show read it
-  bool telling_ = false;    // a message about an edit is up: its focus changes are no exits
+  LoadReport report_;     // what the window does not show of the files
+  ReadStamps stamps_;     // the info file as the show read it
+  bool telling_ = false;  // a message about an edit is up: its focus changes are no exits
 };
 
 }  // namespace quastor

@@ -98,10 +98,10 @@ void FrameListDialog::FormShow() {
   stamps_.Clear();
   stamps_.Remember(FrameListFile(state_.ProjectFiles, direction_));
   FrameListLoad load = LoadFrameList(direction_, FrameListFile(state_.ProjectFiles, direction_));
-  sga->Model().SetRows(load.rows);
+  sga->Model().SetRows(load.model);
   kept_ = std::move(load.kept);
   report_ = std::move(load.report);
-  for (const FrameLoadMessage& message : report_.messages) {
+  for (const LoadMessage& message : load.messages) {
     if (message.error)
       services_.messages.Error(message.text);
     else
@@ -140,14 +140,14 @@ void FrameListDialog::bitbtn1Click() {
   const std::filesystem::path& file = FrameListFile(state_.ProjectFiles, direction_);
   if (!ConfirmOverwriteChanged(services_.messages, stamps_))
     return;
-  if (!report_.Complete() &&
-      !services_.messages.Ask(FrameOverwriteQuestion(report_, FrameSourceName(file))))
+  if (!report_.Complete() && !services_.messages.Ask(OverwriteQuestion(
+                                 report_, texts::kOverwriteQuestion, FrameSourceName(file))))
     return;
   if (Status saved = SaveFrameList(direction_, file, RowsShown(), kept_); !saved) {
     services_.messages.Error(saved.error());
     return;
   }
-  report_ = FrameLoadReport{};
+  report_ = LoadReport{};
   accept();
 }
 

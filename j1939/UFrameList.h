@@ -58,9 +58,9 @@ class FrameListDialog : public EditorFrame {
   const AppState& state_;
   UiServices& services_;
   FrameDirection direction_;
-  FrameLoadReport report_;  // what the grid does not show of the file
-  FrameRowsKept kept_;      // per row, its attributes as read; a row emptied has none
-  ReadStamps stamps_;       // the file as the show read it
+  LoadReport report_;   // what the grid does not show of the file
+  FrameRowsKept kept_;  // per row, its attributes as read; a row emptied has none
+  ReadStamps stamps_;   // the file as the show read it
 };
 
 }  // namespace quastor

@@ -123,8 +123,8 @@ TEST_F(EmcyRules, OkOrdersIdsAsNumbersAndRefusesOneThatIsNot) {
 
 TEST_F(EmcyRules, LoadFailuresKeepTheRulesBeforeAndTellWhatIsMissing) {
   EmcyRulesLoad load = LoadEmcyRules(file());
-  EXPECT_EQ(load.messages, Texts{"File XML not found"});
-  EXPECT_TRUE(load.gaps.Complete());
+  EXPECT_EQ(MessageTexts(load.messages), Texts{"File XML not found"});
+  EXPECT_TRUE(load.report.Complete());
   const struct {
     const char* fault;
     std::string text;
@@ -143,8 +143,8 @@ TEST_F(EmcyRules, LoadFailuresKeepTheRulesBeforeAndTellWhatIsMissing) {
   };
   for (const auto& c : cases) {
     load = Load(c.text);
-    EXPECT_EQ(load.messages, c.messages) << c.fault;
-    EXPECT_FALSE(load.gaps.Complete()) << c.fault;
+    EXPECT_EQ(MessageTexts(load.messages), c.messages) << c.fault;
+    EXPECT_FALSE(load.report.Complete()) << c.fault;
     EXPECT_EQ(RuleLabels(load.model.pageA), Texts{"1"}) << c.fault;
     EXPECT_FALSE(load.model.pageA.selected) << c.fault;
   }

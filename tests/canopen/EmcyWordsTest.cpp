@@ -91,8 +91,8 @@ TEST_F(EmcyWords, LoadBuildsTheTreesAndTellsOfWordsWithoutASide) {
   }
   const char* skipped =
       "Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 (CanB) are not shown: 1.";
-  EXPECT_EQ(load.messages, Texts{skipped});
-  EXPECT_EQ(load.gaps.details, Texts{skipped});
+  EXPECT_EQ(MessageTexts(load.messages), Texts{skipped});
+  EXPECT_EQ(load.report.gaps, Texts{skipped});
   EXPECT_FALSE(a.selected);
 
   const struct {
@@ -112,7 +112,7 @@ TEST_F(EmcyWords, LoadBuildsTheTreesAndTellsOfWordsWithoutASide) {
   for (const auto& f : failures) {
     std::filesystem::remove(file());
     const EmcyWordsLoad failed = f.text.empty() ? LoadEmcyWords(file()) : Load(f.text);
-    EXPECT_EQ(failed.messages, f.messages);
+    EXPECT_EQ(MessageTexts(failed.messages), f.messages);
   }
 }
 
@@ -288,9 +288,9 @@ TEST(EmcyWordExchange, ImportAndExport) {
   EXPECT_TRUE(model.pageA.words.empty());
   EXPECT_EQ(model.pageB.words[0].ebm[0].poscomp, "53");
   EXPECT_EQ(model.pageB.words[0].ebm[0].b1, "");
-  EXPECT_EQ(imported->gaps.skipped, 1u);
-  EXPECT_EQ(imported->gaps.details, Texts{"Records of sheet \"EmcyWord\" whose extdata is neither "
-                                          "0 (CanA) nor 1 (CanB) are not shown: 1."});
+  EXPECT_EQ(imported->report.skipped, 1u);
+  EXPECT_EQ(imported->report.gaps, Texts{"Records of sheet \"EmcyWord\" whose extdata is neither "
+                                         "0 (CanA) nor 1 (CanB) are not shown: 1."});
   const std::string empty_bits = std::string(45, ',') + "\r\n";
   // The side code before the node ID, as in the sheet, so that the CSV imports back.
   EXPECT_EQ(EmcyWordsCsvText(model),
@@ -316,7 +316,7 @@ TEST(EmcyWordExchange, WorkbookFixtures) {
     EXPECT_EQ(model.pageA.words[0].ebm[0].b0, "") << name;
     ASSERT_EQ(model.pageB.words.size(), 1u) << name;
     EXPECT_EQ(model.pageB.words[0].devid, "7") << name;
-    EXPECT_EQ(imported->gaps.skipped, 1u) << name;
+    EXPECT_EQ(imported->report.skipped, 1u) << name;
   }
 }
 

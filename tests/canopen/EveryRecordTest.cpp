@@ -67,8 +67,8 @@ TEST(EveryRecord, ReadingGoesOnOnlyForTheCheckAndNumbersEachFailure) {
     EXPECT_FALSE(read.file.complete);
     std::vector<std::size_t> failed;
     std::vector<std::string> reasons;
-    for (const RecordFailure& failure : read.file.gaps.failures) {
-      failed.push_back(failure.record);
+    for (const LoadFailure& failure : read.file.report.failures) {
+      failed.push_back(failure.position);
       reasons.push_back(failure.reason);
     }
     EXPECT_EQ(failed, c.failed);
@@ -77,9 +77,9 @@ TEST(EveryRecord, ReadingGoesOnOnlyForTheCheckAndNumbersEachFailure) {
   // The editors' reasons stay as they were: the conversion's message alone.
   WriteBytes(dir / "t.xml", "<t><row cobid='1' en_bypass='x'/><row/></t>");
   const GridLoad load = LoadPdoTable(dir / "t.xml");
-  ASSERT_EQ(load.gaps.failures.size(), 1u);
-  EXPECT_EQ(load.gaps.failures[0].reason, "'x' is not a valid integer value");
-  EXPECT_EQ(load.gaps.recordsNotRead, 2u);
+  ASSERT_EQ(load.report.failures.size(), 1u);
+  EXPECT_EQ(load.report.failures[0].reason, "'x' is not a valid integer value");
+  EXPECT_EQ(load.report.notRead, 2u);
 }
 
 // Catches values that the stored PDO, EMCY rule and EMCY word pages would show otherwise

@@ -127,8 +127,8 @@ TEST(ImportSheet, HeadingLinesAndEmptyRowsAreNoRecords) {
 TEST(ImportSheet, EmptySheetGivesEmptyGrids) {
   const auto imported = ImportSdoSheet(MakeSheet("sdo", 8, {}));
   ASSERT_TRUE(imported.ok());
-  EXPECT_EQ(imported->grids.a, EmptySdoGrids().a);
-  EXPECT_EQ(imported->grids.b, EmptySdoGrids().b);
+  EXPECT_EQ(imported->model.a, EmptySdoGrids().a);
+  EXPECT_EQ(imported->model.b, EmptySdoGrids().b);
 }
 
 TEST(ImportWorkbook, UnreadableWorkbookFailsWithItsName) {
@@ -150,20 +150,20 @@ TEST(ImportWorkbook, SheetsOfCommittedWorkbooks) {
     const std::filesystem::path workbook = DataFile(std::string("canopen/") + name);
     const auto sdo = ImportSdoWorkbook(workbook);
     ASSERT_TRUE(sdo.ok()) << name << ": " << sdo.error();
-    EXPECT_EQ(FilledRows(sdo->grids.a),
+    EXPECT_EQ(FilledRows(sdo->model.a),
               (GridRows{{"0", "0x2000", "1", "5", "0x6000", "1", "2", "speed"},
                         {"1", "0x2002", "3", "", "0x6002", "0", "4", ""}}))
         << name;
-    EXPECT_EQ(FilledRows(sdo->grids.b),
+    EXPECT_EQ(FilledRows(sdo->model.b),
               (GridRows{{"1", "8193", "0", "6", "0x6001", "2", "1", "temp, max \"C\""},
                         {"0", "0x2100", "1", "7", "0x6100", "1", "2", "back"}}))
         << name;
     const auto pdo = ImportPdoWorkbook(workbook);
     ASSERT_TRUE(pdo.ok()) << name << ": " << pdo.error();
-    EXPECT_EQ(FilledRows(pdo->grids.a),
+    EXPECT_EQ(FilledRows(pdo->model.a),
               (GridRows{{"0x181", "1", "1", "0", "1"}, {"0x183", "4", "0", "", "4"}}))
         << name;
-    EXPECT_EQ(FilledRows(pdo->grids.b),
+    EXPECT_EQ(FilledRows(pdo->model.b),
               (GridRows{{"0x182", "2", "0", "0", "2"}, {"385", "3", "1", "1", "3"}}))
         << name;
   }
@@ -180,7 +180,7 @@ TEST(ImportWorkbook, SheetsOfCommittedWorkbooks) {
   const std::filesystem::path inline_strings = DataFile("workbook/inline.xlsx");
   const auto sdo = ImportSdoWorkbook(inline_strings);
   ASSERT_TRUE(sdo.ok()) << sdo.error();
-  EXPECT_EQ(FilledRows(sdo->grids.a),
+  EXPECT_EQ(FilledRows(sdo->model.a),
             (GridRows{{"0", "0x2000", "1", "5", "0x6000", "1", "2", "speed _x0041_"}}));
   EXPECT_EQ(ImportPdoWorkbook(inline_strings).error(),
             "Error! Row 2 of sheet \"rpdodef\", column D (posind): the cell holds a formula "

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "canopen/CanopenTexts.h"
 #include "canopen/LoadGaps.h"
 #include "canopen/PdoTable.h"
 #include "platform/Text.h"
@@ -94,25 +95,25 @@ TEST_F(PdoTable, LoadPlacesRecordsByTheSideBitAndKeepsWhatCouldNotBeRead) {
     if (c.text != nullptr)
       WriteBytes(file(), c.text);
     const GridLoad load = LoadPdoTable(file());
-    EXPECT_EQ(load.messages, c.messages) << c.fault;
-    ASSERT_EQ(load.grids.a.size(), 10u);
-    ASSERT_EQ(load.grids.b.size(), 10u);
-    EXPECT_EQ(FilledRows(load.grids.a), c.a) << c.fault;
-    EXPECT_EQ(FilledRows(load.grids.b), c.b) << c.fault;
-    EXPECT_EQ(load.gaps.recordsNotRead, c.notRead) << c.fault;
-    EXPECT_EQ(load.gaps.details.empty() ? "" : load.gaps.details[0], c.detail) << c.fault;
+    EXPECT_EQ(MessageTexts(load.messages), c.messages) << c.fault;
+    ASSERT_EQ(load.model.a.size(), 10u);
+    ASSERT_EQ(load.model.b.size(), 10u);
+    EXPECT_EQ(FilledRows(load.model.a), c.a) << c.fault;
+    EXPECT_EQ(FilledRows(load.model.b), c.b) << c.fault;
+    EXPECT_EQ(load.report.notRead, c.notRead) << c.fault;
+    EXPECT_EQ(load.report.gaps.empty() ? "" : load.report.gaps[0], c.detail) << c.fault;
   }
   WriteBytes(file(), "<rpdodef><row");
   const GridLoad unparsed = LoadPdoTable(file());
-  EXPECT_EQ(unparsed.messages, std::vector<std::string>{"Error in reading file XML"});
-  EXPECT_TRUE(unparsed.gaps.fileUnread);
-  ASSERT_EQ(unparsed.gaps.details.size(), 1u);
-  EXPECT_EQ(unparsed.gaps.details[0].rfind(
+  EXPECT_EQ(MessageTexts(unparsed.messages), std::vector<std::string>{"Error in reading file XML"});
+  EXPECT_TRUE(unparsed.report.FileUnread());
+  ASSERT_EQ(unparsed.report.gaps.size(), 1u);
+  EXPECT_EQ(unparsed.report.gaps[0].rfind(
                 "rpdodef.xml could not be read, so none of its records is shown: \"", 0),
             0u)
-      << unparsed.gaps.details[0];
-  EXPECT_EQ(OverwriteQuestion(unparsed.gaps, "rpdodef.xml"),
-            unparsed.gaps.details[0] +
+      << unparsed.report.gaps[0];
+  EXPECT_EQ(OverwriteQuestion(unparsed.report, canopen_texts::kOverwriteQuestion, "rpdodef.xml"),
+            unparsed.report.gaps[0] +
                 "\nOK writes rpdodef.xml without them, and they are lost. Write the file anyway?");
 }
 
@@ -124,11 +125,11 @@ TEST_F(PdoTable, RecordsBeyondTenRowsAreCountedNotDropped) {
   const GridLoad load = LoadPdoTable(file());
   const char* kNotShown =
       "Records of rpdodef.xml for \"PDO From CanA to CanB\" beyond its 10 rows are not shown: 1.";
-  EXPECT_EQ(load.messages, std::vector<std::string>{kNotShown});
-  EXPECT_EQ(load.grids.a[9][0], "9");
-  EXPECT_EQ(load.grids.b[0][0], "11");
-  EXPECT_EQ(load.gaps.notShownA, 1u);
-  EXPECT_EQ(load.gaps.notShownB, 0u);
+  EXPECT_EQ(MessageTexts(load.messages), std::vector<std::string>{kNotShown});
+  EXPECT_EQ(load.model.a[9][0], "9");
+  EXPECT_EQ(load.model.b[0][0], "11");
+  EXPECT_EQ(load.report.notShown[0], 1u);
+  EXPECT_EQ(load.report.notShown[1], 0u);
 
   const auto imported = ImportPdoSheet(MakeSheet("rpdodef", 5,
                                                  {{"1", "", "10"},
@@ -144,8 +145,8 @@ TEST_F(PdoTable, RecordsBeyondTenRowsAreCountedNotDropped) {
                                                   {"11", "", "10"},
                                                   {"12", "", "10"}}));
   ASSERT_TRUE(imported.ok());
-  EXPECT_EQ(imported->gaps.notShownB, 2u);
-  EXPECT_EQ(imported->gaps.details,
+  EXPECT_EQ(imported->report.notShown[1], 2u);
+  EXPECT_EQ(imported->report.gaps,
             std::vector<std::string>{"Records of sheet \"rpdodef\" for \"PDO From CanB to CanA\" "
                                      "beyond its 10 rows are not shown: 2."});
 }
@@ -155,8 +156,8 @@ TEST_F(PdoTable, RoundTripThroughTheWriterIsByteExact) {
                                 Row("0x1A00", "2", "3") + Row("1", "1", "1") + Row("2", "", "0"));
   WriteBytes(file(), text);
   const GridLoad load = LoadPdoTable(file());
-  ASSERT_TRUE(load.gaps.Complete());
-  ASSERT_TRUE(SavePdoTable(file(), load.grids).ok());
+  ASSERT_TRUE(load.report.Complete());
+  ASSERT_TRUE(SavePdoTable(file(), load.model).ok());
   EXPECT_EQ(ReadBytes(file()), text);
 }
 
@@ -245,12 +246,12 @@ TEST(PdoImport, ExchangeCodesChooseTheGrids) {
                                                   {"0x184", "4", "11", "", ""},
                                                   {"0x185", "5", "3", "", ""}}));
   ASSERT_TRUE(imported.ok()) << imported.error();
-  EXPECT_EQ(FilledRows(imported->grids.a),
+  EXPECT_EQ(FilledRows(imported->model.a),
             (GridRows{{"0x181", "1", "0", "p", "n"}, {"0x182", "", "1", "", "2"}}));
-  EXPECT_EQ(FilledRows(imported->grids.b), (GridRows{{"0x183", "3", "0", "", ""},
+  EXPECT_EQ(FilledRows(imported->model.b), (GridRows{{"0x183", "3", "0", "", ""},
                                                      {"0x184", "4", "1", "", ""},
                                                      {"0x185", "5", "1", "", ""}}));
-  EXPECT_TRUE(imported->gaps.Complete());
+  EXPECT_TRUE(imported->report.Complete());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/AppState.h"
 #include "canopen/SdoTable.h"
 #include "platform/Text.h"
 #include "tests/canopen/CanopenTestSupport.h"
@@ -27,7 +28,7 @@ GridRow Cells(const char* rw, const char* index_a, const char* mnemonic = "m") {
 
 class SdoTable : public ::testing::Test {
  protected:
-  std::filesystem::path file() const { return SdoTablePath(dir_.path()); }
+  std::filesystem::path file() const { return ProjectFilesIn(dir_.path()).sdo; }
   TempDir dir_;
 };
 
@@ -64,11 +65,11 @@ TEST_F(SdoTable, LoadSortsRecordsByConfAndNeedsAllButTheMnemonic) {
     if (c.text != nullptr)
       WriteBytes(file(), c.text);
     const GridLoad load = LoadSdoTable(file());
-    EXPECT_EQ(load.messages, c.messages) << c.fault;
-    ASSERT_EQ(load.grids.a.size(), 1500u);
-    EXPECT_EQ(FilledRows(load.grids.a), c.a) << c.fault;
-    EXPECT_EQ(FilledRows(load.grids.b), c.b) << c.fault;
-    EXPECT_EQ(load.gaps.Complete(), c.messages.empty()) << c.fault;
+    EXPECT_EQ(MessageTexts(load.messages), c.messages) << c.fault;
+    ASSERT_EQ(load.model.a.size(), 1500u);
+    EXPECT_EQ(FilledRows(load.model.a), c.a) << c.fault;
+    EXPECT_EQ(FilledRows(load.model.b), c.b) << c.fault;
+    EXPECT_EQ(load.report.Complete(), c.messages.empty()) << c.fault;
   }
 }
 
@@ -91,9 +92,9 @@ TEST_F(SdoTable, OkWritesTheFilledRowsOfBothGridsInGridOrder) {
 
   // What OK wrote, the show reads back, and OK then writes the same bytes.
   const GridLoad load = LoadSdoTable(file());
-  ASSERT_TRUE(load.gaps.Complete());
-  EXPECT_EQ(load.grids.a[1][7], "a<b&\"c\"");
-  ASSERT_TRUE(SaveSdoTable(file(), load.grids).ok());
+  ASSERT_TRUE(load.report.Complete());
+  EXPECT_EQ(load.model.a[1][7], "a<b&\"c\"");
+  ASSERT_TRUE(SaveSdoTable(file(), load.model).ok());
   EXPECT_EQ(ReadBytes(file()), written);
 }
 
@@ -132,10 +133,10 @@ TEST(SdoImport, ConfChoosesTheGridAndTheRwCell) {
                                 {"16", "0x2002"},
                                 {"1", "0x2003"}}));
   ASSERT_TRUE(imported.ok()) << imported.error();
-  EXPECT_EQ(FilledRows(imported->grids.a),
+  EXPECT_EQ(FilledRows(imported->model.a),
             (GridRows{{"0", "0x2001", "", "5", "0x6000", "2", "2", ""},
                       {"1", "0x2002", "", "", "", "", "", ""}}));
-  EXPECT_EQ(FilledRows(imported->grids.b),
+  EXPECT_EQ(FilledRows(imported->model.b),
             (GridRows{Cells("1", "0x2000"), {"0", "0x2003", "", "", "", "", "", ""}}));
 }
 

@@ -91,7 +91,7 @@ TEST(StoredPdoFollow, DefinitionsKeepTheirPdoWhateverOkDoesToThePdoTable) {
     WriteBytes(dir / "rpdodef.xml", kPdos);
     WriteBytes(dir / "sdopdo.xml", kDefinitions);
     std::map<std::string, std::string> expected = DefinitionPdos(dir.path());
-    const SideGrids loaded = LoadPdoTable(dir / "rpdodef.xml").grids;
+    const SideGrids loaded = LoadPdoTable(dir / "rpdodef.xml").model;
     SideGrids saved = loaded;
     c.edit(saved.b);
 
@@ -120,7 +120,7 @@ TEST(StoredPdoFollow, DefinitionsKeepTheirPdoWhateverOkDoesToThePdoTable) {
 TEST(StoredPdoFollow, UnreadableDefinitionsAreToldAndAFailedSecondWriteUndoesTheFirst) {
   TempDir dir;
   WriteBytes(dir / "rpdodef.xml", kPdos);
-  const SideGrids loaded = LoadPdoTable(dir / "rpdodef.xml").grids;
+  const SideGrids loaded = LoadPdoTable(dir / "rpdodef.xml").model;
   SideGrids saved = loaded;
   saved.b[3] = {"0x100", "7", "0", "0", "7"};
 

@@ -58,8 +58,8 @@ TEST_F(StoredPdo, LoadTakesPdosByTheReversedSideBitAndCountsEntriesWithoutPdo) {
   const char* kSkipped =
       "Records of sdopdo.xml whose PDO number names no PDO of their side in rpdodef.xml are not "
       "shown: 1.";
-  EXPECT_EQ(load.messages, std::vector<std::string>{kSkipped});
-  EXPECT_EQ(load.gaps.skipped, 1u);
+  EXPECT_EQ(MessageTexts(load.messages), std::vector<std::string>{kSkipped});
+  EXPECT_EQ(load.report.skipped, 1u);
   EXPECT_FALSE(load.complete);
 }
 
@@ -109,15 +109,15 @@ TEST_F(StoredPdo, LoadMessagesOfTheThreeFiles) {
     std::filesystem::remove(dir_ / "sdo.xml");
     std::filesystem::remove(dir_ / "rpdodef.xml");
     const StoredPdoLoad load = Load(c.sdo, c.pdos, c.entries);
-    EXPECT_EQ(load.messages, c.messages) << c.fault;
+    EXPECT_EQ(MessageTexts(load.messages), c.messages) << c.fault;
     EXPECT_EQ(load.complete, c.complete) << c.fault;
     const auto& pdos = load.model.pageA.pdos;
     EXPECT_EQ(pdos.empty() ? 0 : pdos[0].sdoList.size(), c.entriesA) << c.fault;
   }
   std::filesystem::remove(sdopdo());
   const StoredPdoLoad load = LoadStoredPdo(dir_.path(), sdopdo());
-  EXPECT_EQ(load.messages.back(), "File SDOPDO XML not found");
-  EXPECT_FALSE(load.sdopdoFound);
+  EXPECT_EQ(load.messages.back().text, "File SDOPDO XML not found");
+  EXPECT_FALSE(load.found);
 }
 
 TEST_F(StoredPdo, CollisionTestComparesNumbers) {
@@ -265,7 +265,7 @@ TEST_F(StoredPdo, ImportReplacesTheEntryListsAndExportWritesThem) {
                                                          {"0x2002", "2", "129", "48"},
                                                          {"0x2003", "0", "3", "0"}}));
   ASSERT_TRUE(imported.ok()) << imported.error();
-  EXPECT_EQ(imported->gaps.details,
+  EXPECT_EQ(imported->report.gaps,
             std::vector<std::string>{"Records of sheet \"SdoPdo\" whose PDO number names no PDO "
                                      "of their side in rpdodef.xml are not shown: 1."});
   ApplyStoredPdoImport(model, std::move(imported.value()));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyRulesFiles.h"
 #include "canopen/EmcyWordFiles.h"
@@ -111,17 +112,17 @@ TEST(KeptAttributes, EveryTableWritesBackWhatItDoesNotKnowOnItsRecord) {
   const KeptCase cases[] = {
       {"sdo.xml",
        [](const fs::path& dir, bool del) {
-         GridLoad load = LoadSdoTable(SdoTablePath(dir));
+         GridLoad load = LoadSdoTable(ProjectFilesIn(dir).sdo);
          if (del)
-           EmptyKeptRow(load.grids);
-         return SdoTableText(load.grids);
+           EmptyKeptRow(load.model);
+         return SdoTableText(load.model);
        }},
       {"rpdodef.xml",
        [](const fs::path& dir, bool del) {
          GridLoad load = LoadPdoTable(dir / "rpdodef.xml");
          if (del)
-           EmptyKeptRow(load.grids);
-         return PdoTableText(load.grids).value();
+           EmptyKeptRow(load.model);
+         return PdoTableText(load.model).value();
        }},
       {"sdopdo.xml",
        [](const fs::path& dir, bool del) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,13 @@
 
 namespace quastor::test {
 namespace {
+
+// The reading problem a load tells, if any.
+std::optional<std::string> Problem(const ParGenLoad& load) {
+  if (load.messages.empty())
+    return std::nullopt;
+  return load.messages.front().text;
+}
 
 TEST(ParGen, DefaultsAreWrittenAsOneLineInTableOrder) {
   TempDir dir;
@@ -37,42 +45,42 @@ TEST(ParGen, TextsAreStoredAsTyped) {
                                                       {"DNET_BAUD", "0"}}));
   // Read back unchanged, leading blank included.
   const ParGenLoad load = LoadParGen(dir / "pargen.xml");
-  EXPECT_FALSE(load.problem.has_value());
-  EXPECT_EQ(load.values.profiId, " 0x14");
-  EXPECT_EQ(load.values.profiNbIn, "$F4");
+  EXPECT_FALSE(Problem(load).has_value());
+  EXPECT_EQ(load.model.profiId, " 0x14");
+  EXPECT_EQ(load.model.profiNbIn, "$F4");
 }
 
 TEST(ParGen, ChildrenInAnotherOrderAreReadByNameAndRewrittenInTableOrder) {
   const ParGenLoad load = LoadParGen(DataFile("gateway/pargen_reordered.xml"));
   ASSERT_TRUE(load.found);
-  ASSERT_FALSE(load.problem.has_value()) << *load.problem;
-  EXPECT_EQ(load.values.profiId, "33");
-  EXPECT_EQ(load.values.profiBaud, 10);
-  EXPECT_EQ(load.values.profiNbIn, "100");
-  EXPECT_EQ(load.values.profiNbOut, "7");
-  EXPECT_EQ(load.values.dnetDevId, "5");
-  EXPECT_EQ(load.values.dnetBaud, 1);
-  EXPECT_EQ(ParGenText(load.values), ParGenXml({{"PROFI_ID", "33"},
-                                                {"PROFI_BAUD", "10"},
-                                                {"PROFI_NB_IN", "100"},
-                                                {"PROFI_NB_OUT", "7"},
-                                                {"DNET_DEV_ID", "5"},
-                                                {"DNET_BAUD", "1"}}));
+  ASSERT_FALSE(Problem(load).has_value()) << *Problem(load);
+  EXPECT_EQ(load.model.profiId, "33");
+  EXPECT_EQ(load.model.profiBaud, 10);
+  EXPECT_EQ(load.model.profiNbIn, "100");
+  EXPECT_EQ(load.model.profiNbOut, "7");
+  EXPECT_EQ(load.model.dnetDevId, "5");
+  EXPECT_EQ(load.model.dnetBaud, 1);
+  EXPECT_EQ(ParGenText(load.model), ParGenXml({{"PROFI_ID", "33"},
+                                               {"PROFI_BAUD", "10"},
+                                               {"PROFI_NB_IN", "100"},
+                                               {"PROFI_NB_OUT", "7"},
+                                               {"DNET_DEV_ID", "5"},
+                                               {"DNET_BAUD", "1"}}));
 }
 
 TEST(ParGen, FileWithDeclarationAndLineBreaksIsRead) {
   const ParGenLoad load = LoadParGen(DataFile("gateway/pargen_declared.xml"));
-  ASSERT_FALSE(load.problem.has_value()) << *load.problem;
-  EXPECT_EQ(load.values.profiId, "125");
-  EXPECT_EQ(load.values.dnetBaud, 0);
+  ASSERT_FALSE(Problem(load).has_value()) << *Problem(load);
+  EXPECT_EQ(load.model.profiId, "125");
+  EXPECT_EQ(load.model.dnetBaud, 0);
 }
 
 TEST(ParGen, MissingFileGivesDefaultsWithoutProblem) {
   TempDir dir;
   const ParGenLoad load = LoadParGen(dir / "pargen.xml");
   EXPECT_FALSE(load.found);
-  EXPECT_FALSE(load.problem.has_value());
-  EXPECT_EQ(ParGenText(load.values), kDefaultParGenText);
+  EXPECT_FALSE(Problem(load).has_value());
+  EXPECT_EQ(ParGenText(load.model), kDefaultParGenText);
 }
 
 // Reading stops at the first problem; values read before it are kept, later ones stay
@@ -110,16 +118,16 @@ TEST(ParGen, ReadingStopsAtFirstProblem) {
   for (const Case& c : cases) {
     WriteBytes(dir / "pargen.xml", c.text);
     const ParGenLoad load = LoadParGen(dir / "pargen.xml");
-    ASSERT_TRUE(load.problem.has_value()) << c.what;
+    ASSERT_TRUE(Problem(load).has_value()) << c.what;
     if (c.problem.empty()) {
-      EXPECT_NE(load.problem->find("is not a valid XML document"), std::string::npos) << c.what;
+      EXPECT_NE(Problem(load)->find("is not a valid XML document"), std::string::npos) << c.what;
     } else {
-      EXPECT_EQ(*load.problem, c.problem) << c.what;
+      EXPECT_EQ(*Problem(load), c.problem) << c.what;
     }
-    EXPECT_EQ(load.values.profiId, c.profiId) << c.what;
-    EXPECT_EQ(load.values.profiNbOut, c.profiNbOut) << c.what;
-    EXPECT_EQ(load.values.dnetDevId, c.dnetDevId) << c.what;
-    EXPECT_EQ(load.values.dnetBaud, c.dnetBaud) << c.what;
+    EXPECT_EQ(load.model.profiId, c.profiId) << c.what;
+    EXPECT_EQ(load.model.profiNbOut, c.profiNbOut) << c.what;
+    EXPECT_EQ(load.model.dnetDevId, c.dnetDevId) << c.what;
+    EXPECT_EQ(load.model.dnetBaud, c.dnetBaud) << c.what;
   }
 }
 

@@ -17,10 +17,11 @@ namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
 // "row: reason" for each failure, in the order met.
-Strings Failures(const FrameLoadReport& report) {
+Strings Failures(const LoadReport& report) {
   Strings failures;
-  for (const FrameFileFailure& failure : report.failures)
-    failures.push_back(failure.file + " " + std::to_string(failure.row) + ": " + failure.reason);
+  for (const LoadFailure& failure : report.failures)
+    failures.push_back(failure.source + " " + std::to_string(failure.position) + ": " +
+                       failure.reason);
   return failures;
 }
 
@@ -36,13 +37,13 @@ TEST(EveryRow, FrameListReadsOnAndTellsEveryMissingAttribute) {
   const FrameListLoad stopped = LoadFrameList(FrameDirection::kSend, file);
   EXPECT_EQ(Failures(stopped.report),
             Strings{"Send_Frame.xml 2: attribute \"Priority\" is missing"});
-  EXPECT_EQ(stopped.rows[2][2], "") << "the window reads no row past the failing one";
+  EXPECT_EQ(stopped.model[2][2], "") << "the window reads no row past the failing one";
 
   const FrameListLoad every = LoadFrameList(FrameDirection::kSend, file, FrameReading::kEveryRow);
   EXPECT_EQ(Failures(every.report), (Strings{"Send_Frame.xml 2: attribute \"Priority\" is missing",
                                              "Send_Frame.xml 2: attribute \"PGN\" is missing"}));
-  EXPECT_EQ(every.rows[1][3], "0") << "the cells after a missing one are read";
-  EXPECT_EQ(every.rows[2][2], "2");
+  EXPECT_EQ(every.model[1][3], "0") << "the cells after a missing one are read";
+  EXPECT_EQ(every.model[2][2], "2");
   EXPECT_EQ(every.fileRows, 3u);
 }
 
@@ -76,14 +77,14 @@ TEST(EveryRow, FrameInfoKeepsEveryFramesPlaceAndTellsEveryByte) {
   for (const auto& c : cases) {
     const FrameInfoLoad load = LoadFrameInfo(list, info, c.reading);
     EXPECT_TRUE(load.stopped);
-    EXPECT_EQ(load.table.frames.size(), c.frames);
+    EXPECT_EQ(load.model.frames.size(), c.frames);
     EXPECT_EQ(Failures(load.report), c.failures);
   }
   const FrameInfoLoad every = LoadFrameInfo(list, info, FrameReading::kEveryRow);
-  EXPECT_EQ(every.table.frames[0].B1, 1);
-  EXPECT_EQ(every.table.frames[1].Dim, 0) << "a frame without a label has no byte in use";
-  EXPECT_EQ(every.table.frames[3].B1, kNoByte) << "a byte that fails stays none";
-  EXPECT_EQ(every.table.labels[3], "D");
+  EXPECT_EQ(every.model.frames[0].B1, 1);
+  EXPECT_EQ(every.model.frames[1].Dim, 0) << "a frame without a label has no byte in use";
+  EXPECT_EQ(every.model.frames[3].B1, kNoByte) << "a byte that fails stays none";
+  EXPECT_EQ(every.model.labels[3], "D");
 
   // The windows' reason for a value that does not read stays the conversion's message alone.
   WriteBytes(list, "<Receive_Frames><row COBID='A' Dim='1'/></Receive_Frames>");

@@ -91,19 +91,19 @@ TEST_F(FrameInfoFiles, FramesAreNamedAndSizedFromTheFrameList) {
     const FrameInfoLoad load =
         Load(c.frame, InfoRow("B1='1' B2='2' B3='3' B4='4' B5='5' B6='6' B7='7' B8='8'").c_str());
     EXPECT_EQ(load.stopped, *c.error != '\0') << c.fault;
-    EXPECT_EQ(load.report.messages.empty() ? "" : load.report.messages[0].text, c.error) << c.fault;
-    ASSERT_EQ(load.table.labels.size(), c.label != nullptr ? 1u : 0u) << c.fault;
+    EXPECT_EQ(load.messages.empty() ? "" : load.messages[0].text, c.error) << c.fault;
+    ASSERT_EQ(load.model.labels.size(), c.label != nullptr ? 1u : 0u) << c.fault;
     if (c.label == nullptr)
       continue;
-    EXPECT_EQ(load.table.labels[0], c.label) << c.fault;
-    EXPECT_EQ(load.table.frames[0].Dim, c.dim) << c.fault;
+    EXPECT_EQ(load.model.labels[0], c.label) << c.fault;
+    EXPECT_EQ(load.model.frames[0].Dim, c.dim) << c.fault;
     Bytes expected = kAllNone;
     for (int k = 0; k < c.dim && k < kFrameBytes && !load.stopped; ++k)
       expected[k] = k + 1;
-    EXPECT_EQ(BytesOf(load.table.frames[0]), expected) << c.fault;
+    EXPECT_EQ(BytesOf(load.model.frames[0]), expected) << c.fault;
   }
   const FrameInfoLoad stopped = Load("<row COBID='A'/><row Dim='1'/><row COBID='C'/>", "");
-  EXPECT_EQ(stopped.table.labels, std::vector<std::string>{"A"});
+  EXPECT_EQ(stopped.model.labels, std::vector<std::string>{"A"});
   EXPECT_EQ(stopped.report.gaps,
             (std::vector<std::string>{
                 "Reading of Receive_Frame.xml stopped at row 2 of 3 (it has no \"COBID\" and no "
@@ -118,23 +118,23 @@ TEST_F(FrameInfoFiles, InfoRowsMatchFramesByPositionAndOnlyValidBytesGetIn) {
   const std::string full = "B1='0' B2='127' B3='255' B4='9' B5='10' B6='11' B7='12' B8='13'";
   const std::string third = "B1='0x10' B2='1' B3='2' B4='3' B5='4' B6='5' B7='6' B8='7'";
   const FrameInfoLoad load = Load(five, (InfoRow(full) + InfoRow(full) + InfoRow(third)).c_str());
-  EXPECT_TRUE(load.report.messages.empty());
-  ASSERT_EQ(load.table.frames.size(), 5u);
-  EXPECT_EQ(BytesOf(load.table.frames[0]), (Bytes{0, 127, 255, 255, 255, 255, 255, 255}))
+  EXPECT_TRUE(load.messages.empty());
+  ASSERT_EQ(load.model.frames.size(), 5u);
+  EXPECT_EQ(BytesOf(load.model.frames[0]), (Bytes{0, 127, 255, 255, 255, 255, 255, 255}))
       << "bytes beyond Dim stay none";
-  EXPECT_EQ(BytesOf(load.table.frames[1]), (Bytes{0, 127, 255, 9, 10, 11, 12, 13}));
-  EXPECT_EQ(BytesOf(load.table.frames[2]), (Bytes{16, 1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(BytesOf(load.table.frames[3]), kAllNone);
-  EXPECT_EQ(BytesOf(load.table.frames[4]), kAllNone);
+  EXPECT_EQ(BytesOf(load.model.frames[1]), (Bytes{0, 127, 255, 9, 10, 11, 12, 13}));
+  EXPECT_EQ(BytesOf(load.model.frames[2]), (Bytes{16, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(BytesOf(load.model.frames[3]), kAllNone);
+  EXPECT_EQ(BytesOf(load.model.frames[4]), kAllNone);
   EXPECT_EQ(InfoRowCount(info()), 3u);
-  ASSERT_TRUE(SaveFrameInfo(FrameDirection::kReceive, list(), info(), load.table));
+  ASSERT_TRUE(SaveFrameInfo(FrameDirection::kReceive, list(), info(), load.model));
   EXPECT_EQ(InfoRowCount(info()), 5u);
 
   const FrameInfoLoad missing = Load("<row COBID='A'/>", InfoRow("B1='1'").c_str());
   EXPECT_TRUE(missing.stopped);
-  EXPECT_EQ(BytesOf(missing.table.frames[0]), (Bytes{1, 255, 255, 255, 255, 255, 255, 255}))
+  EXPECT_EQ(BytesOf(missing.model.frames[0]), (Bytes{1, 255, 255, 255, 255, 255, 255, 255}))
       << "the bytes read before the failure stay";
-  EXPECT_EQ(missing.report.messages[0].text,
+  EXPECT_EQ(missing.messages[0].text,
             "Could not convert variant of type (Null) into type (String)");
   EXPECT_EQ(missing.report.gaps,
             std::vector<std::string>{"Reading of Receive_Info.xml stopped at row 1 of 1 (attribute "
@@ -145,15 +145,15 @@ TEST_F(FrameInfoFiles, InfoRowsMatchFramesByPositionAndOnlyValidBytesGetIn) {
     const FrameInfoLoad refused =
         Load("<row COBID='A' Dim='2'/>", InfoRow("B1='1' " + bad).c_str());
     EXPECT_TRUE(refused.stopped) << bad;
-    EXPECT_EQ(BytesOf(refused.table.frames[0])[1], 255) << bad;
-    EXPECT_NE(refused.report.messages.at(0).text.find("but a frame byte goes to DeviceNet byte 0 "
-                                                      "to 127 or to none (255)."),
+    EXPECT_EQ(BytesOf(refused.model.frames[0])[1], 255) << bad;
+    EXPECT_NE(refused.messages.at(0).text.find("but a frame byte goes to DeviceNet byte 0 "
+                                               "to 127 or to none (255)."),
               std::string::npos)
         << bad;
   }
   const FrameInfoLoad beyond = Load("<row COBID='A' Dim='1'/>", InfoRow("B1='5' B2='999'").c_str());
   EXPECT_FALSE(beyond.stopped) << "a byte beyond Dim is not read";
-  EXPECT_EQ(BytesOf(beyond.table.frames[0]), (Bytes{5, 255, 255, 255, 255, 255, 255, 255}));
+  EXPECT_EQ(BytesOf(beyond.model.frames[0]), (Bytes{5, 255, 255, 255, 255, 255, 255, 255}));
 }
 
 TEST(FrameInfo, CheckBytesNamesTheLaterByteFirst) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "j1939/FrameList.h"
+#include "j1939/J1939Texts.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -107,8 +108,8 @@ TEST_F(FrameListFile, OkKeepsEveryAttributeItDoesNotEditInItsPlace) {
     WriteBytes(this->file(), file);
     FrameListLoad load = LoadFrameList(kReceive, this->file());
     if (c.row < kFrameRowCount)
-      load.rows[c.row][c.column] = c.text;
-    EXPECT_EQ(FrameListText(kReceive, load.rows, load.kept), c.expected) << c.fault;
+      load.model[c.row][c.column] = c.text;
+    EXPECT_EQ(FrameListText(kReceive, load.model, load.kept), c.expected) << c.fault;
   }
 }
 
@@ -160,9 +161,9 @@ TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
     if (c.text != nullptr)
       WriteBytes(file(), c.text);
     const FrameListLoad load = LoadFrameList(kReceive, file());
-    EXPECT_EQ(load.rows, c.rows) << c.fault;
+    EXPECT_EQ(load.model, c.rows) << c.fault;
     std::vector<std::string> messages;
-    for (const auto& message : load.report.messages)
+    for (const auto& message : load.messages)
       messages.push_back(message.text);
     EXPECT_EQ(messages, c.messages) << c.fault;
     EXPECT_EQ(load.report.gaps.size(), c.gaps) << c.fault;
@@ -170,12 +171,13 @@ TEST_F(FrameListFile, LoadShowsWhatItCanAndSaysWhatItCannot) {
 
   WriteBytes(file(), "<R>" + seventeen + "</R>");
   const FrameListLoad long_list = LoadFrameList(kReceive, file());
-  EXPECT_EQ(long_list.rows[15][1], "15");
-  EXPECT_EQ(long_list.rows[0][3], "N");
-  EXPECT_EQ(FrameOverwriteQuestion(long_list.report, "Receive_Frame.xml"),
-            "Only 16 of the 17 frames of Receive_Frame.xml are shown: the list holds at most 16.\n"
-            "OK writes Receive_Frame.xml without what is not shown, and it is lost. Write the file "
-            "anyway?");
+  EXPECT_EQ(long_list.model[15][1], "15");
+  EXPECT_EQ(long_list.model[0][3], "N");
+  EXPECT_EQ(
+      OverwriteQuestion(long_list.report, j1939_texts::kOverwriteQuestion, "Receive_Frame.xml"),
+      "Only 16 of the 17 frames of Receive_Frame.xml are shown: the list holds at most 16.\n"
+      "OK writes Receive_Frame.xml without what is not shown, and it is lost. Write the file "
+      "anyway?");
 }
 
 TEST_F(FrameListFile, OkWritesTheCellsAsTypedAndNothingOverAnUnreadableFile) {
@@ -186,7 +188,7 @@ TEST_F(FrameListFile, OkWritesTheCellsAsTypedAndNothingOverAnUnreadableFile) {
             "<Receive_Frames><row Priority=\"0x7\" DataPage=\"0\" PGN=\"0xFEF1\" SA=\"255\" "
             "Mnemonic=\"\"/><row Priority=\"3\" DataPage=\"1\" PGN=\"65265\" SA=\"$10\" "
             "Mnemonic=\"a&amp;b\"/></Receive_Frames>");
-  EXPECT_EQ(LoadFrameList(kSend, file()).rows, send) << "what OK wrote comes back";
+  EXPECT_EQ(LoadFrameList(kSend, file()).model, send) << "what OK wrote comes back";
 
   ASSERT_TRUE(SaveFrameList(kReceive, file(), Rows({{1, {"0", "1", "2", "", "x"}}})));
   EXPECT_EQ(ReadBytes(file()),
@@ -199,7 +201,7 @@ TEST_F(FrameListFile, OkWritesTheCellsAsTypedAndNothingOverAnUnreadableFile) {
   WriteBytes(file(), "<Receive_Frames><row");
   const Status refused = SaveFrameList(kReceive, file(), EmptyFrameRows());
   ASSERT_FALSE(refused);
-  EXPECT_EQ(refused.error(), LoadFrameList(kReceive, file()).report.messages.at(0).text);
+  EXPECT_EQ(refused.error(), LoadFrameList(kReceive, file()).messages.at(0).text);
   EXPECT_EQ(ReadBytes(file()), "<Receive_Frames><row");
   EXPECT_FALSE(SaveFrameList(kSend, file(), Rows({{1, {"8", "0", "0", "0", ""}}})));
   EXPECT_EQ(ReadBytes(file()), "<Receive_Frames><row");

@@ -306,15 +306,15 @@ const Writer& WriterNamed(const std::string& name) {
 const Resave kResaves[] = {
     {WriterNamed("ParGen"),
      [](const fs::path& p) {
-       return SaveParGen(p / "pargen.xml", LoadParGen(p / "pargen.xml").values);
+       return SaveParGen(p / "pargen.xml", LoadParGen(p / "pargen.xml").model);
      }},
     {WriterNamed("SdoTable"),
      [](const fs::path& p) {
-       return SaveSdoTable(p / "sdo.xml", LoadSdoTable(p / "sdo.xml").grids);
+       return SaveSdoTable(p / "sdo.xml", LoadSdoTable(p / "sdo.xml").model);
      }},
     {WriterNamed("PdoTable"),
      [](const fs::path& p) {
-       return SavePdoTable(p / "rpdodef.xml", LoadPdoTable(p / "rpdodef.xml").grids);
+       return SavePdoTable(p / "rpdodef.xml", LoadPdoTable(p / "rpdodef.xml").model);
      }},
     {WriterNamed("StoredPdo"),
      [](const fs::path& p) {
@@ -335,7 +335,7 @@ const Resave kResaves[] = {
      [](const fs::path& p) {
        const fs::path file = p / "Receive_Frame.xml";
        return SaveFrameList(FrameDirection::kReceive, file,
-                            LoadFrameList(FrameDirection::kReceive, file).rows);
+                            LoadFrameList(FrameDirection::kReceive, file).model);
      }},
     {WriterNamed("FrameInfo"),
      [](const fs::path& p) {
@@ -348,7 +348,7 @@ const Resave kResaves[] = {
          return listed;
        const fs::path list = p / "Send_Frame.xml";
        const fs::path info = p / "Send_Info.xml";
-       return SaveFrameInfo(FrameDirection::kSend, list, info, LoadFrameInfo(list, info).table);
+       return SaveFrameInfo(FrameDirection::kSend, list, info, LoadFrameInfo(list, info).model);
      }},
 };
 
