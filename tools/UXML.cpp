@@ -14,9 +14,7 @@
 #include "app/AppState.h"
 #include "app/Unewp.h"
 #include "platform/DoneReport.h"
-#include "platform/EditorTexts.h"
 #include "platform/PathText.h"
-#include "platform/Text.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -97,9 +95,6 @@ void TFXML::FormShow() {
 
 void TFXML::btnOpenClick() {
   const DisabledWhileRunning running(btnopen);
-  if (HasChanges() &&
-      !services_.messages.Ask(FormatText(editor_texts::kDiscardChanges, {TableName()})))
-    return;
   const std::filesystem::path start =
       state_.ProjectSelected() ? state_.ProjectDir : state_.ProjectsDir;
   const auto file =

@@ -2,9 +2,8 @@
 // TFXML ("XML Reader & Writer"): shows an XML file as a tree through the tool's own parser,
 // edits the text of any item in the text-entry mode of the project dialog, and writes the
 // tree back as an XML file into the current project's directory. It shares the table
-// editors' frame: each text edited is a change that can be taken back, closing (or opening
-// another file) with changes not written asks first, and the status line tells what Write
-// wrote.
+// editors' frame: each text edited is a change that can be taken back, closing with
+// changes not written asks first, and the status line tells what Write wrote.
 
 #include <QPoint>
 
