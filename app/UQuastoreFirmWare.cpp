@@ -67,7 +67,7 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
       services_(services) {
   setObjectName("TFQuastoreFirmWare");
   setWindowTitle(app_texts::kDesignCaption);
-  setFixedSize(565, 210);
+  setFixedSize(565, 236);
 
   auto* bar = Named(new TitleBar(this), "TitleBar");
   auto* product = new QLabel(app_texts::kProductLine, bar);
@@ -128,6 +128,7 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   footer->setContentsMargins(16, 0, 16, 6);
   footer->addStretch();
   footer->addWidget(Label1);
+  StatusLine = NewStatusLine(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -136,6 +137,7 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   layout->addLayout(steps);
   layout->addStretch();
   layout->addLayout(footer);
+  layout->addWidget(StatusLine);
 
   connect(Newa, &QPushButton::clicked, this, &TFQuastoreFirmWare::NewaClick);
   connect(Opena, &QPushButton::clicked, this, &TFQuastoreFirmWare::OpenaClick);
@@ -159,6 +161,10 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
 
 void TFQuastoreFirmWare::SetStepActions(StepActions actions) {
   actions_ = std::move(actions);
+}
+
+void TFQuastoreFirmWare::ShowStatus(const std::string& text) {
+  SetStatusText(StatusLine, Q(text));
 }
 
 void TFQuastoreFirmWare::AddMenuWindow(const std::string& group, const std::string& caption,

@@ -44,6 +44,9 @@ class TFQuastoreFirmWare : public QWidget {
   void AddMenuWindow(const std::string& group, const std::string& caption,
                      std::function<void()> open);
 
+  // Shows on the status line at the bottom what the last action did.
+  void ShowStatus(const std::string& text);
+
   // The project dialog, built when first needed; it also edits text for the XML tool.
   TFsaveproj& SaveProj();
 
@@ -60,6 +63,7 @@ class TFQuastoreFirmWare : public QWidget {
   QPushButton* HelpButton;
   QPushButton* LbButton1;  // "X"
   QMenu* WindowsMenu;
+  QLabel* StatusLine;
 
  public slots:
   void NewaClick();

@@ -20,7 +20,10 @@
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/ExportCsv.h"
+#include "canopen/ImportSheet.h"
 #include "canopen/StoredPdoFiles.h"
+#include "canopen/TableCounts.h"
 #include "canopen/UTableActions.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
@@ -91,6 +94,7 @@ TFInfopdo::TFInfopdo(const AppState& state, UiServices& services, QWidget* paren
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Notebook, 1);
   layout->addLayout(panel.layout);
+  layout->addWidget(StatusLine());
 
   connect(LbButton1, &QPushButton::clicked, this, &TFInfopdo::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -338,9 +342,11 @@ void TFInfopdo::PasteAClick(Side side) {
 }
 
 void TFInfopdo::BitBtn1Click() {
-  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kStoredPdoFileName,
-                     [&] { return SaveStoredPdo(state_.ProjectFiles.sdopdo, model_); }))
-    accept();
+  if (!ConfirmAndSave(services_, stamps_, gaps_, texts::kStoredPdoFileName,
+                      [&] { return SaveStoredPdo(state_.ProjectFiles.sdopdo, model_); }))
+    return;
+  SayAndReport(SavedReport(texts::kStoredPdoFileName, StoredPdoCounts(model_)));
+  accept();
 }
 
 // The whole sheet is read first: a failure is told and the lists stay as they were.
@@ -348,24 +354,38 @@ void TFInfopdo::BitBtn4Click() {
   const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
-  Result<StoredPdoImport> imported = ImportStoredPdoWorkbook(model_, *workbook);
+  const Result<WorkbookSheet> sheet = ReadTableSheet(*workbook, texts::kStoredPdoTable);
+  if (!sheet) {
+    services_.messages.Error(sheet.error());
+    return;
+  }
+  Result<StoredPdoImport> imported = ImportStoredPdoSheet(model_, *sheet);
   if (!imported) {
     services_.messages.Error(imported.error());
     return;
   }
+  StoredPdoModel after = model_;
+  LoadReport gaps = imported->report;
+  ApplyStoredPdoImport(after, std::move(imported.value()));
+  const SideCounts rows = StoredPdoCounts(after);
+  if (!AskReplace(StoredPdoCounts(model_).Total(), rows.Total(), sheet->name))
+    return;
   Shown before{model_, gaps_};
-  gaps_ = imported->report;
-  ApplyStoredPdoImport(model_, std::move(imported.value()));
+  gaps_ = std::move(gaps);
+  model_ = std::move(after);
   for (const Side side : kBothSides) {
     ShowLists(side);
     ClearEdits(side);
   }
   Record(std::move(before));
+  Say(ImportedReport(*workbook, sheet->name, rows));
   ShowAll(gaps_.gaps);
 }
 
 void TFInfopdo::Button1Click() {
-  ShowFailure(services_, ExportStoredPdoCsv(state_.ProjectDir, model_));
+  if (ShowFailure(services_, ExportStoredPdoCsv(state_.ProjectDir, model_)))
+    Say(ExportedReport(CsvPath(state_.ProjectDir, texts::kStoredPdoTable),
+                       StoredPdoCounts(model_).Total()));
 }
 
 bool TFInfopdo::eventFilter(QObject* watched, QEvent* event) {

@@ -92,8 +92,12 @@ Status TFsdo::Save(const SideGrids& grids) {
   return SaveSdoTable(File(), grids);
 }
 
-Result<GridImport> TFsdo::Import(const std::filesystem::path& workbook) {
-  return ImportSdoWorkbook(workbook);
+Result<GridImport> TFsdo::Import(const WorkbookSheet& sheet) {
+  return ImportSdoSheet(sheet);
+}
+
+const char* TFsdo::Sheet() const {
+  return canopen_texts::kSdoTable;
 }
 
 Status TFsdo::Export(const SideGrids& grids) {

@@ -21,8 +21,9 @@ class TFsdo : public TwoGridTableDialog {
   GridLoad Load() override;
   const TableFields& Fields() const override { return SdoFields(); }
   Status Save(const SideGrids& grids) override;
-  Result<GridImport> Import(const std::filesystem::path& workbook) override;
+  Result<GridImport> Import(const WorkbookSheet& sheet) override;
   Status Export(const SideGrids& grids) override;
+  const char* Sheet() const override;
   std::filesystem::path File() const override;
   // Every column a tenth of the grid; the labels over the virtual entry and the real one.
   void FormResize() override;

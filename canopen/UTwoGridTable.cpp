@@ -2,12 +2,16 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
+#include "canopen/ExportCsv.h"
+#include "canopen/ImportSheet.h"
+#include "canopen/TableCounts.h"
 #include "canopen/UTableActions.h"
 #include "platform/PathText.h"
 #include "platform/ui/EditorLook.h"
@@ -59,6 +63,7 @@ TwoGridTableDialog::TwoGridTableDialog(const AppState& state, UiServices& servic
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Notebook, 1);
   layout->addLayout(panel.layout);
+  layout->addWidget(StatusLine());
 
   connect(bitbtn1, &QPushButton::clicked, this, &TwoGridTableDialog::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -142,9 +147,15 @@ void TwoGridTableDialog::BitBtn1Click() {
     return;
   if (!ConfirmSave(grids))
     return;
-  if (ConfirmAndSave(services_, stamps_, gaps_, Utf8FromPath(File().filename()),
-                     [&] { return Save(grids); }))
-    accept();
+  if (!ConfirmAndSave(services_, stamps_, gaps_, Utf8FromPath(File().filename()),
+                      [&] { return Save(grids); }))
+    return;
+  SayAndReport(SavedReport(TableName(), RecordCounts(grids)));
+  accept();
+}
+
+SideCounts TwoGridTableDialog::RecordCounts(const SideGrids& grids) const {
+  return FilledRowCounts(Fields(), grids);
 }
 
 // The whole sheet is read first: a failure is told and the grids stay as they were.
@@ -152,20 +163,32 @@ void TwoGridTableDialog::BitBtn4Click() {
   const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
-  const Result<GridImport> imported = Import(*workbook);
+  const Result<WorkbookSheet> sheet = ReadTableSheet(*workbook, Sheet());
+  if (!sheet) {
+    services_.messages.Error(sheet.error());
+    return;
+  }
+  const Result<GridImport> imported = Import(*sheet);
   if (!imported) {
     services_.messages.Error(imported.error());
     return;
   }
+  const SideCounts rows = FilledRowCounts(Fields(), imported->model);
+  if (!AskReplace(FilledRowCounts(Fields(), GridsShown()).Total(), rows.Total(), sheet->name))
+    return;
   Shown before{GridsShown(), gaps_};
   Shown after{imported->model, imported->report};
   Show(after);
   RecordStates<Shown>(std::move(before), std::move(after), [this](const Shown& s) { Show(s); });
+  Say(ImportedReport(*workbook, sheet->name, rows));
   ShowAll(gaps_.gaps);
 }
 
 void TwoGridTableDialog::Button1Click() {
-  ShowFailure(services_, Export(GridsShown()));
+  const SideGrids grids = GridsShown();
+  if (ShowFailure(services_, Export(grids)))
+    Say(ExportedReport(CsvPath(state_.ProjectDir, Sheet()),
+                       FilledRowCounts(Fields(), grids).Total()));
 }
 
 }  // namespace quastor

@@ -11,8 +11,10 @@
 
 #include "canopen/GridTable.h"
 #include "canopen/TableFields.h"
+#include "platform/DoneReport.h"
 #include "platform/FileStamp.h"
 #include "platform/Result.h"
+#include "platform/Workbook.h"
 #include "platform/ui/EditorFrame.h"
 #include "platform/ui/StringGrid.h"
 
@@ -64,8 +66,12 @@ class TwoGridTableDialog : public EditorFrame {
   // Asked before the frame's own questions on OK; false keeps the window open and writes nothing.
   virtual bool ConfirmSave(const SideGrids& /*grids*/) { return true; }
   virtual Status Save(const SideGrids& grids) = 0;
-  virtual Result<GridImport> Import(const std::filesystem::path& workbook) = 0;
+  // The records of each side that Save writes: by default the rows that hold something.
+  virtual SideCounts RecordCounts(const SideGrids& grids) const;
+  virtual Result<GridImport> Import(const WorkbookSheet& sheet) = 0;
   virtual Status Export(const SideGrids& grids) = 0;
+  // The table's name: the sheet that Import reads and the CSV file that Export writes.
+  virtual const char* Sheet() const = 0;
   // The table file the editor reads and writes.
   virtual std::filesystem::path File() const = 0;
 

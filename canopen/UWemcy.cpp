@@ -15,6 +15,9 @@
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyTexts.h"
 #include "canopen/EmcyWordFiles.h"
+#include "canopen/ExportCsv.h"
+#include "canopen/ImportSheet.h"
+#include "canopen/TableCounts.h"
 #include "canopen/UTableActions.h"
 #include "canopen/UWordImages.h"
 #include "platform/ui/EditorLook.h"
@@ -56,7 +59,7 @@ TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
   setObjectName("TFWemcy");
   setWindowTitle(texts::kWordsCaption);
   ApplyEditorLook(this);
-  setFixedSize(455, 464);
+  setFixedSize(455, 490);
   FormCreate();
 
   Notebook = Named(new QTabWidget(this), "Notebook");
@@ -72,6 +75,7 @@ TFWemcy::TFWemcy(const AppState& state, UiServices& services, QWidget* parent)
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(Notebook, 1);
   layout->addLayout(panel.layout);
+  layout->addWidget(StatusLine());
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFWemcy::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -341,9 +345,11 @@ void TFWemcy::deleteBClick(Side side) {
 }
 
 void TFWemcy::BitBtn1Click() {
-  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kWordsFileName,
-                     [&] { return SaveEmcyWords(state_.ProjectFiles.emcyword, model_); }))
-    accept();
+  if (!ConfirmAndSave(services_, stamps_, gaps_, texts::kWordsFileName,
+                      [&] { return SaveEmcyWords(state_.ProjectFiles.emcyword, model_); }))
+    return;
+  SayAndReport(SavedReport(texts::kWordsFileName, EmcyWordCounts(model_)));
+  accept();
 }
 
 // The whole sheet is read first: a failure is told and the trees stay as they were.
@@ -351,23 +357,34 @@ void TFWemcy::BitBtn4Click() {
   const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
-  Result<EmcyWordsImport> imported = ImportEmcyWordsWorkbook(*workbook);
+  const Result<WorkbookSheet> sheet = ReadTableSheet(*workbook, canopen_texts::kEmcyWordTable);
+  if (!sheet) {
+    services_.messages.Error(sheet.error());
+    return;
+  }
+  Result<EmcyWordsImport> imported = ImportEmcyWordsSheet(*sheet);
   if (!imported) {
     services_.messages.Error(imported.error());
     return;
   }
+  const SideCounts rows = EmcyWordCounts(imported->model);
+  if (!AskReplace(EmcyWordCounts(model_).Total(), rows.Total(), sheet->name))
+    return;
   Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value().model);
   gaps_ = std::move(imported.value().report);  // the trees no longer come from the file
   ShowTrees();
   Record(std::move(before));
+  Say(ImportedReport(*workbook, sheet->name, rows));
   for (const auto& detail : gaps_.gaps)
     services_.messages.Plain(detail);
 }
 
 void TFWemcy::Button1Click() {
-  ShowFailure(services_, ExportEmcyWordsCsv(state_.ProjectDir, model_));
+  if (ShowFailure(services_, ExportEmcyWordsCsv(state_.ProjectDir, model_)))
+    Say(ExportedReport(CsvPath(state_.ProjectDir, canopen_texts::kEmcyWordTable),
+                       EmcyWordCounts(model_).Total()));
 }
 
 }  // namespace quastor

@@ -16,6 +16,9 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyRulesFiles.h"
+#include "canopen/ExportCsv.h"
+#include "canopen/ImportSheet.h"
+#include "canopen/TableCounts.h"
 #include "canopen/UTableActions.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/FileDialogs.h"
@@ -66,7 +69,7 @@ TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
   setObjectName("TFemcy");
   setWindowTitle(texts::kRulesCaption);
   ApplyEditorLook(this);
-  setFixedSize(553, 556);
+  setFixedSize(553, 582);
 
   Notebook = Named(new QTabWidget(this), "Notebook");
   Notebook->addTab(BuildPage(Side::kA), texts::kRulesPageA);
@@ -81,6 +84,7 @@ TFemcy::TFemcy(const AppState& state, UiServices& services, QWidget* parent)
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(Notebook, 1);
   layout->addLayout(panel.layout);
+  layout->addWidget(StatusLine());
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFemcy::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -312,9 +316,11 @@ void TFemcy::DeleteAClick(Side side) {
 }
 
 void TFemcy::BitBtn1Click() {
-  if (ConfirmAndSave(services_, stamps_, gaps_, texts::kRulesFileName,
-                     [&] { return SaveEmcyRules(state_.ProjectFiles.emcydef, model_); }))
-    accept();
+  if (!ConfirmAndSave(services_, stamps_, gaps_, texts::kRulesFileName,
+                      [&] { return SaveEmcyRules(state_.ProjectFiles.emcydef, model_); }))
+    return;
+  SayAndReport(SavedReport(texts::kRulesFileName, EmcyRuleCounts(model_)));
+  accept();
 }
 
 // The whole sheet is read first: a failure is told and the lists stay as they were.
@@ -322,21 +328,32 @@ void TFemcy::BitBtn4Click() {
   const auto workbook = ChooseWorkbook(this, services_, state_);
   if (!workbook)
     return;
-  Result<EmcyModel> imported = ImportEmcyRulesWorkbook(*workbook);
+  const Result<WorkbookSheet> sheet = ReadTableSheet(*workbook, canopen_texts::kEmcyTable);
+  if (!sheet) {
+    services_.messages.Error(sheet.error());
+    return;
+  }
+  Result<EmcyModel> imported = ImportEmcyRulesSheet(*sheet);
   if (!imported) {
     services_.messages.Error(imported.error());
     return;
   }
+  const SideCounts rows = EmcyRuleCounts(*imported);
+  if (!AskReplace(EmcyRuleCounts(model_).Total(), rows.Total(), sheet->name))
+    return;
   Shown before{model_, gaps_};
   ClearPages();
   model_ = std::move(imported.value());
   gaps_ = LoadReport{};  // the lists no longer come from the file
   ShowChosenRules();
   Record(std::move(before));
+  Say(ImportedReport(*workbook, sheet->name, rows));
 }
 
 void TFemcy::Button1Click() {
-  ShowFailure(services_, ExportEmcyRulesCsv(state_.ProjectDir, model_));
+  if (ShowFailure(services_, ExportEmcyRulesCsv(state_.ProjectDir, model_)))
+    Say(ExportedReport(CsvPath(state_.ProjectDir, canopen_texts::kEmcyTable),
+                       EmcyRuleCounts(model_).Total()));
 }
 
 }  // namespace quastor

@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/PdoTable.h"
+#include "canopen/TableCounts.h"
 #include "platform/Text.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
@@ -90,8 +91,16 @@ Status TFpdo::Save(const SideGrids& grids) {
   return saved;
 }
 
-Result<GridImport> TFpdo::Import(const std::filesystem::path& workbook) {
-  return ImportPdoWorkbook(workbook);
+SideCounts TFpdo::RecordCounts(const SideGrids& grids) const {
+  return PdoRecordCounts(grids);
+}
+
+Result<GridImport> TFpdo::Import(const WorkbookSheet& sheet) {
+  return ImportPdoSheet(sheet);
+}
+
+const char* TFpdo::Sheet() const {
+  return canopen_texts::kPdoTable;
 }
 
 Status TFpdo::Export(const SideGrids& grids) {

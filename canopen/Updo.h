@@ -22,8 +22,10 @@ class TFpdo : public TwoGridTableDialog {
   // OK deletes is asked about.
   bool ConfirmSave(const SideGrids& grids) override;
   Status Save(const SideGrids& grids) override;
-  Result<GridImport> Import(const std::filesystem::path& workbook) override;
+  SideCounts RecordCounts(const SideGrids& grids) const override;
+  Result<GridImport> Import(const WorkbookSheet& sheet) override;
   Status Export(const SideGrids& grids) override;
+  const char* Sheet() const override;
   std::filesystem::path File() const override;
   // Every column the grid's width divided by the column count, rounded, less 5.
   void FormResize() override;

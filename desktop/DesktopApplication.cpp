@@ -1,5 +1,7 @@
 #include "desktop/DesktopApplication.h"
 
+#include <type_traits>
+
 #include "app/AppState.h"
 #include "app/AppTexts.h"
 #include "app/UQuastoreFirmWare.h"
@@ -20,6 +22,7 @@
 #include "j1939/USetVar.h"
 #include "j1939/U_Rec_Info.h"
 #include "j1939/U_Sen_Info.h"
+#include "platform/ui/EditorFrame.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/SerialPort.h"
 #include "platform/ui/StringGrid.h"
@@ -56,10 +59,15 @@ void DesktopApplication::Show() {
 void DesktopApplication::WireSteps() {
   main_->SetStepActions({
       [this] { Pargen().exec(); },
-      [this] { SaveGsdFile(main_.get(), *state_, services_); },
       [this] {
-        if (PrepareDeviceUpdate(*state_, services_))
+        if (const auto written = SaveGsdFile(main_.get(), *state_, services_))
+          main_->ShowStatus(*written);
+      },
+      [this] {
+        if (const auto written = PrepareDeviceUpdate(*state_, services_)) {
+          main_->ShowStatus(*written);
           BootSer().exec();
+        }
       },
   });
 }
@@ -101,10 +109,14 @@ void DesktopApplication::OpenTable(QDialog& editor) {
 }
 
 // Built on first use as a child of the main window, which deletes it.
+// An editor tells the main window's status line what its OK wrote, as it closes then.
 template <class Window, class... Args>
 Window& DesktopApplication::Built(Window*& window, Args&&... args) {
-  if (window == nullptr)
+  if (window == nullptr) {
     window = new Window(*state_, services_, std::forward<Args>(args)..., main_.get());
+    if constexpr (std::is_base_of_v<EditorFrame, Window>)
+      window->SetReporter([this](const std::string& text) { main_->ShowStatus(text); });
+  }
   return *window;
 }
 

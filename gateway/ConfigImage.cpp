@@ -8,6 +8,7 @@
 #include "app/AppTexts.h"
 #include "gateway/GatewayTexts.h"
 #include "gateway/ParGen.h"
+#include "platform/DoneReport.h"
 #include "platform/FileWriting.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
@@ -25,6 +26,10 @@ Failure CannotCreate(const std::filesystem::path& file, const std::string& reaso
 
 std::filesystem::path ConfigImagePath(const std::filesystem::path& project_dir) {
   return project_dir / "bin" / "bank.bin";
+}
+
+std::string ConfigImageWrittenReport(const ConfigImage& image) {
+  return WrittenReport(Utf8FromPath(ConfigImagePath({}).filename()), image.size());
 }
 
 Result<ConfigImage> BuildConfigImage(const std::filesystem::path& project_dir) {

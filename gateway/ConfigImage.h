@@ -29,6 +29,9 @@ Result<ConfigImage> BuildConfigImage(const std::filesystem::path& project_dir);
 // Fails with "Cannot create file "%s". %s" and the system's reason.
 Status WriteConfigImage(const std::filesystem::path& project_dir, const ConfigImage& image);
 
+// What the main window says after writing image: "bank.bin written (10 bytes)".
+std::string ConfigImageWrittenReport(const ConfigImage& image);
+
 // The bytes in upper-case hexadecimal, separated by blanks: "04 00 00 00".
 std::string HexBytes(const ConfigImage& image);
 

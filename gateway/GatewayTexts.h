@@ -62,4 +62,10 @@ inline constexpr char kGsdNeedsSettings[] =
 inline constexpr char kGsdFilter[] = "Generic Station Description (*.gsd)";
 inline constexpr char kGsdSuffix[] = "gsd";
 
+// The main window's status line after Step 3: the path, then the modules written (input and
+// output modules together).
+inline constexpr char kGsdWritten[] = "GSD written: %s (%s)";
+inline constexpr char kModule[] = "module";
+inline constexpr char kModules[] = "modules";
+
 }  // namespace quastor::gateway_texts

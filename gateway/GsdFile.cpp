@@ -8,6 +8,7 @@
 #include "gateway/GatewayTexts.h"
 #include "gateway/GsdFixedText.h"
 #include "gateway/ParGen.h"
+#include "platform/DoneReport.h"
 #include "platform/FileWriting.h"
 #include "platform/IntegerText.h"
 #include "platform/PathText.h"
@@ -98,11 +99,28 @@ std::vector<std::string> GsdLines(const GsdSizes& sizes) {
   return lines;
 }
 
+std::int32_t GsdModuleTotal(const GsdSizes& sizes) {
+  return GsdModuleCount(sizes.nin) + GsdModuleCount(sizes.nout);
+}
+
 Status WriteGsdFile(const std::filesystem::path& project_dir, const std::filesystem::path& file) {
+  const Result<std::string> written = WriteGsdFileSaying(project_dir, file);
+  if (!written)
+    return written.failure();
+  return Status::Ok();
+}
+
+Result<std::string> WriteGsdFileSaying(const std::filesystem::path& project_dir,
+                                       const std::filesystem::path& file) {
   const Result<GsdSizes> sizes = ReadGsdSizes(project_dir);
   if (!sizes)
     return sizes.failure();
-  return WriteFileOrCannotCreate(file, JoinCrLf(GsdLines(*sizes)));
+  if (Status written = WriteFileOrCannotCreate(file, JoinCrLf(GsdLines(*sizes))); !written)
+    return written.failure();
+  const auto modules = static_cast<std::size_t>(GsdModuleTotal(*sizes));
+  return FormatText(
+      gateway_texts::kGsdWritten,
+      {Utf8FromPath(file), CountText(modules, gateway_texts::kModule, gateway_texts::kModules)});
 }
 
 }  // namespace quastor

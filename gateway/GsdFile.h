@@ -31,8 +31,14 @@ Result<GsdSizes> ReadGsdSizes(const std::filesystem::path& project_dir);
 // The lines of the GSD file for sizes (each is ended by CR LF in the file).
 std::vector<std::string> GsdLines(const GsdSizes& sizes);
 
+// The modules the file lists for sizes: input modules and output modules together.
+std::int32_t GsdModuleTotal(const GsdSizes& sizes);
+
 // Reads the sizes of project_dir and replaces file atomically with the GSD text. Nothing is
 // written when the sizes are refused; a write failure gives "Cannot create file "%s". %s".
 Status WriteGsdFile(const std::filesystem::path& project_dir, const std::filesystem::path& file);
+// The same, and what was written in the main window's words: "GSD written: <file> (4 modules)".
+Result<std::string> WriteGsdFileSaying(const std::filesystem::path& project_dir,
+                                       const std::filesystem::path& file);
 
 }  // namespace quastor

@@ -11,36 +11,40 @@
 
 namespace quastor {
 
-void SaveGsdFile(QWidget* parent, const AppState& state, UiServices& services) {
+std::optional<std::string> SaveGsdFile(QWidget* parent, const AppState& state,
+                                       UiServices& services) {
   if (!state.ProjectSelected()) {
     services.messages.Plain(app_texts::kProjectNotValid);
-    return;
+    return std::nullopt;
   }
   const auto file = services.dialogs.SaveFileName(
       parent, state.ProjectDir, gateway_texts::kGsdFilter, gateway_texts::kGsdSuffix);
   if (!file)
-    return;
-  if (Status written = WriteGsdFile(state.ProjectDir, *file); !written) {
+    return std::nullopt;
+  Result<std::string> written = WriteGsdFileSaying(state.ProjectDir, *file);
+  if (!written) {
     services.messages.Error(written.error());
+    return std::nullopt;
   }
+  return written.value();
 }
 
-bool PrepareDeviceUpdate(const AppState& state, UiServices& services) {
+std::optional<std::string> PrepareDeviceUpdate(const AppState& state, UiServices& services) {
   // Without a project there is no bin directory for the updater to read.
   if (!state.ProjectSelected()) {
     services.messages.Plain(app_texts::kProjectNotValid);
-    return false;
+    return std::nullopt;
   }
   const Result<ConfigImage> image = BuildConfigImage(state.ProjectDir);
   if (!image) {
     services.messages.Error(image.error());
-    return false;
+    return std::nullopt;
   }
   if (Status written = WriteConfigImage(state.ProjectDir, *image); !written) {
     services.messages.Error(written.error());
-    return false;
+    return std::nullopt;
   }
-  return true;
+  return ConfigImageWrittenReport(*image);
 }
 
 }  // namespace quastor

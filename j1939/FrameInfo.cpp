@@ -333,6 +333,10 @@ Status CheckBytes(const FrameInfoTable& table) {
   return Status::Ok();
 }
 
+std::size_t InfoRowsWritten(const FrameInfoTable& table) {
+  return table.frames.size();
+}
+
 std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table) {
   XmlDocument document;
   XmlNode root = document.AddRoot(FrameInfoOf(direction).root);

@@ -106,6 +106,9 @@ Status CheckBytes(const FrameInfoTable& table);
 // The info file's text: one row per frame, "B1" to "B8" in decimal, then what the row kept.
 std::string FrameInfoText(FrameDirection direction, const FrameInfoTable& table);
 
+// The rows OK writes into the info file: one per frame of the list.
+std::size_t InfoRowsWritten(const FrameInfoTable& table);
+
 // The info file read without its frames, as while the frame list does not read: per row
 // (from 1) why a byte attribute that the row holds cannot be read. Nothing when the file does
 // not load, which its load tells.

@@ -38,14 +38,6 @@ const FrameListKind kSend{
        texts::kSourceAddressRange},
       {texts::kMnemonicTitle, 190, texts::kMnemonicAttribute}}}};
 
-// The rows that OK writes: those above the first row whose first cell is empty.
-std::size_t ListedRows(const FrameRows& rows) {
-  std::size_t count = 0;
-  while (count < rows.size() && !rows[count][0].empty())
-    ++count;
-  return count;
-}
-
 // Whether a row holds anything OK would write; an unticked box holds nothing.
 bool RowFilled(const FrameListKind& kind, const std::vector<std::string>& row) {
   for (std::size_t c = 0; c < row.size(); ++c) {
@@ -220,6 +212,13 @@ Status SaveFrameList(FrameDirection direction, const std::filesystem::path& file
   if (Status readable = RefuseUnreadable(file); !readable)
     return readable;
   return WriteXmlFileKeepingEncoding(file, FrameListText(direction, rows, kept));
+}
+
+std::size_t ListedRows(const FrameRows& rows) {
+  std::size_t count = 0;
+  while (count < rows.size() && !rows[count][0].empty())
+    ++count;
+  return count;
 }
 
 }  // namespace quastor

@@ -86,6 +86,10 @@ std::string RowProblemMessage(const FrameRowProblem& problem);
 // is then no frame, and nothing it kept is written.
 bool FrameRowHoldsNothing(FrameDirection direction, const std::vector<std::string>& row);
 
+// The rows that OK writes, the frames of the file: those above the first row whose first
+// cell is empty.
+std::size_t ListedRows(const FrameRows& rows);
+
 // The file's text: the rows up to the first whose first cell is empty, each with what it kept.
 std::string FrameListText(FrameDirection direction, const FrameRows& rows,
                           const FrameRowsKept& kept = {});

@@ -11,6 +11,8 @@
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
+#include "platform/DoneReport.h"
+#include "platform/PathText.h"
 #include "platform/Text.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
@@ -38,7 +40,8 @@ QLabel* NewNamedLabel(const QString& text, const std::string& name, QWidget* par
 FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
                                  FrameDirection direction, const char* name, QSize size,
                                  QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       state_(state),
       services_(services),
       direction_(direction) {
@@ -46,7 +49,7 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
   setObjectName(name);
   setWindowTitle(kind.caption);
   ApplyEditorLook(this);
-  setFixedSize(size);
+  setFixedSize(size + QSize(0, StatusLine()->minimumHeight() + 6));
 
   ListBox1 = Named(new QListWidget(this), "ListBox1");
   auto* list_side = new QVBoxLayout;
@@ -98,6 +101,7 @@ FrameInfoDialog::FrameInfoDialog(const AppState& state, UiServices& services,
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(sides, 1);
   layout->addLayout(strip);
+  layout->addWidget(StatusLine());
 
   connect(ListBox1, &QListWidget::currentRowChanged, this, &FrameInfoDialog::ListBox1Click);
   connect(bitbtn1, &QPushButton::clicked, this, &FrameInfoDialog::bitbtn1Click);
@@ -162,7 +166,7 @@ bool FrameInfoDialog::eventFilter(QObject* watched, QEvent* event) {
         EditExit(k);
     }
   }
-  return QuastorDialog::eventFilter(watched, event);
+  return EditorFrame::eventFilter(watched, event);
 }
 
 void FrameInfoDialog::EditExit(int k) {
@@ -170,7 +174,7 @@ void FrameInfoDialog::EditExit(int k) {
   if (frame == nullptr || !frame->InUse(k))
     return;
   if (const std::optional<std::uint8_t> value = ReadByteEdit(S(Edits[k - 1]->text()))) {
-    frame->B(k) = *value;
+    Store(k, *value);
     return;
   }
   TellRefused(k);
@@ -188,7 +192,31 @@ void FrameInfoDialog::EditChange(int k) {
   if (frame == nullptr || !frame->InUse(k))
     return;
   if (const std::optional<std::uint8_t> value = ReadByteEdit(S(Edits[k - 1]->text())))
-    frame->B(k) = *value;
+    Store(k, *value);
+}
+
+void FrameInfoDialog::Store(int k, std::uint8_t value) {
+  TFrameInfoRec* frame = Selected();
+  if (frame == nullptr || frame->B(k) == value)
+    return;
+  Shown before{table_, ListBox1->currentRow()};
+  frame->B(k) = value;
+  RecordStates<Shown>(std::move(before), Shown{table_, ListBox1->currentRow()},
+                      [this](const Shown& shown) { Show(shown); });
+}
+
+// The frames as a change left them, the changed frame selected and its bytes in the edits.
+void FrameInfoDialog::Show(const Shown& shown) {
+  table_ = shown.table;
+  {
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->setCurrentRow(shown.row);
+  }
+  ListBox1Click();
+}
+
+std::string FrameInfoDialog::TableName() const {
+  return Utf8FromPath(FrameInfoFile(state_.ProjectFiles, direction_).filename());
 }
 
 bool FrameInfoDialog::StoreEdits() {
@@ -201,7 +229,7 @@ bool FrameInfoDialog::StoreEdits() {
       TellRefused(k);
       return false;
     }
-    frame->B(k) = *value;
+    Store(k, *value);
   }
   return true;
 }
@@ -248,6 +276,7 @@ void FrameInfoDialog::bitbtn1Click() {
     return;
   }
   report_ = LoadReport{};
+  SayAndReport(SavedReport(TableName(), InfoRowsWritten(table_)));
   accept();
 }
 

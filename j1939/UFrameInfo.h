@@ -3,7 +3,8 @@
 // direction's frame list in ListBox1 and, for the selected frame, eight byte rows Panel1 to
 // Panel8 with the edits Edit1 to Edit8; rows beyond the frame's length are disabled and say
 // "Not in use" (Label19 to Label26). An edit's value is checked when the edit loses the focus
-// (and on OK); the send window also stores a valid value at every change of the text.
+// (and on OK); the send window also stores a valid value at every change of the text. Each
+// value stored is a change of the window's editor frame, which can be taken back.
 
 #include <array>
 
@@ -11,7 +12,7 @@
 
 #include "j1939/FrameInfo.h"
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 
 class QLabel;
 class QLineEdit;
@@ -23,7 +24,7 @@ namespace quastor {
 struct AppState;
 struct UiServices;
 
-class FrameInfoDialog : public QuastorDialog {
+class FrameInfoDialog : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -48,10 +49,19 @@ class FrameInfoDialog : public QuastorDialog {
                   const char* name, QSize size, QWidget* parent);
 
   void FormShow() override;
+  std::string TableName() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   TFrameInfoRec* Selected();
+  // The frames and the selected one: what a change replaces.
+  struct Shown {
+    FrameInfoTable table;
+    int row = -1;
+  };
+  void Show(const Shown& shown);
+  // Stores value at position k of the selected frame; a new value is a change of the window.
+  void Store(int k, std::uint8_t value);
   // Edit k (1 to 8) lost the focus: stores its value, or tells why not and takes the focus
   // back.
   void EditExit(int k);

@@ -2,12 +2,14 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "j1939/J1939Texts.h"
+#include "platform/DoneReport.h"
 #include "platform/PathText.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
@@ -82,6 +84,7 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sga, 1);
   layout->addLayout(strip);
+  layout->addWidget(StatusLine());
 
   connect(&sga->Model(), &StringGridModel::CellEdited, this,
           [this](int row, int) { RowEdited(row); });
@@ -143,11 +146,13 @@ void FrameListDialog::bitbtn1Click() {
   if (!report_.Complete() && !services_.messages.Ask(OverwriteQuestion(
                                  report_, texts::kOverwriteQuestion, FrameSourceName(file))))
     return;
-  if (Status saved = SaveFrameList(direction_, file, RowsShown(), kept_); !saved) {
+  const FrameRows rows = RowsShown();
+  if (Status saved = SaveFrameList(direction_, file, rows, kept_); !saved) {
     services_.messages.Error(saved.error());
     return;
   }
   report_ = LoadReport{};
+  SayAndReport(SavedReport(TableName(), ListedRows(rows)));
   accept();
 }
 

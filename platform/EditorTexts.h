@@ -19,4 +19,22 @@ inline constexpr char kFillRefused[] = "Nothing filled: \"%s\" is refused in ent
 inline constexpr char kNotFound[] = "\"%s\" is not found on this page.";
 inline constexpr char kFindPrompt[] = "Find:";
 
+// The status line: what the last action did. %s: the file, as it is named, or its path; the
+// counts follow the singular/plural words below ("1 record", "45 records").
+inline constexpr char kSaved[] = "%s saved: %s";
+inline constexpr char kSavedSides[] = "%s saved: %s (CAN A %s, CAN B %s)";
+inline constexpr char kExported[] = "Exported %s (%s)";
+// Rows, workbook (its file name), sheet (as the workbook spells it).
+inline constexpr char kImportedSides[] = "Imported %s from %s, sheet %s: CAN A %s, CAN B %s";
+inline constexpr char kWritten[] = "%s written (%s)";
+inline constexpr char kRecord[] = "record";
+inline constexpr char kRecords[] = "records";
+inline constexpr char kRow[] = "row";
+inline constexpr char kRows[] = "rows";
+inline constexpr char kByte[] = "byte";
+inline constexpr char kBytes[] = "bytes";
+// Asked before an import replaces rows the table holds: held rows, table (as its file is
+// named), imported rows, sheet.
+inline constexpr char kReplaceRows[] = "Replace the %s of %s with the %s of %s?";
+
 }  // namespace quastor::editor_texts

@@ -3,14 +3,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "app/Unewp.h"
+#include "platform/DoneReport.h"
+#include "platform/PathText.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
@@ -41,8 +45,9 @@ class DisabledWhileRunning {
 }  // namespace
 
 TFXML::TFXML(const AppState& state, UiServices& services, TFsaveproj& editor, QWidget* parent)
-    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint),
+    : EditorFrame(services.messages, parent,
+                  Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                      Qt::WindowCloseButtonHint),
       state_(state),
       services_(services),
       editor_(editor),
@@ -76,6 +81,7 @@ TFXML::TFXML(const AppState& state, UiServices& services, TFsaveproj& editor, QW
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(buttons);
   layout->addWidget(TvXml, 1);
+  layout->addWidget(StatusLine());
 
   connect(btnopen, &QPushButton::clicked, this, &TFXML::btnOpenClick);
   connect(btnFullExpand, &QPushButton::clicked, this, &TFXML::btnFullExpandClick);
@@ -101,6 +107,7 @@ void TFXML::btnOpenClick() {
     return;
   }
   model_->SetTree(std::move(opened.value()));
+  ForgetChanges();
   RememberTarget();
 }
 
@@ -123,7 +130,12 @@ void TFXML::btnWriteClick() {
     services_.messages.Error(written.error());
     return;
   }
+  ForgetChanges();
   RememberTarget();
+  if (const Result<std::filesystem::path> target = XmlTreeTarget(model_->Tree(), state_)) {
+    if (const Result<std::string> said = FileWrittenReport(*target))
+      Say(*said);
+  }
 }
 
 void TFXML::TvXmlMouseDown(Qt::MouseButton button, const QPoint& at) {
@@ -144,11 +156,23 @@ void TFXML::EditSelected() {
   const QModelIndexList selected = TvXml->selectionModel()->selectedIndexes();
   if (selected.isEmpty())
     return;
-  const QModelIndex item = selected.front();
+  const QPersistentModelIndex item = selected.front();
+  const std::string before = S(item.data(Qt::EditRole).toString());
   editor_.NewProjectMode = TFsaveproj::Mode::kEditText;
-  editor_.Edit1->setText(item.data(Qt::EditRole).toString());
-  if (editor_.exec() == QDialog::Accepted)
-    model_->SetShownText(item, S(editor_.Edit1->text()));
+  editor_.Edit1->setText(Q(before));
+  if (editor_.exec() != QDialog::Accepted)
+    return;
+  const std::string after = S(editor_.Edit1->text());
+  if (after == before || !item.isValid())
+    return;
+  model_->SetShownText(item, after);
+  RecordChange([this, item, before] { model_->SetShownText(item, before); },
+               [this, item, after] { model_->SetShownText(item, after); });
+}
+
+std::string TFXML::TableName() const {
+  const Result<std::filesystem::path> target = XmlTreeTarget(model_->Tree(), state_);
+  return target ? Utf8FromPath(target->filename()) : std::string(texts::kXmlCaption);
 }
 
 bool TFXML::eventFilter(QObject* watched, QEvent* event) {
@@ -164,7 +188,7 @@ bool TFXML::eventFilter(QObject* watched, QEvent* event) {
     TvXmlKeyDown(Qt::Key_F2);
     return true;
   }
-  return QuastorDialog::eventFilter(watched, event);
+  return EditorFrame::eventFilter(watched, event);
 }
 
 }  // namespace quastor

@@ -1,12 +1,14 @@
 #pragma once
 // TFXML ("XML Reader & Writer"): shows an XML file as a tree through the tool's own parser,
 // edits the text of any item in the text-entry mode of the project dialog, and writes the
-// tree back as an XML file into the current project's directory.
+// tree back as an XML file into the current project's directory. It shares the table
+// editors' frame: each text edited is a change that can be taken back, closing with
+// changes not written asks first, and the status line tells what Write wrote.
 
 #include <QPoint>
 
 #include "platform/FileStamp.h"
-#include "platform/ui/QuastorDialog.h"
+#include "platform/ui/EditorFrame.h"
 
 class QPushButton;
 class QTreeView;
@@ -18,7 +20,7 @@ struct UiServices;
 class TFsaveproj;
 class XmlTreeModel;
 
-class TFXML : public QuastorDialog {
+class TFXML : public EditorFrame {
   Q_OBJECT
 
  public:
@@ -44,6 +46,8 @@ class TFXML : public QuastorDialog {
 
  protected:
   void FormShow() override;
+  // The file Write replaces, as it is named.
+  std::string TableName() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -13,11 +13,13 @@
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
+#include "platform/DoneReport.h"
 #include "platform/Text.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/Shell.h"
 #include "platform/ui/UiServices.h"
+#include "platform/ui/Widgets.h"
 #include "update/UpdateTexts.h"
 
 namespace quastor {
@@ -85,6 +87,8 @@ TFModifyFileSx::TFModifyFileSx(const AppState& state, UiServices& services, QWid
   layout->addLayout(port_row);
   layout->addWidget(Avanzamento);
   layout->addWidget(NewFileSx);
+  StatusLine = NewStatusLine(this);
+  layout->addWidget(StatusLine);
   setFixedWidth(420);
 
   connect(LbButton1, &QPushButton::clicked, this, &TFModifyFileSx::LbButton1Click);
@@ -115,6 +119,7 @@ void TFModifyFileSx::FormShow() {
   cbport->setCurrentIndex(0);
   Avanzamento->setValue(0);
   LbButton2->setEnabled(false);
+  SetStatusText(StatusLine, {});
 
   Result<FirmwareJob> job = PrepareFirmwareJob(state_);
   if (!job) {
@@ -154,6 +159,10 @@ bool TFModifyFileSx::ExeModFileSxClick() {
   for (int bank = 1; bank <= kBankCount; ++bank) {
     if (outcome.marked[bank - 1])
       SetMark(bank, true);
+  }
+  if (outcome.complete) {
+    if (const Result<std::string> said = FileWrittenReport(job_.NewFile()))
+      SetStatusText(StatusLine, Q(*said));
   }
   return outcome.complete;
 }

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +33,7 @@ class TFModifyFileSx : public QuastorDialog {
   QComboBox* cbport;
   QProgressBar* Avanzamento;
   QLineEdit* NewFileSx;    // hidden: the name of the new firmware file
+  QLabel* StatusLine;      // what the last generation wrote
   QPushButton* LbButton1;  // "X"
   QPushButton* LbButton2;  // "Execute update firmware"
 

@@ -1,19 +1,23 @@
 #include "platform/ui/EditorFrame.h"
 
 #include <QKeySequence>
+#include <QLabel>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
 
+#include "platform/DoneReport.h"
 #include "platform/EditorTexts.h"
 #include "platform/Text.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
 #include "platform/ui/StringGrid.h"
+#include "platform/ui/Widgets.h"
 
 namespace quastor {
 
 EditorFrame::EditorFrame(MessageService& messages, QWidget* parent, Qt::WindowFlags flags)
-    : QuastorDialog(parent, flags), messages_(messages) {
+    : QuastorDialog(parent, flags), messages_(messages), statusLine_(NewStatusLine(this)) {
   // Anywhere in the window; an edit line that has focus keeps the keys for its own text.
   auto* undo = new QShortcut(QKeySequence::Undo, this);
   connect(undo, &QShortcut::activated, this, [this] { Undo(); });
@@ -51,6 +55,20 @@ void EditorFrame::RecordChange(std::function<void()> undo, std::function<void()>
   changes_.Add({std::move(undo), std::move(redo)});
 }
 
+void EditorFrame::Say(const std::string& text) {
+  SetStatusText(statusLine_, Q(text));
+}
+
+void EditorFrame::SayAndReport(const std::string& text) {
+  Say(text);
+  if (reporter_)
+    reporter_(text);
+}
+
+bool EditorFrame::AskReplace(std::size_t held, std::size_t imported, const std::string& sheet) {
+  return held == 0 || messages_.Ask(ReplaceRowsQuestion(held, TableName(), imported, sheet));
+}
+
 void EditorFrame::reject() {
   if (IsBusy())
     return;
@@ -72,6 +90,7 @@ void EditorFrame::showEvent(QShowEvent* event) {
   if (event->spontaneous())
     return;
   changes_.Clear();
+  Say({});
   auto* notebook = findChild<QTabWidget*>();
   if (StringGrid* grid = CurrentGrid())
     grid->setFocus(Qt::OtherFocusReason);

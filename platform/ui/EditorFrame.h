@@ -3,14 +3,17 @@
 // (Ctrl+Z takes one back, Ctrl+Y makes it again), asks before Escape, Cancel or the close box
 // throw changes away, and starts the focus in the current page's table rather than on one of
 // its buttons. An editor names its table and records the changes of its own model; its grids
-// record theirs through the frame.
+// record theirs through the frame. Its status line, at the bottom, says what the last action
+// did; what OK did is also told to whoever opened the window, since the window closes then.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
 #include "platform/UndoList.h"
 #include "platform/ui/QuastorDialog.h"
 
+class QLabel;
 class QPushButton;
 
 namespace quastor {
@@ -28,6 +31,13 @@ class EditorFrame : public QuastorDialog {
   bool HasChanges() const { return changes_.Changed(); }
   bool Undo() { return changes_.Undo(); }
   bool Redo() { return changes_.Redo(); }
+
+  // The status line; each editor places it at the bottom of its layout.
+  QLabel* StatusLine() const { return statusLine_; }
+  // Hears what OK wrote (the text the status line would show).
+  void SetReporter(std::function<void(const std::string&)> reporter) {
+    reporter_ = std::move(reporter);
+  }
 
  public slots:
   // With changes, asks first; No keeps the window open.
@@ -48,6 +58,16 @@ class EditorFrame : public QuastorDialog {
     RecordChange([show, before] { show(before); }, [show, after] { show(after); });
   }
 
+  // Shows text on the status line.
+  void Say(const std::string& text);
+  // After OK wrote the file: the status line and the reporter hear text.
+  void SayAndReport(const std::string& text);
+  // Before an import replaces the rows the table holds: true when it holds none, else the
+  // answer to the question (No is the default).
+  bool AskReplace(std::size_t held, std::size_t imported, const std::string& sheet);
+  // What is shown is what the file holds now (a write that keeps the window open).
+  void ForgetChanges() { changes_.Clear(); }
+
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
   // The grid of the page shown, or none when the page has no grid.
@@ -56,6 +76,8 @@ class EditorFrame : public QuastorDialog {
  private:
   MessageService& messages_;
   UndoList changes_;
+  QLabel* statusLine_;
+  std::function<void(const std::string&)> reporter_;
 };
 
 }  // namespace quastor

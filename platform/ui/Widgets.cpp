@@ -21,6 +21,22 @@ QLabel* NewLabel(const QString& text, const char* name, QWidget* parent) {
   return Named(new QLabel(text, parent), name);
 }
 
+QLabel* NewStatusLine(QWidget* parent) {
+  auto* line = Named(new QLabel(parent), "StatusLine");
+  line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  line->setTextFormat(Qt::PlainText);
+  line->setFrameShape(QFrame::StyledPanel);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  line->setMinimumHeight(line->fontMetrics().height() + 6);
+  return line;
+}
+
+void SetStatusText(QLabel* line, const QString& text) {
+  line->setText(text);
+  line->setToolTip(text);
+}
+
 QLineEdit* NewEdit(const char* name, QWidget* parent) {
   return Named(new QLineEdit(parent), name);
 }

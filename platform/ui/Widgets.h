@@ -47,6 +47,13 @@ struct TablePanel {
 };
 TablePanel NewTablePanel(QWidget* parent, const char* ok_name = "bitbtn1");
 
+// The status line at the bottom of a window, named "StatusLine": one line that says what the
+// last action did. Its text can be selected and copied; a text too long for the window is cut,
+// and whole in its tip.
+QLabel* NewStatusLine(QWidget* parent);
+// Puts text on a status line (and in its tip).
+void SetStatusText(QLabel* line, const QString& text);
+
 // Puts the focus into an edit whose text was refused, the text selected for typing over.
 void FocusEdit(QLineEdit* edit);
 

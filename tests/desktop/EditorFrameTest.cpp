@@ -216,6 +216,7 @@ TEST_F(EditorFrames, AnImportIsTakenBackWhole) {
   sdo.show();
   TypeInto(sdo.sgb, 3, 7, "typed");
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
+  fake.messages.AnswerNext(true);
   Click(sdo.bitbtn4);
   EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
   EXPECT_TRUE(sdo.Undo());

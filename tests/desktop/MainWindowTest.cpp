@@ -89,7 +89,7 @@ TEST(MainWindow, FirstRunShowsDesignCaptionAndRefusesStepsWithoutProject) {
   TempDir home;
   Application app(home.path());
   EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI");
-  EXPECT_EQ(app.main.size(), QSize(565, 210));
+  EXPECT_EQ(app.main.size(), QSize(565, 236));
   EXPECT_TRUE(fs::is_directory(home / "MASTER"));
   EXPECT_TRUE(fs::is_directory(home / "PROJECTS"));
   EXPECT_EQ(app.main.OpenExcelInitialDir(), home / "PROJECTS");

@@ -12,6 +12,7 @@
 
 #include "gateway/GsdFile.h"
 #include "platform/FileWriting.h"
+#include "platform/PathText.h"
 #include "tests/gateway/GatewayTestFiles.h"
 #include "tests/support/TestFiles.h"
 
@@ -211,10 +212,14 @@ TEST(GsdFile, NoModulesGiveEmptyListsAfterTheFixedText) {
 TEST(GsdFile, WrittenFileParsesWithTheIndependentReader) {
   TempDir project;
   WriteBytes(project / "pargen.xml", ParGenXml(With("PROFI_NB_IN", "$B0")));  // 176 bytes
-  ASSERT_TRUE(WriteGsdFile(project.path(), project / "gateway.gsd").ok());
+  const Result<std::string> said = WriteGsdFileSaying(project.path(), project / "gateway.gsd");
+  ASSERT_TRUE(said.ok()) << said.error();
   const GsdContent gsd = ReadGsd(SplitCrLf(ReadBytes(project / "gateway.gsd")));
   EXPECT_TRUE(gsd.errors.empty()) << gsd.errors.front();
   EXPECT_EQ(gsd.modules.size(), 4u);  // 64 + 64 + 48 in, 20 out
+  // The main window's words count the modules the file lists.
+  EXPECT_EQ(*said, "GSD written: " + Utf8FromPath(project / "gateway.gsd") + " (" +
+                       std::to_string(gsd.modules.size()) + " modules)");
   EXPECT_EQ(gsd.keywords.at("Max_Input_Len"), "176");
 }
 

@@ -31,6 +31,19 @@ FrameRows Full16(const std::string& last_priority) {
   return rows;
 }
 
+// The frames OK writes, which its status line counts: the rows above the first whose first
+// cell is empty.
+TEST(FrameList, ListedRowsEndAtTheFirstEmptyFirstCell) {
+  const Cells empty(5), frame = {"6", "0", "0xFEF1", "0", "speed"}, tail = {"", "0", "1", "", "x"};
+  const std::vector<std::pair<FrameRows, std::size_t>> cases = {{{}, 0},
+                                                                {{empty, frame}, 0},
+                                                                {{frame, frame, empty, frame}, 2},
+                                                                {{frame, tail}, 1},
+                                                                {FrameRows(16, frame), 16}};
+  for (const auto& [rows, listed] : cases)
+    EXPECT_EQ(ListedRows(rows), listed) << rows.size() << " rows";
+}
+
 TEST(FrameList, CheckRowsReadsLenientlyAndRefusesWhatOkWouldDrop) {
   const char* kOk = "";
   const char* kPriority = "Error!! Priority must be between 0 and 7. ";
