@@ -6,12 +6,14 @@
 // (and on OK); the send window also stores a valid value at every change of the text.
 
 #include <array>
+#include <optional>
 
 #include <QSize>
 
 #include "j1939/FrameInfo.h"
 #include "platform/FileStamp.h"
 #include "platform/ui/QuastorDialog.h"
+#include "platform/ui/ShowPlace.h"
 
 class QLabel;
 class QLineEdit;
@@ -36,6 +38,9 @@ class FrameInfoDialog : public QuastorDialog {
 
   // The frames as the edits have stored them so far.
   const FrameInfoTable& Table() const { return table_; }
+  // The next showing opens at a frame (from 0), chosen, with the edit of its byte (from 0)
+  // focused when the byte is in use; each -1 where not known.
+  void ShowAt(int frame, int byte);
 
  public slots:
   // Shows the selected frame's byte rows.
@@ -48,6 +53,7 @@ class FrameInfoDialog : public QuastorDialog {
                   const char* name, QSize size, QWidget* parent);
 
   void FormShow() override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -70,6 +76,7 @@ class FrameInfoDialog : public QuastorDialog {
   FrameLoadReport report_;  // what the window does not show of the files
   ReadStamps stamps_;       // the info file as the show read it
   bool telling_ = false;    // a message about an edit is up: its focus changes are no exits
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor
