@@ -56,12 +56,10 @@ TEST(FirstRun, InstalledFilesServeAnApplicationDirectoryOfTheUsersOwn) {
   }
 
   // Help from the installation: the application directory has no help2.dat.
-  std::string shown;
-  WhenModalShown([&shown](QWidget* help) {
-    shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
-    help->close();
-  });
   QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+  ASSERT_NE(app.main.Help(), nullptr);
+  const std::string shown = S(app.main.Help()->findChild<QTextEdit*>("RichEdit1")->toPlainText());
+  app.main.Help()->close();
   EXPECT_TRUE(app.fake.messages.Texts().empty()) << app.fake.messages.Texts().front();
   EXPECT_NE(shown.find("Step 1"), std::string::npos) << shown;
   EXPECT_FALSE(fs::exists(home / "help2.dat"));

@@ -371,12 +371,14 @@ TEST(MainWindow, HelpWindowMissingPlainAndRich) {
   TempDir home;
   Application app(home.path());
   std::string shown;
+  // The help is no modal window: it is open when the click returns.
   auto open_help = [&] {
-    WhenModalShown([&shown](QWidget* help) {
-      shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
-      help->close();
-    });
     QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+    QWidget* help = app.main.Help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
+    help->close();
   };
   open_help();
   EXPECT_EQ(app.Messages(), std::vector<std::string>{"Impossible to read file Help"});
