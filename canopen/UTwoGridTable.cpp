@@ -144,9 +144,10 @@ void TwoGridTableDialog::showEvent(QShowEvent* event) {
   if (event->spontaneous())
     return;
   const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at || !Within(at->page, 2))
+  if (!at)
     return;
-  StringGrid* grid = at->page == 0 ? sga : sgb;
+  // Without a page: the window's start.
+  StringGrid* grid = at->page == 1 ? sgb : sga;
   Notebook->setCurrentWidget(grid->parentWidget());
   if (Within(at->row, grid->Model().rowCount()))
     grid->ShowCell(at->row, Within(at->column, grid->Model().columnCount()) ? at->column : 0);

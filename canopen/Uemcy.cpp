@@ -196,8 +196,13 @@ void TFemcy::showEvent(QShowEvent* event) {
   if (event->spontaneous())
     return;
   const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at || !Within(at->page, 2))
+  if (!at)
     return;
+  // Without a page: the window's start.
+  if (!Within(at->page, 2)) {
+    Notebook->setCurrentIndex(0);
+    return;
+  }
   const Side side = at->page == 0 ? Side::kA : Side::kB;
   const PageControls& c = Controls(side);
   Notebook->setCurrentIndex(at->page);

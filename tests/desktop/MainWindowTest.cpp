@@ -17,6 +17,7 @@
 #include "app/AppState.h"
 #include "app/UQuastoreFirmWare.h"
 #include "app/Unewp.h"
+#include "app/Uhelp.h"
 #include "desktop/DesktopApplication.h"
 #include "platform/ui/QtText.h"
 #include "tests/support/FakeSerialPort.h"
