@@ -9,6 +9,23 @@
 #include "platform/TextCodec.h"
 
 namespace quastor {
+namespace {
+
+// A heading or a caption as the two are compared: up to the first " (", without blanks around
+// or dots at the end, in lower case.
+std::string HeadingKey(std::string_view text) {
+  text = text.substr(0, text.find(" ("));
+  text = Trim(text);
+  while (!text.empty() && text.back() == '.')
+    text.remove_suffix(1);
+  text = Trim(text);
+  std::string key;
+  for (const char c : text)
+    key += AsciiLower(c);
+  return key;
+}
+
+}  // namespace
 
 std::filesystem::path HelpFilePath(const AppState& state) {
   const std::string name = "help" + std::to_string(ProductVariant) + ".dat";
@@ -43,6 +60,20 @@ Result<HelpText> LoadHelpFile(const std::filesystem::path& file) {
   if (help.document.paragraphs.empty())
     help.document.paragraphs.emplace_back();
   return help;
+}
+
+std::optional<std::size_t> HelpSection(const RtfDocument& document, std::string_view caption) {
+  const std::string key = HeadingKey(caption);
+  if (key.empty())
+    return std::nullopt;
+  for (std::size_t p = 0; p < document.paragraphs.size(); ++p) {
+    std::string text;
+    for (const RtfRun& run : document.paragraphs[p].runs)
+      text += run.text;
+    if (HeadingKey(text) == key)
+      return p;
+  }
+  return std::nullopt;
 }
 
 }  // namespace quastor

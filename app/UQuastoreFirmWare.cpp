@@ -1,9 +1,11 @@
 #include "app/UQuastoreFirmWare.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -150,8 +152,8 @@ TFQuastoreFirmWare::TFQuastoreFirmWare(AppState& state, UiServices& services,
   connect(HelpButton, &QPushButton::clicked, this, &TFQuastoreFirmWare::HelpClick);
   connect(LbButton1, &QPushButton::clicked, this, &TFQuastoreFirmWare::LbButton1Click);
   connect(Label1, &ClickLabel::clicked, this, &TFQuastoreFirmWare::Label1Click);
-  auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help_key, &QShortcut::activated, this, &TFQuastoreFirmWare::HelpClick);
+  // F1 asks for help in every window of the program, the modal ones included.
+  qApp->installEventFilter(this);
   // The bar's buttons take no focus, so the menu of windows has a key of its own.
   auto* windows_key = new QShortcut(QKeySequence(app_texts::kWindowsMenuKey), this);
   connect(windows_key, &QShortcut::activated, Windows, &QPushButton::showMenu);
@@ -271,9 +273,34 @@ void TFQuastoreFirmWare::AboutClick() {
 }
 
 void TFQuastoreFirmWare::HelpClick() {
+  ShowHelp(S(windowTitle()));
+}
+
+void TFQuastoreFirmWare::ShowHelp(const std::string& caption) {
   if (help_ == nullptr)
     help_ = new TFHelp(state_, services_, this);
-  help_->exec();
+  // A modal window blocks every window but those it owns: the window in front owns the help,
+  // so that the help scrolls and takes clicks while that window stays usable beside it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr || owner == help_)
+    owner = this;
+  if (help_->parentWidget() != owner)
+    help_->setParent(owner, help_->windowFlags());
+  help_->ShowSection(caption);
+}
+
+bool TFQuastoreFirmWare::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+      // The key reaches the widget with the focus: its window tells the section.
+      QWidget* window = static_cast<QWidget*>(watched)->window();
+      if (window != help_)
+        ShowHelp(S(window->windowTitle()));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFQuastoreFirmWare::LbButton1Click() {

@@ -50,6 +50,11 @@ class TFQuastoreFirmWare : public QWidget {
   // The project dialog, built when first needed; it also edits text for the XML tool.
   TFsaveproj& SaveProj();
 
+  // Shows the help at the section of the window with this caption, over the window in front;
+  // F1 in any window of the program asks for the section of that window.
+  void ShowHelp(const std::string& caption);
+  TFHelp* Help() const { return help_; }
+
   // Initial directory of the spreadsheet open dialog, kept equal to ProjectDir.
   const std::filesystem::path& OpenExcelInitialDir() const { return openExcelInitialDir_; }
 
@@ -77,6 +82,7 @@ class TFQuastoreFirmWare : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormCreate(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir);

@@ -1,5 +1,8 @@
 #include "app/Uhelp.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -33,12 +36,24 @@ void ShowDocument(QTextEdit* edit, const RtfDocument& document) {
   edit->moveCursor(QTextCursor::Start);
 }
 
+// Puts the cursor at the start of paragraph and scrolls it to the top of the box.
+void GoToParagraph(QTextEdit* edit, std::size_t paragraph) {
+  const QTextBlock block = edit->document()->findBlockByNumber(static_cast<int>(paragraph));
+  if (!block.isValid())
+    return;
+  edit->setTextCursor(QTextCursor(block));
+  const QRectF place = edit->document()->documentLayout()->blockBoundingRect(block);
+  edit->verticalScrollBar()->setValue(static_cast<int>(place.top()));
+}
+
 }  // namespace
 
 TFHelp::TFHelp(const AppState& state, UiServices& services, QWidget* parent)
     : QuastorDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint),
       state_(state),
       services_(services) {
+  // The help stays open beside the window it explains, which keeps taking input.
+  setModal(false);
   setObjectName("TFHelp");
   setWindowTitle(app_texts::kHelpCaption);
   resize(492, 397);
@@ -52,6 +67,16 @@ TFHelp::TFHelp(const AppState& state, UiServices& services, QWidget* parent)
   layout->addWidget(RichEdit1);
 }
 
+void TFHelp::ShowSection(const std::string& caption) {
+  caption_ = caption;
+  if (isVisible())
+    FormShow();
+  else
+    show();
+  raise();
+  activateWindow();
+}
+
 void TFHelp::FormShow() {
   const Result<HelpText> help = LoadHelpFile(HelpFilePath(state_));
   if (!help) {
@@ -60,6 +85,8 @@ void TFHelp::FormShow() {
     return;
   }
   ShowDocument(RichEdit1, help->document);
+  if (const std::optional<std::size_t> section = HelpSection(help->document, caption_))
+    GoToParagraph(RichEdit1, *section);
 }
 
 }  // namespace quastor

@@ -1,5 +1,8 @@
 #pragma once
-// TFHelp: shows the help file of the application directory.
+// TFHelp: shows the help file of the application directory, at the section of the window that
+// asked for it. It is no modal window: the window it is shown over stays usable beside it.
+
+#include <string>
 
 #include "platform/ui/QuastorDialog.h"
 
@@ -16,6 +19,10 @@ class TFHelp : public QuastorDialog {
  public:
   TFHelp(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
+  // Shows the help (read again from its file) at the section of the window with this caption,
+  // or at its start when it has none, in front of the other windows.
+  void ShowSection(const std::string& caption);
+
   QTextEdit* RichEdit1;
 
  protected:
@@ -24,6 +31,7 @@ class TFHelp : public QuastorDialog {
  private:
   const AppState& state_;
   UiServices& services_;
+  std::string caption_;  // whose section the showing goes to
 };
 
 }  // namespace quastor

@@ -5,11 +5,13 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 
 #include "canopen/StoredPdo.h"
 #include "platform/FileStamp.h"
 #include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -47,6 +49,10 @@ class TFInfopdo : public EditorFrame {
   };
   const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
   const StoredPdoModel& Model() const { return model_; }
+  // The next showing opens at an SDO entry: the page of side (0 CAN A, 1 CAN B), the PDO and
+  // the entry in its list (each from 0) chosen and the edit of its field (StoredPdoFields)
+  // focused, each -1 where not known.
+  void ShowAt(int side, int pdo, int entry, int field);
 
   QTabWidget* Notebook;
   QPushButton* LbButton1;  // OK
@@ -70,6 +76,7 @@ class TFInfopdo : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -99,6 +106,7 @@ class TFInfopdo : public EditorFrame {
   std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
   bool showing_ = false;
   bool reclicked_ = false;  // the mouse pressed on the item already chosen
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

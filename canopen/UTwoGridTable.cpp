@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -106,11 +107,8 @@ bool TwoGridTableDialog::RefuseCells(const SideGrids& grids) {
     return true;
   const CellProblem& first = problems.front();
   StringGrid* grid = first.side == Side::kA ? sga : sgb;
-  Notebook->setCurrentWidget(Page(first.side));
-  const QModelIndex cell =
-      grid->Model().index(static_cast<int>(first.row), static_cast<int>(first.column));
-  grid->setCurrentIndex(cell);
-  grid->scrollTo(cell);
+  // The row as stored, wherever a sorted view shows it.
+  grid->ShowCell(static_cast<int>(first.row), static_cast<int>(first.column));
   grid->setFocus();
   services_.messages.Error(
       CellProblemMessage(Fields(), first, pages_[static_cast<int>(first.side)]));
@@ -139,6 +137,26 @@ void TwoGridTableDialog::FormShow() {
   ShowGrids(load.model);
   gaps_ = load.report;
   ShowAll(MessageTexts(load.messages));
+}
+
+void TwoGridTableDialog::ShowAt(int side, int row, int column) {
+  showAt_ = ShowPlace{side, row, column};
+}
+
+// After the frame has put the focus into the first page's grid.
+void TwoGridTableDialog::showEvent(QShowEvent* event) {
+  EditorFrame::showEvent(event);
+  if (event->spontaneous())
+    return;
+  const std::optional<ShowPlace> at = TakePlace(showAt_);
+  if (!at)
+    return;
+  // Without a page: the window's start.
+  StringGrid* grid = at->page == 1 ? sgb : sga;
+  Notebook->setCurrentWidget(grid->parentWidget());
+  if (Within(at->row, grid->Model().rowCount()))
+    grid->ShowCell(at->row, Within(at->column, grid->Model().columnCount()) ? at->column : 0);
+  grid->setFocus(Qt::OtherFocusReason);
 }
 
 void TwoGridTableDialog::BitBtn1Click() {

@@ -6,6 +6,7 @@
 // were when an import fails.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "platform/Result.h"
 #include "platform/Workbook.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 #include "platform/ui/StringGrid.h"
 
 class QLabel;
@@ -41,6 +43,9 @@ class TwoGridTableDialog : public EditorFrame {
 
   // The grids as they stand, as core values, with what each row's record kept.
   SideGrids GridsShown() const;
+  // The next showing opens at this cell: the page of side (0 CAN A, 1 CAN B), the grid row
+  // (as stored) and the column, each -1 where not known.
+  void ShowAt(int side, int row, int column);
 
  public slots:
   void BitBtn1Click();
@@ -85,6 +90,7 @@ class TwoGridTableDialog : public EditorFrame {
   // Lays out the columns after the grids' size changed.
   virtual void FormResize() {}
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void ShowGrids(const SideGrids& grids);
@@ -105,6 +111,7 @@ class TwoGridTableDialog : public EditorFrame {
 
   LoadReport gaps_;    // what the grids do not show of the file
   ReadStamps stamps_;  // the file as the show read it
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

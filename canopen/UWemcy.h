@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include <QIcon>
 #include <QPixmap>
@@ -14,6 +15,7 @@
 #include "platform/FileStamp.h"
 #include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -53,6 +55,9 @@ class TFWemcy : public EditorFrame {
   const WordModel& Model() const { return model_; }
   // The absolute position of a node of the page's tree.
   std::size_t PositionOf(Side side, QTreeWidgetItem* item) const;
+  // The next showing opens at a word: the page of side (0 CanA, 1 CanB), the word's node (from
+  // 0) chosen and the edit of its field (EmcyWordFields) focused, each -1 where not known.
+  void ShowAt(int side, int word, int field);
 
   // The image list: the four node pictures, made when the window is created.
   std::array<QPixmap, 4> Large;
@@ -76,6 +81,7 @@ class TFWemcy : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // The trees' model and what they do not show of the file: what a change replaces.
@@ -106,6 +112,7 @@ class TFWemcy : public EditorFrame {
   LoadReport gaps_;    // what the trees do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -188,6 +189,37 @@ void TFemcy::FormShow() {
   ShowChosenRules();
   for (const auto& message : load.messages)
     services_.messages.Plain(message.text);
+}
+
+void TFemcy::ShowAt(int side, int row, int field) {
+  showAt_ = ShowPlace{side, row, field};
+}
+
+void TFemcy::showEvent(QShowEvent* event) {
+  EditorFrame::showEvent(event);
+  if (event->spontaneous())
+    return;
+  const std::optional<ShowPlace> at = TakePlace(showAt_);
+  if (!at)
+    return;
+  // Without a page: the window's start.
+  if (!Within(at->page, 2)) {
+    Notebook->setCurrentIndex(0);
+    return;
+  }
+  const Side side = at->page == 0 ? Side::kA : Side::kB;
+  const PageControls& c = Controls(side);
+  Notebook->setCurrentIndex(at->page);
+  if (!Within(at->row, c.LBCan->count())) {
+    c.LBCan->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  c.LBCan->setCurrentRow(at->row);
+  LBCanAClick(side);
+  if (Within(at->column, static_cast<int>(c.edits.size())))
+    FocusEdit(c.edits[static_cast<std::size_t>(at->column)]);
+  else
+    c.LBCan->setFocus(Qt::OtherFocusReason);
 }
 
 void TFemcy::ClearPages() {

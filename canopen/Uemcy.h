@@ -5,11 +5,13 @@
 // EmcyRules.h.
 
 #include <array>
+#include <optional>
 
 #include "canopen/EmcyRules.h"
 #include "platform/FileStamp.h"
 #include "platform/LoadReport.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -46,6 +48,10 @@ class TFemcy : public EditorFrame {
   };
   const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
   const EmcyModel& Model() const { return model_; }
+  // The next showing opens at a rule: the page of side (0 CAN A, 1 CAN B), the rule's item in
+  // the list (from 0) chosen and the edit of its field (EmcyRuleFields) focused, each -1 where
+  // not known.
+  void ShowAt(int side, int row, int field);
 
   QTabWidget* Notebook;
   QPushButton* bitbtn1;  // OK
@@ -66,6 +72,7 @@ class TFemcy : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // The lists' model and what they do not show of the file: what a change replaces.
@@ -93,6 +100,7 @@ class TFemcy : public EditorFrame {
   LoadReport gaps_;    // what the lists do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <limits>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,13 +54,44 @@ void AddNotShown(const LoadReport& report, const char* page_a, const char* page_
                  ProblemList& list) {
   const std::pair<std::size_t, const char*> sides[] = {{report.notShown[0], page_a},
                                                        {report.notShown[1], page_b}};
-  for (const auto& [count, page] : sides) {
+  for (int s = 0; s < 2; ++s) {
+    const auto& [count, page] = sides[s];
     if (count == 0)
       continue;
+    ProblemPlace place;
+    place.page = s;
     list.Whole(FormatText(texts::kWherePage, {page}),
-               FormatText(texts::kRecordsNotShown, {std::to_string(rows), std::to_string(count)}));
+               FormatText(texts::kRecordsNotShown, {std::to_string(rows), std::to_string(count)}),
+               place);
   }
 }
+
+// The editors' show stops at the first record it cannot read: only the records before it are
+// in the window.
+std::size_t FirstUnread(const LoadReport& gaps) {
+  return gaps.failures.empty() ? std::numeric_limits<std::size_t>::max()
+                               : gaps.failures.front().position;
+}
+
+// Counts the records that a list editor shows, per list, in file order: each record's item.
+class ListItems {
+ public:
+  explicit ListItems(std::size_t first_unread) : firstUnread_(first_unread) {}
+  // Places the record at the next item of list `key` on page side, if the window shows it.
+  void Place(std::size_t record, Side side, int key, ProblemList& list, int row = -1) {
+    if (record >= firstUnread_)
+      return;
+    int& next = next_[{static_cast<int>(side), key}];
+    if (row < 0)
+      list.PlaceRecord(record, static_cast<int>(side), next++);
+    else
+      list.PlaceRecord(record, static_cast<int>(side), row, next++);
+  }
+
+ private:
+  std::size_t firstUnread_;
+  std::map<std::pair<int, int>, int> next_;
+};
 
 using RecordCheck = std::function<void(const TableRecord&, ProblemList&)>;
 
@@ -74,12 +107,13 @@ void CheckRecords(const fs::path& file, const RecordCheck& check, ProblemList& l
 }
 
 // Every attribute the load reads of a record: the load stops at the first one missing, so the
-// others are told here (the list keeps one line of the same problem).
+// others are told here (the list keeps one line of the same problem). The first `columns` names
+// are those of the table's fields, in their order.
 void CheckPresent(const TableRecord& record, const std::vector<std::string>& names,
-                  ProblemList& list) {
-  for (const std::string& name : names) {
-    if (const Result<std::string> text = record.Text(name); !text)
-      list.Record(record.number(), text.error());
+                  ProblemList& list, std::size_t columns = 0) {
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    if (const Result<std::string> text = record.Text(names[n]); !text)
+      list.Record(record.number(), text.error(), n < columns ? static_cast<int>(n) : -1);
   }
 }
 
@@ -97,13 +131,16 @@ std::optional<std::int32_t> LoadedNumber(const TableRecord& record, const char* 
   return *value;
 }
 
+// column: the flags' field, when the window shows them in one.
 void CheckUnusedBits(const TableRecord& record, const char* name, std::int32_t used,
-                     ProblemList& list) {
+                     ProblemList& list, int column = -1) {
   const std::optional<std::int32_t> value = LoadedNumber(record, name);
   if (!value || (*value & ~used) == 0)
     return;
-  list.Record(record.number(), FormatText(texts::kUnusedBits, {name, *record.OptionalText(name),
-                                                               std::to_string(*value & used)}));
+  list.Record(record.number(),
+              FormatText(texts::kUnusedBits,
+                         {name, *record.OptionalText(name), std::to_string(*value & used)}),
+              column);
 }
 
 // The fields of a record that its table's list of fields refuses, as OK would refuse them;
@@ -125,7 +162,8 @@ void CheckFields(const TableRecord& record, const TableFields& fields, ProblemLi
       continue;
     if (const std::optional<std::string> reason = FieldProblem(fields[f].rule, *texts[f])) {
       list.Record(record.number(),
-                  FormatText(texts::kAttributeValue, {fields[f].attribute, *reason}));
+                  FormatText(texts::kAttributeValue, {fields[f].attribute, *reason}),
+                  static_cast<int>(f));
     }
   }
 }
@@ -137,13 +175,17 @@ void NoteUnknown(const TableRecord& record, const std::vector<std::string>& know
     list.RecordNote(record.number(), FormatText(texts::kUnknownAttribute, {name}));
 }
 
-// Names each record that a grid shows by its grid row as well, as the grid numbers it.
+// Names each record that a grid shows by its grid row as well, as the grid numbers it, and
+// places it there when the window's show reaches it.
 void NameGridRows(const GridLoad& load, const char* page_a, const char* page_b, ProblemList& list) {
   const char* pages[] = {page_a, page_b};
+  const std::size_t first_unread = FirstUnread(load.report);
   for (int s = 0; s < 2; ++s) {
     for (std::size_t r = 0; r < load.records[s].size(); ++r) {
-      list.ShowRecordAs(load.records[s][r],
-                        FormatText(texts::kWhereGridRow, {std::to_string(r), pages[s]}));
+      const std::size_t record = load.records[s][r];
+      list.ShowRecordAs(record, FormatText(texts::kWhereGridRow, {std::to_string(r), pages[s]}));
+      if (record < first_unread)
+        list.PlaceRecord(record, s, static_cast<int>(r));
     }
   }
 }
@@ -160,8 +202,8 @@ ProblemList CheckSdo(const fs::path& file) {
         // Every column but the last, "mnemonico", which may be absent.
         static const std::vector<std::string> kRead =
             Names(canopen::kSdoAttributes, std::size(canopen::kSdoAttributes) - 1);
-        CheckPresent(record, kRead, problems);
-        CheckUnusedBits(record, canopen::kSdoAttributes[0], kSdoConfBits, problems);
+        CheckPresent(record, kRead, problems, kRead.size());
+        CheckUnusedBits(record, canopen::kSdoAttributes[0], kSdoConfBits, problems, 0);
         CheckFields(record, SdoFields(), problems, 0);
         NoteUnknown(record, FieldAttributes(SdoFields()), problems);
       },
@@ -179,9 +221,9 @@ ProblemList CheckPdo(const fs::path& file) {
   CheckRecords(
       file,
       [](const TableRecord& record, ProblemList& problems) {
-        CheckPresent(record, Names(canopen::kPdoAttributes), problems);
+        CheckPresent(record, Names(canopen::kPdoAttributes), problems, PdoFields().size());
         CheckFields(record, PdoFields(), problems, 2);
-        CheckUnusedBits(record, canopen::kPdoAttributes[2], kPdoFlagBits, problems);
+        CheckUnusedBits(record, canopen::kPdoAttributes[2], kPdoFlagBits, problems, 2);
         NoteUnknown(record, FieldAttributes(PdoFields()), problems);
       },
       list);
@@ -200,11 +242,12 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
   if (load.found && !pdo_report.failures.empty())
     list.File(texts::kPdosUnread);
   // OK orders by index and subindex; choosing an entry splits its poscomp.
+  ListItems items(FirstUnread(load.report));
   CheckRecords(
       file,
       [&](const TableRecord& record, ProblemList& problems) {
         const char* const* names = canopen::kStoredPdoAttributes;
-        CheckPresent(record, Names(canopen::kStoredPdoAttributes), problems);
+        CheckPresent(record, Names(canopen::kStoredPdoAttributes), problems, 2);
         CheckFields(record, StoredPdoFields(Side::kA), problems);
         NoteUnknown(record, Names(canopen::kStoredPdoAttributes), problems);
         if (const std::optional<std::int32_t> nrpdo = LoadedNumber(record, names[2])) {
@@ -212,6 +255,12 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
           const auto pdo = PdoOfNrpdo(load.model, *nrpdo, text);
           if (pdo && !*pdo)
             problems.Record(record.number(), FormatText(texts::kNoSuchPdo, {text}));
+          // The entry is the next one in its PDO's list.
+          if (pdo && *pdo) {
+            const auto [side, position] = **pdo;
+            const int row = static_cast<int>(position);
+            items.Place(record.number(), side, row, problems, row);
+          }
         }
         if (const std::optional<std::string> poscomp = record.OptionalText(names[3])) {
           if (const std::optional<std::string> problem = PoscompProblem(*poscomp))
@@ -225,17 +274,20 @@ ProblemList CheckStoredPdo(const fs::path& project_dir, const fs::path& file,
 
 ProblemList CheckEmcyRules(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
-  AddReading(LoadEmcyRules(file, kEvery).report, list);
+  const LoadReport gaps = LoadEmcyRules(file, kEvery).report;
+  AddReading(gaps, list);
   // OK orders each side by ID; an empty ID is read as "0".
+  ListItems items(FirstUnread(gaps));
   CheckRecords(
       file,
-      [](const TableRecord& record, ProblemList& problems) {
-        CheckPresent(record, Names(emcy::kRuleAttributes), problems);
+      [&items](const TableRecord& record, ProblemList& problems) {
+        CheckPresent(record, Names(emcy::kRuleAttributes), problems, emcy::kRuleTextCount);
         CheckFields(record, EmcyRuleFields(), problems, std::nullopt, true);
         NoteUnknown(record, Names(emcy::kRuleAttributes), problems);
         const char* name = emcy::kRuleAttributes[emcy::kBypassSetField];
         CheckUnusedBits(record, name, kBypassSetBits, problems);
         if (const std::optional<std::int32_t> value = LoadedNumber(record, name)) {
+          items.Place(record.number(), UnpackBypassSet(*value).side, 0, problems);
           const int alias = UnpackBypassSet(*value).alias_pos;
           if (!AliasShown(alias)) {
             problems.Record(record.number(),
@@ -263,15 +315,19 @@ void CheckEmcyPoscomp(const TableRecord& record, const std::string& name, Proble
 
 ProblemList CheckEmcyWords(const fs::path& file) {
   ProblemList list(ProblemFileName(file));
-  AddReading(LoadEmcyWords(file, kEvery).report, list);
+  const LoadReport gaps = LoadEmcyWords(file, kEvery).report;
+  AddReading(gaps, list);
   // OK orders each side by devid, index_addrm and subindex; showing a bit splits its poscomp.
+  ListItems items(FirstUnread(gaps));
   CheckRecords(
       file,
-      [](const TableRecord& record, ProblemList& problems) {
+      [&items](const TableRecord& record, ProblemList& problems) {
         CheckPresent(record, EmcyWordAttributes(), problems);
         CheckFields(record, EmcyWordFields(Side::kA), problems, std::nullopt, true);
         if (const std::optional<std::int32_t> code = LoadedNumber(record, emcy::kSideAttribute)) {
-          if (!EmcyWordSide(*code)) {
+          if (const std::optional<Side> side = EmcyWordSide(*code)) {
+            items.Place(record.number(), *side, 0, problems);
+          } else {
             problems.Record(
                 record.number(),
                 FormatText(texts::kNoWordSide, {*record.OptionalText(emcy::kSideAttribute)}));

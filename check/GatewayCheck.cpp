@@ -61,6 +61,13 @@ ElementRead ReadElement(const ParGenReader& reader, const Element& element, ParG
   return {*text, std::nullopt};
 }
 
+// The settings dialog shows each element in a control of its own.
+ProblemPlace ElementPlace(std::string_view name) {
+  ProblemPlace place;
+  place.element = std::string(name);
+  return place;
+}
+
 void CheckElements(const ParGenReader& reader, ProblemList& list) {
   ParGen values;
   std::array<ElementRead, kElements.size()> reads;
@@ -71,15 +78,17 @@ void CheckElements(const ParGenReader& reader, ProblemList& list) {
   for (std::size_t e = 0; e < kElements.size(); ++e) {
     const std::string_view name = kElements[e].name;
     if (reads[e].problem) {
-      list.Whole(std::string(name), *reads[e].problem);
+      list.Whole(std::string(name), *reads[e].problem, ElementPlace(name));
       continue;
     }
     if (name == gateway::kProfiBaud && values.profiBaud != gateway::kAutoBaudrate)
-      list.Whole(std::string(name), FormatText(texts::kBaudNotAuto, {reads[e].text}));
+      list.Whole(std::string(name), FormatText(texts::kBaudNotAuto, {reads[e].text}),
+                 ElementPlace(name));
     for (const ParGenProblem& problem : refused) {
       if (problem.element == name)
         list.Whole(std::string(name),
-                   FormatText(texts::kValueRefused, {reads[e].text, problem.message}));
+                   FormatText(texts::kValueRefused, {reads[e].text, problem.message}),
+                   ElementPlace(name));
     }
   }
 }

@@ -69,8 +69,10 @@ ListCheck CheckFrameList(FrameDirection direction, const fs::path& file, Problem
     const auto column = static_cast<std::size_t>(problem.column - first_column);
     if (unread_cells.count({problem.row, column}) != 0)
       continue;
-    list.Row(problem.row, FormatText(texts::kCellRefused,
-                                     {problem.column->attribute, problem.cell, problem.message}));
+    list.Row(
+        problem.row,
+        FormatText(texts::kCellRefused, {problem.column->attribute, problem.cell, problem.message}),
+        static_cast<int>(column));
   }
   return check;
 }
@@ -145,7 +147,7 @@ void CheckDirection(FrameDirection direction, const ProjectFileSet& files, Probl
   }
   if (FrameInfoOf(direction).checkBytes) {
     for (const ByteConflict& conflict : ByteConflicts(load.model))
-      info.Row(conflict.frame + 1, conflict.message);
+      info.Row(conflict.frame + 1, conflict.message, conflict.position - 1);
   }
   // The info window reads its file only when the list gives it frames; the file is told
   // unreadable all the same, since OK would write over it.

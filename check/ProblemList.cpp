@@ -22,6 +22,20 @@ std::string WithoutTrailingBlanks(std::string text) {
   return text;
 }
 
+// A row of a frame file is its window's row (or frame) row - 1.
+ProblemPlace RowPlace(std::size_t row, int column) {
+  ProblemPlace place;
+  place.row = row > 0 ? static_cast<int>(row - 1) : -1;
+  place.column = column;
+  return place;
+}
+
+ProblemPlace ColumnPlace(int column) {
+  ProblemPlace place;
+  place.column = column;
+  return place;
+}
+
 }  // namespace
 
 std::string ProblemLine(const CheckProblem& problem) {
@@ -34,11 +48,14 @@ std::size_t FaultCount(const std::vector<CheckProblem>& problems) {
       problems.begin(), problems.end(), [](const CheckProblem& problem) { return !problem.note; }));
 }
 
-void ProblemList::Add(std::size_t position, std::string where, std::string reason, bool note) {
+void ProblemList::Add(std::size_t position, std::string where, std::string reason, bool note,
+                      ProblemPlace place, bool record) {
   reason = WithoutTrailingBlanks(std::move(reason));
   if (!added_.emplace(position, where, reason).second)
     return;
-  entries_.push_back({position, CheckProblem{file_, std::move(where), std::move(reason), note}});
+  entries_.push_back(
+      {position, record,
+       CheckProblem{file_, std::move(where), std::move(reason), note, std::move(place)}});
 }
 
 std::string ProblemList::RecordWhere(std::size_t record) const {
@@ -62,20 +79,29 @@ void ProblemList::File(std::string reason) {
   Add(0, texts::kWhereFile, std::move(reason));
 }
 
-void ProblemList::Record(std::size_t record, std::string reason) {
-  Add(record, RecordWhere(record), std::move(reason));
+void ProblemList::Record(std::size_t record, std::string reason, int column) {
+  Add(record, RecordWhere(record), std::move(reason), false, ColumnPlace(column), true);
 }
 
 void ProblemList::RecordNote(std::size_t record, std::string reason) {
-  Add(record, RecordWhere(record), std::move(reason), true);
+  Add(record, RecordWhere(record), std::move(reason), true, {}, true);
 }
 
-void ProblemList::Row(std::size_t row, std::string reason) {
-  Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason));
+void ProblemList::PlaceRecord(std::size_t record, int page, int row, int entry) {
+  ProblemPlace& place = places_[record];
+  place.page = page;
+  place.row = row;
+  place.entry = entry;
+}
+
+void ProblemList::Row(std::size_t row, std::string reason, int column) {
+  Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason), false,
+      RowPlace(row, column));
 }
 
 void ProblemList::RowNote(std::size_t row, std::string reason) {
-  Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason), true);
+  Add(row, FormatText(texts::kWhereRow, {std::to_string(row)}), std::move(reason), true,
+      RowPlace(row, -1));
 }
 
 void ProblemList::Rows(std::size_t first, std::size_t last, std::string reason) {
@@ -84,11 +110,11 @@ void ProblemList::Rows(std::size_t first, std::size_t last, std::string reason) 
     return;
   }
   Add(first, FormatText(texts::kWhereRows, {std::to_string(first), std::to_string(last)}),
-      std::move(reason));
+      std::move(reason), false, RowPlace(first, -1));
 }
 
-void ProblemList::Whole(std::string where, std::string reason) {
-  Add(kAfterRecords, std::move(where), std::move(reason));
+void ProblemList::Whole(std::string where, std::string reason, ProblemPlace place) {
+  Add(kAfterRecords, std::move(where), std::move(reason), false, std::move(place));
 }
 
 std::vector<CheckProblem> ProblemList::Sorted() const {
@@ -96,8 +122,15 @@ std::vector<CheckProblem> ProblemList::Sorted() const {
   std::stable_sort(entries.begin(), entries.end(),
                    [](const Entry& a, const Entry& b) { return a.position < b.position; });
   std::vector<CheckProblem> problems;
-  for (Entry& entry : entries)
+  for (Entry& entry : entries) {
+    if (const auto placed = places_.find(entry.position); entry.record && placed != places_.end()) {
+      ProblemPlace& place = entry.problem.place;
+      place.page = placed->second.page;
+      place.row = placed->second.row;
+      place.entry = placed->second.entry;
+    }
     problems.push_back(std::move(entry.problem));
+  }
   return problems;
 }
 

@@ -23,16 +23,22 @@ class ProblemList {
   const std::string& file() const { return file_; }
 
   void File(std::string reason);
-  void Record(std::size_t record, std::string reason);
+  // column: the record's grid column or field (see ProblemPlace) when the reason is its value.
+  void Record(std::size_t record, std::string reason, int column = -1);
   void RecordNote(std::size_t record, std::string reason);
   // Names a record as its window shows it from now on (its grid row), after its number.
   void ShowRecordAs(std::size_t record, const std::string& shown);
-  void Row(std::size_t row, std::string reason);
+  // Where the record's window shows it; every problem of the record, told before or after,
+  // is placed there.
+  void PlaceRecord(std::size_t record, int page, int row, int entry = -1);
+  // A row of a frame file, which its window shows as its row (or frame) row - 1; column: the
+  // cell's column or the frame's byte, when the reason is its value.
+  void Row(std::size_t row, std::string reason, int column = -1);
   void RowNote(std::size_t row, std::string reason);
   // Rows first to last; a single row when they are the same.
   void Rows(std::size_t first, std::size_t last, std::string reason);
   // After every record and row, in the order added. A problem added again is told once.
-  void Whole(std::string where, std::string reason);
+  void Whole(std::string where, std::string reason, ProblemPlace place = {});
 
   // The problems in file order; equal positions keep the order they were added in.
   std::vector<CheckProblem> Sorted() const;
@@ -40,14 +46,17 @@ class ProblemList {
  private:
   struct Entry {
     std::size_t position;
+    bool record;  // position is a record's number, placed by PlaceRecord
     CheckProblem problem;
   };
-  void Add(std::size_t position, std::string where, std::string reason, bool note = false);
+  void Add(std::size_t position, std::string where, std::string reason, bool note = false,
+           ProblemPlace place = {}, bool record = false);
   std::string RecordWhere(std::size_t record) const;
 
   std::string file_;
   std::vector<Entry> entries_;
-  std::map<std::size_t, std::string> shown_;  // per record, its grid row
+  std::map<std::size_t, std::string> shown_;    // per record, its grid row
+  std::map<std::size_t, ProblemPlace> places_;  // per record, where its window shows it
   // What has been added, so that a problem that two checks find is told once.
   std::set<std::tuple<std::size_t, std::string, std::string>> added_;
 };

@@ -21,11 +21,27 @@ namespace quastor {
 
 struct AppState;
 
+// Where the window of a problem's file shows it, as far as the check knows: each part is -1
+// (or empty) when not known, and the window then opens at its start.
+struct ProblemPlace {
+  int page = -1;        // the CAN A page (0) or the CAN B page (1) of a CANopen table
+  int row = -1;         // from 0: the grid row, the list's rule, word or PDO, or the frame
+  int column = -1;      // from 0: the grid's data column, the rule's field, or the frame's byte
+  int entry = -1;       // from 0: a stored PDO's SDO entry in the list of its PDO
+  std::string element;  // pargen.xml: the element whose control shows the value
+
+  bool operator==(const ProblemPlace& other) const {
+    return page == other.page && row == other.row && column == other.column &&
+           entry == other.entry && element == other.element;
+  }
+};
+
 struct CheckProblem {
   std::string file;    // the file's name in the project
   std::string where;   // in the file
   std::string reason;  // full project paths in the readers' messages are given as file names
   bool note = false;   // told for the user's information: no window refuses or loses anything
+  ProblemPlace place;
 };
 
 // "<file>: <where>: <reason>", a note with "note: " before its reason.

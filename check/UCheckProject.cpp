@@ -1,8 +1,10 @@
 #include "check/UCheckProject.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -46,14 +48,41 @@ TFCheckProject::TFCheckProject(AppState& state, UiServices&, QWidget* parent)
   layout->addLayout(bottom);
 
   connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(LbProblems, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { LbProblemsDblClick(LbProblems->row(item)); });
+  // Enter opens the problem rather than pressing OK.
+  LbProblems->installEventFilter(this);
+}
+
+bool TFCheckProject::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == LbProblems && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && LbProblems->currentRow() >= 0) {
+      LbProblemsDblClick(LbProblems->currentRow());
+      return true;
+    }
+  }
+  return QuastorDialog::eventFilter(watched, event);
+}
+
+void TFCheckProject::LbProblemsDblClick(int row) {
+  if (!open_ || row < 0 || row >= static_cast<int>(problems_.size()))
+    return;
+  const CheckProblem problem = problems_[static_cast<std::size_t>(row)];
+  open_(problem);
+  // What the window changed is checked again; the chosen position stays where it can.
+  FormShow();
+  if (LbProblems->count() > 0)
+    LbProblems->setCurrentRow(std::min(row, LbProblems->count() - 1));
+  LbProblems->setFocus(Qt::OtherFocusReason);
 }
 
 void TFCheckProject::FormShow() {
   LbProblems->clear();
-  const std::vector<CheckProblem> problems = CheckProject(state_);
-  for (const CheckProblem& problem : problems)
+  problems_ = CheckProject(state_);
+  for (const CheckProblem& problem : problems_)
     LbProblems->addItem(Q(ProblemLine(problem)));
-  const std::size_t faults = FaultCount(problems);
+  const std::size_t faults = FaultCount(problems_);
   Label1->setText(faults == 0 ? texts::kNoProblems
                               : Q(FormatText(texts::kProblemCount, {std::to_string(faults)})));
 }

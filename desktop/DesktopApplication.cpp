@@ -7,12 +7,15 @@
 #include "app/UQuastoreFirmWare.h"
 #include "canopen/CanopenTexts.h"
 #include "canopen/EmcyTexts.h"
+#include "canopen/SdoTable.h"
 #include "canopen/UInfoPdo.h"
 #include "canopen/USdo.h"
 #include "canopen/UWemcy.h"
 #include "canopen/Uemcy.h"
 #include "canopen/Updo.h"
 #include "check/CheckTexts.h"
+#include "check/ProblemList.h"
+#include "check/ProjectCheck.h"
 #include "check/UCheckProject.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
@@ -197,7 +200,52 @@ TFSELstringhe& DesktopApplication::SelString() {
 }
 
 TFCheckProject& DesktopApplication::CheckProject() {
-  return Built(checkproject_);
+  if (checkproject_ == nullptr) {
+    Built(checkproject_);
+    checkproject_->SetOpenProblem([this](const CheckProblem& problem) { OpenProblem(problem); });
+  }
+  return *checkproject_;
+}
+
+void DesktopApplication::OpenProblem(const CheckProblem& problem) {
+  const ProblemPlace& at = problem.place;
+  const ProjectFileSet& files = state_->ProjectFiles;
+  const auto is = [&problem](const std::filesystem::path& file) {
+    return problem.file == ProblemFileName(file);
+  };
+  if (is(files.pargen)) {
+    Pargen().ShowAt(at.element);
+    OpenTable(Pargen());
+  } else if (is(files.sdo)) {
+    Sdo().ShowAt(at.page, at.row, at.column);
+    OpenTable(Sdo());
+  } else if (is(files.rpdodef)) {
+    Pdo().ShowAt(at.page, at.row, at.column);
+    OpenTable(Pdo());
+  } else if (is(files.sdopdo)) {
+    InfoPdo().ShowAt(at.page, at.row, at.entry, at.column);
+    OpenTable(InfoPdo());
+  } else if (is(files.emcydef)) {
+    Emcy().ShowAt(at.page, at.row, at.column);
+    OpenTable(Emcy());
+  } else if (is(files.emcyword)) {
+    Wemcy().ShowAt(at.page, at.row, at.column);
+    OpenTable(Wemcy());
+  } else if (is(files.receiveFrame)) {
+    SetVar().ShowAt(at.row, at.column);
+    OpenTable(SetVar());
+  } else if (is(files.sendFrame)) {
+    SetPdo().ShowAt(at.row, at.column);
+    OpenTable(SetPdo());
+  } else if (is(files.receiveInfo)) {
+    RecInfo().ShowAt(at.row, at.column);
+    OpenTable(RecInfo());
+  } else if (is(files.sendInfo)) {
+    SenInfo().ShowAt(at.row, at.column);
+    OpenTable(SenInfo());
+  } else if (problem.file == tools_texts::kStringsFileName) {
+    PickString();
+  }
 }
 
 std::optional<std::string> DesktopApplication::PickString() {

@@ -14,6 +14,7 @@ class QDialog;
 namespace quastor {
 
 struct AppState;
+struct CheckProblem;
 struct UiServices;
 class SerialPort;
 class TFQuastoreFirmWare;
@@ -73,6 +74,8 @@ class DesktopApplication {
   void WireMenu();
   // Shows a table editor of the current project; without one, "Project not valid".
   void OpenTable(QDialog& editor);
+  // Shows the window of a problem's file, at the problem's place where it is known.
+  void OpenProblem(const CheckProblem& problem);
   // Shows the string picker on the current project's strings file; the chosen string on OK.
   std::optional<std::string> PickString();
   template <class Window, class... Args>

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -103,6 +104,30 @@ TFpargen::TFpargen(AppState& state, UiServices& services, QWidget* parent)
 
   connect(bitbtn1, &QPushButton::clicked, this, &TFpargen::BitBtn1Click);
   connect(bitbtn2, &QPushButton::clicked, this, &TFpargen::reject);
+}
+
+void TFpargen::ShowAt(const std::string& element) {
+  showAt_ = element;
+}
+
+void TFpargen::showEvent(QShowEvent* event) {
+  QuastorDialog::showEvent(event);
+  if (event->spontaneous())
+    return;
+  const std::string element = std::exchange(showAt_, std::string());
+  const std::pair<const char*, QWidget*> controls[] = {
+      {gateway_texts::kProfiId, E_Pro_ID},    {gateway_texts::kProfiBaud, CB_Pro_Baud},
+      {gateway_texts::kProfiNbIn, E_Pro_IN},  {gateway_texts::kProfiNbOut, E_Pro_Out},
+      {gateway_texts::kDnetDevId, E_DNET_ID}, {gateway_texts::kDnetBaud, CB_DNET_Baud},
+  };
+  for (const auto& [name, control] : controls) {
+    if (element != name)
+      continue;
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+      FocusEdit(edit);
+    else
+      control->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void TFpargen::FormShow() {

@@ -37,9 +37,15 @@ class TFpargen : public QuastorDialog {
   // Validates, writes pargen.xml and closes with OK; on a refusal the dialog stays open.
   void BitBtn1Click();
 
+ public:
+  // The next showing puts the focus on the control of this element of pargen.xml; an element
+  // that no control shows leaves the focus as it is.
+  void ShowAt(const std::string& element);
+
  protected:
   // Resets the controls to the defaults, then loads the project's pargen.xml.
   void FormShow() override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void ShowValues(const ParGen& values);
@@ -50,6 +56,7 @@ class TFpargen : public QuastorDialog {
   ReadStamps stamps_;  // pargen.xml as the show read it
   // Why the show could not read pargen.xml whole; asked about before OK writes over it.
   std::optional<std::string> unread_;
+  std::string showAt_;  // the element whose control takes the focus at the next showing
 };
 
 }  // namespace quastor

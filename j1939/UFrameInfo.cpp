@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
@@ -133,6 +134,23 @@ void FrameInfoDialog::FormShow() {
     ListBox1->setCurrentRow(0);
   else
     ListBox1Click();
+}
+
+void FrameInfoDialog::ShowAt(int frame, int byte) {
+  showAt_ = ShowPlace{-1, frame, byte};
+}
+
+void FrameInfoDialog::showEvent(QShowEvent* event) {
+  EditorFrame::showEvent(event);
+  if (event->spontaneous())
+    return;
+  const std::optional<ShowPlace> at = TakePlace(showAt_);
+  if (!at || !Within(at->row, ListBox1->count()))
+    return;
+  ListBox1->setCurrentRow(at->row);
+  ListBox1->setFocus(Qt::OtherFocusReason);
+  if (Within(at->column, kFrameBytes) && Panels[static_cast<std::size_t>(at->column)]->isEnabled())
+    FocusEdit(Edits[static_cast<std::size_t>(at->column)]);
 }
 
 TFrameInfoRec* FrameInfoDialog::Selected() {

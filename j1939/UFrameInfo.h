@@ -7,12 +7,14 @@
 // value stored is a change of the window's editor frame, which can be taken back.
 
 #include <array>
+#include <optional>
 
 #include <QSize>
 
 #include "j1939/FrameInfo.h"
 #include "platform/FileStamp.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,6 +39,9 @@ class FrameInfoDialog : public EditorFrame {
 
   // The frames as the edits have stored them so far.
   const FrameInfoTable& Table() const { return table_; }
+  // The next showing opens at a frame (from 0), chosen, with the edit of its byte (from 0)
+  // focused when the byte is in use; each -1 where not known.
+  void ShowAt(int frame, int byte);
 
  public slots:
   // Shows the selected frame's byte rows.
@@ -50,6 +55,7 @@ class FrameInfoDialog : public EditorFrame {
 
   void FormShow() override;
   std::string TableName() const override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -80,6 +86,7 @@ class FrameInfoDialog : public EditorFrame {
   LoadReport report_;     // what the window does not show of the files
   ReadStamps stamps_;     // the info file as the show read it
   bool telling_ = false;  // a message about an edit is up: its focus changes are no exits
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

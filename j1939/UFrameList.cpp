@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -110,6 +111,21 @@ void FrameListDialog::FormShow() {
     else
       services_.messages.Plain(message.text);
   }
+}
+
+void FrameListDialog::ShowAt(int row, int column) {
+  showAt_ = ShowPlace{-1, row, column};
+}
+
+// After the frame has put the focus into the grid.
+void FrameListDialog::showEvent(QShowEvent* event) {
+  EditorFrame::showEvent(event);
+  if (event->spontaneous())
+    return;
+  const std::optional<ShowPlace> at = TakePlace(showAt_);
+  if (!at || !Within(at->row, sga->Model().rowCount()))
+    return;
+  sga->ShowCell(at->row, Within(at->column, sga->Model().columnCount()) ? at->column : 0);
 }
 
 void FrameListDialog::RowEdited(int row) {

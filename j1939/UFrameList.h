@@ -4,11 +4,14 @@
 // fills the grid from the direction's list file; OK checks the rows, asks before it writes a
 // file that was not shown whole, writes it and closes.
 
+#include <optional>
+
 #include <QSize>
 
 #include "j1939/FrameList.h"
 #include "platform/FileStamp.h"
 #include "platform/ui/EditorFrame.h"
+#include "platform/ui/ShowPlace.h"
 #include "platform/ui/StringGrid.h"
 
 class QPushButton;
@@ -26,6 +29,9 @@ class FrameListDialog : public EditorFrame {
 
   // The frame rows as they stand: 16 rows of columns 1 to 5.
   FrameRows RowsShown() const;
+  // The next showing opens at this cell: the grid row (from 0) and the column, each -1 where
+  // not known.
+  void ShowAt(int row, int column);
 
  public slots:
   // OK: CheckRows, then the question after a partial load, then the file.
@@ -48,6 +54,7 @@ class FrameListDialog : public EditorFrame {
 
   void FormShow() override;
   std::string TableName() const override;
+  void showEvent(QShowEvent* event) override;
   // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 
@@ -61,6 +68,7 @@ class FrameListDialog : public EditorFrame {
   LoadReport report_;   // what the grid does not show of the file
   FrameRowsKept kept_;  // per row, its attributes as read; a row emptied has none
   ReadStamps stamps_;   // the file as the show read it
+  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

@@ -189,6 +189,8 @@ class StringGrid : public QTableView {
   const std::string& LastFind() const { return lastFind_; }
   // A click on a column's heading sorts the rows shown by it (again: the other way).
   void SetSortable(bool sortable);
+  // Makes the cell (its row as stored) current and brings it into view, on its page.
+  void ShowCell(int row, int column) { ShowChange(row, column); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

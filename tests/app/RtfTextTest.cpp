@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "app/HelpFile.h"
 #include "app/RtfText.h"
 #include "tests/support/TestFiles.h"
@@ -104,6 +107,47 @@ TEST(HelpFile, ShippedHelpIsRichTextAboutTheFourSteps) {
   }
   for (const char* word : {"\\par", "\\b0", "\\fs", "\\tab", "fonttbl", "generator"}) {
     EXPECT_EQ(text.find(word), std::string::npos) << word << " leaked into the text";
+  }
+}
+
+// Catches a caption that finds the first paragraph that merely begins with it ("Receive Frames"
+// in "Receive Frames Info", a sentence that starts with a window's name), a lookup that minds
+// letter case, the dots of "About..." or a caption's own " (...)", and a caption without a
+// section (the main window's, which names the project) sent anywhere but the start.
+TEST(HelpFile, SectionOfEachWindowByItsCaption) {
+  const char* const rich =
+      "{\\rtf1\\ansi\\fs32\\b Quastor\\b0\\par\n"
+      "Set SDO Access tells the gateway how to answer SDO requests.\\par\n"
+      "\\fs24\\b Receive Frames Info\\b0\\fs20  (Receive_Info.xml)\\par\n"
+      "\\fs24\\b Receive Frames\\b0\\fs20  (Receive_Frame.xml)\\par\n"
+      "\\fs24\\b Set SDO Access\\b0\\fs20  (sdo.xml)\\par\n"
+      "\\fs24\\b Set Communication\\b0\\fs20\\par\n"
+      "\\fs24\\b About\\b0\\fs20\\par\n"
+      "\\fs24\\b Update Firmware from Serial (RS232)\\b0\\fs20\\par}";
+  const std::string plain = "Quastor\nReceive Frames\n  Check project  \nLists problems.";
+  const struct {
+    std::string document;
+    const char* caption;
+    std::optional<std::size_t> paragraph;
+  } cases[] = {
+      {rich, "Set SDO Access", 4},
+      {rich, "Receive Frames", 3},
+      {rich, "Receive Frames Info", 2},
+      {rich, "SET COMMUNICATION", 5},
+      {rich, "About...", 6},
+      {rich, "Update Firmware from Serial (RS232)", 7},
+      {rich, "Vexlar Quastor_SW4410_DNET2PROFI : Plant", std::nullopt},
+      {rich, "", std::nullopt},
+      {plain, "Check project", 2},
+      {plain, "Receive Frames Info", std::nullopt},
+  };
+  test::TempDir dir;
+  for (const auto& c : cases) {
+    test::WriteBytes(dir / "help2.dat", c.document);
+    const Result<HelpText> help = LoadHelpFile(dir / "help2.dat");
+    ASSERT_TRUE(help.ok());
+    const RtfDocument& document = help->document;
+    EXPECT_EQ(HelpSection(document, c.caption), c.paragraph) << c.caption;
   }
 }
 

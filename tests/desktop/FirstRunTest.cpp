@@ -10,17 +10,35 @@
 #include <QTest>
 #include <QTextEdit>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "app/AppTexts.h"
 #include "app/HelpFile.h"
 #include "app/UQuastoreFirmWare.h"
+#include "app/Uhelp.h"
+#include "canopen/UInfoPdo.h"
+#include "canopen/USdo.h"
+#include "canopen/UWemcy.h"
+#include "canopen/Uemcy.h"
+#include "canopen/Updo.h"
+#include "check/UCheckProject.h"
 #include "desktop/DesktopApplication.h"
+#include "gateway/Upargen.h"
+#include "j1939/USetPdo.h"
+#include "j1939/USetVar.h"
+#include "j1939/U_Rec_Info.h"
+#include "j1939/U_Sen_Info.h"
 #include "platform/ui/QtText.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/TestFiles.h"
+#include "tools/USELstringhe.h"
+#include "tools/UXML.h"
+#include "update/UBootSer.h"
+#include "update/UModifyFileSx.h"
 
 namespace quastor {
 namespace {
@@ -56,12 +74,10 @@ TEST(FirstRun, InstalledFilesServeAnApplicationDirectoryOfTheUsersOwn) {
   }
 
   // Help from the installation: the application directory has no help2.dat.
-  std::string shown;
-  WhenModalShown([&shown](QWidget* help) {
-    shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
-    help->close();
-  });
   QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+  ASSERT_NE(app.main.Help(), nullptr);
+  const std::string shown = S(app.main.Help()->findChild<QTextEdit*>("RichEdit1")->toPlainText());
+  app.main.Help()->close();
   EXPECT_TRUE(app.fake.messages.Texts().empty()) << app.fake.messages.Texts().front();
   EXPECT_NE(shown.find("Step 1"), std::string::npos) << shown;
   EXPECT_FALSE(fs::exists(home / "help2.dat"));
@@ -106,6 +122,19 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
                            "QUASTOR_HOME", "Export", "Import"}) {
     EXPECT_NE(text.find(word), std::string::npos) << word;
   }
+  // F1 finds each window's section by its caption.
+  DesktopApplication& d = app.desktop;
+  std::vector<std::string> captions = {app_texts::kNewProjectCaption, app_texts::kEditXmlCaption,
+                                       app_texts::kOpenProjectCaption, app_texts::kAboutCaption,
+                                       app_texts::kHelpCaption};
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           &d.Pargen(), &d.BootSer(), &d.ModifyFileSx(), &d.Sdo(), &d.Pdo(), &d.InfoPdo(),
+           &d.Emcy(), &d.Wemcy(), &d.SetVar(), &d.SetPdo(), &d.RecInfo(), &d.SenInfo(), &d.Xml(),
+           &d.SelString(), &d.CheckProject()})
+    captions.push_back(S(window->windowTitle()));
+  for (const std::string& caption : captions)
+    EXPECT_TRUE(HelpSection(help->document, caption)) << "no section for \"" << caption << "\"";
+
   for (const char* leak : {"\\par", "\\b0", "\\i0", "\\fs", "\\endash", "\\bullet", "{", "}"}) {
     EXPECT_EQ(text.find(leak), std::string::npos) << leak << " leaked into the text";
   }

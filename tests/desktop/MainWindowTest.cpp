@@ -17,6 +17,7 @@
 #include "app/AppState.h"
 #include "app/UQuastoreFirmWare.h"
 #include "app/Unewp.h"
+#include "app/Uhelp.h"
 #include "desktop/DesktopApplication.h"
 #include "platform/ui/QtText.h"
 #include "tests/support/FakeSerialPort.h"
@@ -371,12 +372,14 @@ TEST(MainWindow, HelpWindowMissingPlainAndRich) {
   TempDir home;
   Application app(home.path());
   std::string shown;
+  // The help is no modal window: it is open when the click returns.
   auto open_help = [&] {
-    WhenModalShown([&shown](QWidget* help) {
-      shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
-      help->close();
-    });
     QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+    QWidget* help = app.main.Help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    shown = S(help->findChild<QTextEdit*>("RichEdit1")->toPlainText());
+    help->close();
   };
   open_help();
   EXPECT_EQ(app.Messages(), std::vector<std::string>{"Impossible to read file Help"});

@@ -18,13 +18,16 @@ namespace quastor::test {
 // Runs action on the active modal widget as soon as it is shown. When none is shown within
 // the deadline the test fails and the action is dropped, so that it cannot act on a later
 // test's dialog.
+// besides: a modal window already up, which the action waits to see covered by another one.
 inline void WhenModalShown(std::function<void(QWidget*)> action,
-                           std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+                           std::chrono::milliseconds deadline = std::chrono::seconds(10),
+                           QWidget* besides = nullptr) {
   auto* timer = new QTimer;
   timer->setInterval(5);
   const auto until = std::chrono::steady_clock::now() + deadline;
-  QObject::connect(timer, &QTimer::timeout, [timer, action, until] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+  QObject::connect(timer, &QTimer::timeout, [timer, action, until, besides] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != besides) {
       timer->stop();
       timer->deleteLater();
       action(modal);
