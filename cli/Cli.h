@@ -29,6 +29,8 @@ int ImportCommand(Context& ctx, const Arguments& args);
 int ExportCommand(Context& ctx, const Arguments& args);
 int XmlCommand(Context& ctx, const Arguments& args);
 int CheckCommand(Context& ctx, const Arguments& args);
+int EdsCommand(Context& ctx, const Arguments& args);
+int DbcCommand(Context& ctx, const Arguments& args);
 
 // Prints the usage text to ctx.err and returns kUsage.
 int Usage(Context& ctx, const std::string& problem);

@@ -34,7 +34,11 @@ constexpr char kUsageText[] =
     "  gsd FILE\n"
     "  firmware [--port N] [--no-flash]\n"
     "  import TABLE WORKBOOK [--force] | export TABLE [--force]\n"
-    "  xml FILE | check\n";
+    "  xml FILE | check\n"
+    "  eds FILE          the objects of a device's EDS file, one line each:\n"
+    "                    INDEX SUB OBJECTTYPE DATATYPE SIZE ACCESS \"NAME\" [default=VALUE]\n"
+    "  dbc FILE          the messages of a DBC file, one line each, and their signals\n"
+    "                    below them, indented (see README-cli.txt)\n";
 
 // Whether the command writes into the application directory (the settings file, a project,
 // MASTER's copies): only then are the application directory, MASTER and PROJECTS made. A
@@ -92,10 +96,17 @@ int Run(int argc, char** argv) {
   const std::string command = args[i];
   const Arguments rest(args.begin() + static_cast<long>(i) + 1, args.end());
   using Handler = int (*)(Context&, const Arguments&);
-  static const std::map<std::string, Handler> kCommands = {
-      {"project", ProjectCommand}, {"settings", SettingsCommand}, {"image", ImageCommand},
-      {"gsd", GsdCommand},         {"firmware", FirmwareCommand}, {"import", ImportCommand},
-      {"export", ExportCommand},   {"xml", XmlCommand},           {"check", CheckCommand}};
+  static const std::map<std::string, Handler> kCommands = {{"project", ProjectCommand},
+                                                           {"settings", SettingsCommand},
+                                                           {"image", ImageCommand},
+                                                           {"gsd", GsdCommand},
+                                                           {"firmware", FirmwareCommand},
+                                                           {"import", ImportCommand},
+                                                           {"export", ExportCommand},
+                                                           {"xml", XmlCommand},
+                                                           {"check", CheckCommand},
+                                                           {"eds", EdsCommand},
+                                                           {"dbc", DbcCommand}};
   const auto found = kCommands.find(command);
   if (found == kCommands.end())
     return Usage(ctx, "unknown command \"" + command + "\"");

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the configurator need.
+# python3-canmatrix is the other DBC reader that the DBC test compares with; it runs under the
+# system's /usr/bin/python3.
 # Idempotent: packages already installed are skipped, and apt is not touched when all are there.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ packages=(
   xvfb xauth fonts-dejavu-core libx11-dev
   srecord libxml2-utils strace
   dpkg-dev desktop-file-utils
+  python3-canmatrix
 )
 
 missing=()

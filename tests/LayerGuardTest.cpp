@@ -20,7 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::set<std::string> kSubsystems = {"app", "gateway", "update", "canopen", "j1939", "tools"};
+const std::set<std::string> kSubsystems = {"app",   "gateway", "update", "canopen",
+                                           "j1939", "tools",   "devices"};
 
 struct Include {
   std::string target;  // "platform/Text.h", or "<QWidget>" for an angle include
@@ -123,8 +124,8 @@ TEST(LayerGuard, IncludesFollowTheLayers) {
   EXPECT_TRUE(windows.count("gateway/Upargen.h")) << "the window libraries were not found";
   std::vector<std::string> problems;
   int files = 0;
-  for (const char* folder :
-       {"platform", "app", "gateway", "update", "canopen", "j1939", "tools", "check", "cli"}) {
+  for (const char* folder : {"platform", "app", "gateway", "update", "canopen", "j1939", "tools",
+                             "devices", "check", "cli"}) {
     if (!fs::is_directory(top / folder))
       continue;
     for (const auto& entry : fs::recursive_directory_iterator(top / folder)) {
@@ -176,6 +177,11 @@ TEST(LayerGuard, FindsEachKindOfFault) {
       {"app/AppState.cpp", "#include \"check/ProjectCheck.h\"", true},
       {"cli/CheckCommands.cpp", "#include \"check/ProjectCheck.h\"", false},
       {"cli/CheckCommands.cpp", "#include \"check/UCheckProject.h\"", true},
+      {"devices/EdsFile.cpp", "#include \"app/AppState.h\"", false},
+      {"devices/EdsFile.cpp", "#include \"canopen/SdoTable.h\"", true},
+      {"canopen/USdo.cpp", "#include \"devices/EdsFile.h\"", true},
+      {"j1939/FrameList.cpp", "#include \"devices/DbcFile.h\"", true},
+      {"cli/DeviceCommands.cpp", "#include \"devices/DbcFile.h\"", false},
   };
   for (const Case& c : cases) {
     const fs::path file = dir / "file.cpp";
