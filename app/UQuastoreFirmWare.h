@@ -58,18 +58,6 @@ class TFQuastoreFirmWare : public QWidget {
   // Initial directory of the spreadsheet open dialog, kept equal to ProjectDir.
   const std::filesystem::path& OpenExcelInitialDir() const { return openExcelInitialDir_; }
 
-  QPushButton* Newa;
-  QPushButton* Opena;
-  QPushButton* btn_str_lng1a;  // "Set Communication"
-  QPushButton* btn_str_lng2a;  // "GSD File"
-  QPushButton* CreateBina;     // "Update Device"
-  QPushButton* Windows;        // the menu of windows
-  QPushButton* About;
-  QPushButton* HelpButton;
-  QPushButton* LbButton1;  // "X"
-  QMenu* WindowsMenu;
-  QLabel* StatusLine;
-
  public slots:
   void NewaClick();
   void OpenaClick();
@@ -85,6 +73,18 @@ class TFQuastoreFirmWare : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QPushButton* Newa;
+  QPushButton* Opena;
+  QPushButton* btn_str_lng1a;  // "Set Communication"
+  QPushButton* btn_str_lng2a;  // "GSD File"
+  QPushButton* CreateBina;     // "Update Device"
+  QPushButton* Windows;        // the menu of windows
+  QPushButton* About;
+  QPushButton* HelpButton;
+  QPushButton* LbButton1;  // "X"
+  QMenu* WindowsMenu;
+  QLabel* StatusLine;
+
   void FormCreate(const std::filesystem::path& app_dir, const std::filesystem::path& data_dir);
   void SetCaptionFor(const std::string& project_name);
   // The header's "Project: <name>", or "No project".

@@ -23,12 +23,12 @@ class TFHelp : public QuastorDialog {
   // or at its start when it has none, in front of the other windows.
   void ShowSection(const std::string& caption);
 
-  QTextEdit* RichEdit1;
-
  protected:
   void FormShow() override;
 
  private:
+  QTextEdit* RichEdit1;
+
   const AppState& state_;
   UiServices& services_;
   std::string caption_;  // whose section the showing goes to

@@ -45,6 +45,14 @@ TFsaveproj::TFsaveproj(AppState& state, UiServices& services, QWidget* parent)
   connect(bitbtn2, &QPushButton::clicked, this, &TFsaveproj::BitBtn2Click);
 }
 
+std::optional<std::string> TFsaveproj::EditText(const std::string& text) {
+  NewProjectMode = Mode::kEditText;
+  Edit1->setText(Q(text));
+  if (exec() != QDialog::Accepted)
+    return std::nullopt;
+  return S(Edit1->text());
+}
+
 void TFsaveproj::FormShow() {
   if (NewProjectMode == Mode::kNewProject) {
     setWindowTitle(app_texts::kNewProjectCaption);

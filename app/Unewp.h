@@ -2,6 +2,7 @@
 // TFsaveproj: asks for the name of a new project or edits one line of text for the XML tool.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/ui/QuastorDialog.h"
@@ -30,7 +31,9 @@ class TFsaveproj : public QuastorDialog {
   // The name typed when OK was pressed for a new project.
   std::string NewProjectName;
 
-  QLineEdit* Edit1;
+  // Shows the window as a one-line editor of text (Mode::kEditText), starting at text: the
+  // edited text when OK was pressed, nothing on Cancel.
+  std::optional<std::string> EditText(const std::string& text);
 
  public slots:
   void BitBtn1Click();
@@ -40,6 +43,8 @@ class TFsaveproj : public QuastorDialog {
   void FormShow() override;
 
  private:
+  QLineEdit* Edit1;
+
   AppState& state_;
   UiServices& services_;
   QLabel* Label1;

@@ -77,12 +77,13 @@ void OpenLargeFile(benchmark::State& state) {
   if (!shared)
     shared = std::make_unique<Fixture>();
   TFXML& window = shared->desktop->Xml();
+  auto* tree = window.findChild<QTreeView*>("TvXml");
   window.show();
   QApplication::processEvents();
   for (auto _ : state) {
     window.btnOpenClick();
-    window.TvXml->expand(window.Model().index(0, 0));
-    window.TvXml->viewport()->repaint();
+    tree->expand(window.Model().index(0, 0));
+    tree->viewport()->repaint();
     QApplication::processEvents();
   }
   state.counters["items"] = window.Model().Tree().Size();
@@ -92,13 +93,14 @@ BENCHMARK(OpenLargeFile)->Unit(benchmark::kMillisecond);
 
 void FullExpandLargeFile(benchmark::State& state) {
   TFXML& window = shared->desktop->Xml();
+  auto* tree = window.findChild<QTreeView*>("TvXml");
   for (auto _ : state) {
     state.PauseTiming();
-    window.TvXml->collapseAll();
+    tree->collapseAll();
     QApplication::processEvents();
     state.ResumeTiming();
     window.btnFullExpandClick();
-    window.TvXml->viewport()->repaint();
+    tree->viewport()->repaint();
     QApplication::processEvents();
   }
 }

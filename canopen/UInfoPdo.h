@@ -31,34 +31,11 @@ class TFInfopdo : public EditorFrame {
  public:
   TFInfopdo(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  // The controls of one page; page CanA's names end in A, page CanB's in B.
-  struct PageControls {
-    QListWidget* LSdoCan;
-    QListWidget* LPdoCan;
-    QLineEdit* Eindex;
-    QLineEdit* Esubindex;
-    QGroupBox* PoscompMsb;
-    QGroupBox* PoscompLsb;
-    QButtonGroup* msbItems;  // ids 0 ("none") to 8 ("B8")
-    QButtonGroup* lsbItems;
-    QPushButton* Delete;
-    QPushButton* New;
-    QPushButton* Modify;
-    QPushButton* Copy;
-    QPushButton* Paste;
-  };
-  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
   const StoredPdoModel& Model() const { return model_; }
   // The next showing opens at an SDO entry: the page of side (0 CAN A, 1 CAN B), the PDO and
   // the entry in its list (each from 0) chosen and the edit of its field (StoredPdoFields)
   // focused, each -1 where not known.
   void ShowAt(int side, int pdo, int entry, int field);
-
-  QTabWidget* Notebook;
-  QPushButton* LbButton1;  // OK
-  QPushButton* bitbtn2;    // Cancel
-  QPushButton* button1;    // Export
-  QPushButton* bitbtn4;    // Import
 
  public slots:
   void BitBtn1Click();
@@ -80,6 +57,30 @@ class TFInfopdo : public EditorFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QTabWidget* Notebook;
+  QPushButton* LbButton1;  // OK
+  QPushButton* bitbtn2;    // Cancel
+  QPushButton* button1;    // Export
+  QPushButton* bitbtn4;    // Import
+
+  // The controls of one page; page CanA's names end in A, page CanB's in B.
+  struct PageControls {
+    QListWidget* LSdoCan;
+    QListWidget* LPdoCan;
+    QLineEdit* Eindex;
+    QLineEdit* Esubindex;
+    QGroupBox* PoscompMsb;
+    QGroupBox* PoscompLsb;
+    QButtonGroup* msbItems;  // ids 0 ("none") to 8 ("B8")
+    QButtonGroup* lsbItems;
+    QPushButton* Delete;
+    QPushButton* New;
+    QPushButton* Modify;
+    QPushButton* Copy;
+    QPushButton* Paste;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+
   // The lists' model and what they do not show of the file: what a change replaces.
   using Shown = std::pair<StoredPdoModel, LoadReport>;
   // Records the change from before to what the window holds now.

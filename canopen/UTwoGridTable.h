@@ -33,13 +33,9 @@ class TwoGridTableDialog : public EditorFrame {
   Q_OBJECT
 
  public:
-  QTabWidget* Notebook;
+  // The grids of the pages CAN A and CAN B.
   StringGrid* sga;
   StringGrid* sgb;
-  QPushButton* bitbtn1;  // OK
-  QPushButton* bitbtn2;  // Cancel
-  QPushButton* button1;  // Export
-  QPushButton* bitbtn4;  // Import
 
   // The grids as they stand, as core values, with what each row's record kept.
   SideGrids GridsShown() const;
@@ -93,6 +89,12 @@ class TwoGridTableDialog : public EditorFrame {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QTabWidget* Notebook;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
   void ShowGrids(const SideGrids& grids);
   // The grids and what they do not show of the file, as an import replaces them.
   struct Shown {

@@ -35,23 +35,6 @@ class TFWemcy : public EditorFrame {
  public:
   TFWemcy(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  // The controls of one page; page CanA's names end in A, page CanB's in B.
-  struct PageControls {
-    QTreeWidget* TWCan;
-    QGroupBox* GBword_emcy_bitmap;
-    QLineEdit* Eindex_addrm;
-    QLineEdit* Esubindex;
-    QLineEdit* Edevid;
-    QGroupBox* Gbebm;
-    QLineEdit* Eb0;
-    QLineEdit* Eb1;
-    QLineEdit* Eposcomp;   // "Emcy byte 1"
-    QLineEdit* Eposcomp2;  // "Emcy Byte 2"
-    QPushButton* deleteButton;
-    QPushButton* newButton;
-    QPushButton* modify;
-  };
-  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
   const WordModel& Model() const { return model_; }
   // The absolute position of a node of the page's tree.
   std::size_t PositionOf(Side side, QTreeWidgetItem* item) const;
@@ -61,12 +44,6 @@ class TFWemcy : public EditorFrame {
 
   // The image list: the four node pictures, made when the window is created.
   std::array<QPixmap, 4> Large;
-
-  QTabWidget* Notebook;
-  QPushButton* bitbtn1;  // OK
-  QPushButton* bitbtn2;  // Cancel
-  QPushButton* button1;  // Export
-  QPushButton* bitbtn4;  // Import
 
  public slots:
   void BitBtn1Click();
@@ -84,6 +61,30 @@ class TFWemcy : public EditorFrame {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QTabWidget* Notebook;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
+  // The controls of one page; page CanA's names end in A, page CanB's in B.
+  struct PageControls {
+    QTreeWidget* TWCan;
+    QGroupBox* GBword_emcy_bitmap;
+    QLineEdit* Eindex_addrm;
+    QLineEdit* Esubindex;
+    QLineEdit* Edevid;
+    QGroupBox* Gbebm;
+    QLineEdit* Eb0;
+    QLineEdit* Eb1;
+    QLineEdit* Eposcomp;   // "Emcy byte 1"
+    QLineEdit* Eposcomp2;  // "Emcy Byte 2"
+    QPushButton* deleteButton;
+    QPushButton* newButton;
+    QPushButton* modify;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+
   // The trees' model and what they do not show of the file: what a change replaces.
   using Shown = std::pair<WordModel, LoadReport>;
   // Records the change from before to what the window holds now.

@@ -33,31 +33,11 @@ class TFemcy : public EditorFrame {
  public:
   TFemcy(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  // The controls of one page; page "From CAN A"'s names end in A (some in a), page "From CAN
-  // B"'s in B.
-  struct PageControls {
-    QListWidget* LBCan;
-    // Eid_dev, Emask_eq_ec … Emask_eq_m3, Eenmask_eq_ec … Eenmask_eq_m3, in the rule's order.
-    std::array<QLineEdit*, emcy_texts::kRuleTextCount> edits;
-    QCheckBox* enable;
-    QGroupBox* alias;
-    QButtonGroup* aliasItems;  // ids 0 to 8, the alias_pos values
-    QPushButton* Delete;
-    QPushButton* New;
-    QPushButton* Modify;
-  };
-  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
   const EmcyModel& Model() const { return model_; }
   // The next showing opens at a rule: the page of side (0 CAN A, 1 CAN B), the rule's item in
   // the list (from 0) chosen and the edit of its field (EmcyRuleFields) focused, each -1 where
   // not known.
   void ShowAt(int side, int row, int field);
-
-  QTabWidget* Notebook;
-  QPushButton* bitbtn1;  // OK
-  QPushButton* bitbtn2;  // Cancel
-  QPushButton* button1;  // Export
-  QPushButton* bitbtn4;  // Import
 
  public slots:
   void BitBtn1Click();
@@ -75,6 +55,27 @@ class TFemcy : public EditorFrame {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QTabWidget* Notebook;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QPushButton* button1;  // Export
+  QPushButton* bitbtn4;  // Import
+
+  // The controls of one page; page "From CAN A"'s names end in A (some in a), page "From CAN
+  // B"'s in B.
+  struct PageControls {
+    QListWidget* LBCan;
+    // Eid_dev, Emask_eq_ec … Emask_eq_m3, Eenmask_eq_ec … Eenmask_eq_m3, in the rule's order.
+    std::array<QLineEdit*, emcy_texts::kRuleTextCount> edits;
+    QCheckBox* enable;
+    QGroupBox* alias;
+    QButtonGroup* aliasItems;  // ids 0 to 8, the alias_pos values
+    QPushButton* Delete;
+    QPushButton* New;
+    QPushButton* Modify;
+  };
+  const PageControls& Controls(Side side) const { return pages_[static_cast<int>(side)]; }
+
   // The lists' model and what they do not show of the file: what a change replaces.
   using Shown = std::pair<EmcyModel, LoadReport>;
   // Records the change from before to what the window holds now.

@@ -29,10 +29,6 @@ class TFCheckProject : public QuastorDialog {
   using OpenProblem = std::function<void(const CheckProblem&)>;
   void SetOpenProblem(OpenProblem open) { open_ = std::move(open); }
 
-  QLabel* Label1;           // "No problems found." or the count
-  QListWidget* LbProblems;  // one line per problem
-  QPushButton* BitBtn1;     // closes the window
-
   const std::vector<CheckProblem>& Problems() const { return problems_; }
 
  public slots:
@@ -44,6 +40,10 @@ class TFCheckProject : public QuastorDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QLabel* Label1;           // "No problems found." or the count
+  QListWidget* LbProblems;  // one line per problem
+  QPushButton* BitBtn1;     // closes the window
+
   AppState& state_;
   OpenProblem open_;
   std::vector<CheckProblem> problems_;  // as listed

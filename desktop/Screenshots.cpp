@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -133,6 +134,18 @@ class SampleFileDialogs : public QtFileDialogs {
   std::filesystem::path sample;
 };
 
+// A window's control by its name (every control is named after the window's member); a
+// missing one ends the program, since the pictures would not show what they should.
+template <class T>
+T& Control(const QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(QString::fromUtf8(name));
+  if (control == nullptr) {
+    std::fprintf(stderr, "no control %s in %s\n", name, qPrintable(window.objectName()));
+    std::exit(1);
+  }
+  return *control;
+}
+
 bool Grab(QWidget& window, const QString& dir, const QString& name) {
   window.show();
   QApplication::processEvents();
@@ -190,14 +203,14 @@ int main(int argc, char* argv[]) {
   TFQuastoreFirmWare& main_window = desktop.MainWindow();
   bool ok = Grab(main_window, out, "main-window");
   main_window.show();
-  ok = GrabWithMenu(main_window, *main_window.Windows, *main_window.WindowsMenu, out,
-                    "windows-menu") &&
+  ok = GrabWithMenu(main_window, Control<QPushButton>(main_window, "Windows"),
+                    Control<QMenu>(main_window, "WindowsMenu"), out, "windows-menu") &&
        ok;
   TFsaveproj& new_project = main_window.SaveProj();
   new_project.NewProjectMode = TFsaveproj::Mode::kNewProject;
   new_project.ProjectDestDir = desktop.State().ProjectsDir;
   new_project.show();
-  new_project.Edit1->setText("Plant2");
+  Control<QLineEdit>(new_project, "Edit1").setText("Plant2");
   ok = Grab(new_project, out, "new-project") && ok;
   TFAbout about(services, &main_window);
   ok = Grab(about, out, "about") && ok;
@@ -213,7 +226,7 @@ int main(int argc, char* argv[]) {
   // The word editor with a word opened and one of its bits chosen.
   TFWemcy& words = desktop.Wemcy();
   words.show();
-  QTreeWidget* tree = words.Controls(Side::kA).TWCan;
+  QTreeWidget* tree = &Control<QTreeWidget>(words, "TWCanA");
   tree->expandItem(tree->topLevelItem(0));
   tree->setCurrentItem(tree->topLevelItem(0)->child(3));
   ok = Grab(words, out, "emcy-words") && ok;
@@ -225,8 +238,8 @@ int main(int argc, char* argv[]) {
   xml.show();
   xml.btnOpenClick();
   xml.btnFullExpandClick();
-  xml.TvXml->setCurrentIndex(
-      xml.Model().index(1, 0, xml.Model().index(2, 0, xml.Model().index(0, 0))));
+  Control<QTreeView>(xml, "TvXml")
+      .setCurrentIndex(xml.Model().index(1, 0, xml.Model().index(2, 0, xml.Model().index(0, 0))));
   ok = Grab(xml, out, "xml-reader-writer") && ok;
   TFSELstringhe& picker = desktop.SelString();
   picker.StringsFilePath = PathOf(home) / "PROJECTS" / "Plant1" / "strings.xml";

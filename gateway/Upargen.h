@@ -24,15 +24,6 @@ class TFpargen : public QuastorDialog {
  public:
   TFpargen(AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  QLineEdit* E_Pro_ID;
-  QComboBox* CB_Pro_Baud;
-  QLineEdit* E_Pro_IN;
-  QLineEdit* E_Pro_Out;
-  QLineEdit* E_DNET_ID;
-  QComboBox* CB_DNET_Baud;
-  QPushButton* bitbtn1;  // OK
-  QPushButton* bitbtn2;  // Cancel
-
  public slots:
   // Validates, writes pargen.xml and closes with OK; on a refusal the dialog stays open.
   void BitBtn1Click();
@@ -48,6 +39,15 @@ class TFpargen : public QuastorDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QLineEdit* E_Pro_ID;
+  QComboBox* CB_Pro_Baud;
+  QLineEdit* E_Pro_IN;
+  QLineEdit* E_Pro_Out;
+  QLineEdit* E_DNET_ID;
+  QComboBox* CB_DNET_Baud;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+
   void ShowValues(const ParGen& values);
   ParGen ValuesShown() const;
 

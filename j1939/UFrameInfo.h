@@ -30,13 +30,6 @@ class FrameInfoDialog : public EditorFrame {
   Q_OBJECT
 
  public:
-  QListWidget* ListBox1;
-  std::array<QWidget*, kFrameBytes> Panels;   // Panel1 to Panel8
-  std::array<QLineEdit*, kFrameBytes> Edits;  // Edit1 to Edit8
-  std::array<QLabel*, kFrameBytes> NotInUse;  // Label19 to Label26
-  QPushButton* bitbtn1;                       // OK
-  QPushButton* bitbtn2;                       // Cancel
-
   // The frames as the edits have stored them so far.
   const FrameInfoTable& Table() const { return table_; }
   // The next showing opens at a frame (from 0), chosen, with the edit of its byte (from 0)
@@ -59,6 +52,13 @@ class FrameInfoDialog : public EditorFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QListWidget* ListBox1;
+  QPushButton* bitbtn1;                       // OK
+  QPushButton* bitbtn2;                       // Cancel
+  std::array<QWidget*, kFrameBytes> Panels;   // Panel1 to Panel8
+  std::array<QLineEdit*, kFrameBytes> Edits;  // Edit1 to Edit8
+  std::array<QLabel*, kFrameBytes> NotInUse;  // Label19 to Label26
+
   TFrameInfoRec* Selected();
   // The frames and the selected one: what a change replaces.
   struct Shown {

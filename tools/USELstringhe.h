@@ -30,11 +30,6 @@ class TFSELstringhe : public QuastorDialog {
   // The string at SelectedIndex as the grid shows it.
   std::string SelectedString() const;
 
-  StringGrid* sg;
-  QPushButton* bitbtn1;  // OK
-  QPushButton* bitbtn2;  // Cancel
-  QLabel* Label1;
-
  public slots:
   // The user selected a cell in grid row row (string row - 1 counted with the heading row).
   void sgSelectCell(int row);
@@ -44,6 +39,11 @@ class TFSELstringhe : public QuastorDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  StringGrid* sg;
+  QPushButton* bitbtn1;  // OK
+  QPushButton* bitbtn2;  // Cancel
+  QLabel* Label1;
+
   // The index column 40 pixels wide, the string column the grid's width less 70.
   void FormResize();
 

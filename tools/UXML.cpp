@@ -158,13 +158,10 @@ void TFXML::EditSelected() {
     return;
   const QPersistentModelIndex item = selected.front();
   const std::string before = S(item.data(Qt::EditRole).toString());
-  editor_.NewProjectMode = TFsaveproj::Mode::kEditText;
-  editor_.Edit1->setText(Q(before));
-  if (editor_.exec() != QDialog::Accepted)
+  const std::optional<std::string> edited = editor_.EditText(before);
+  if (!edited || *edited == before || !item.isValid())
     return;
-  const std::string after = S(editor_.Edit1->text());
-  if (after == before || !item.isValid())
-    return;
+  const std::string after = *edited;
   model_->SetShownText(item, after);
   RecordChange([this, item, before] { model_->SetShownText(item, before); },
                [this, item, after] { model_->SetShownText(item, after); });

@@ -27,11 +27,6 @@ class TFXML : public EditorFrame {
   // editor: the main window's project dialog, which edits one line of text in mode 1.
   TFXML(const AppState& state, UiServices& services, TFsaveproj& editor, QWidget* parent = nullptr);
 
-  QPushButton* btnopen;
-  QPushButton* btnFullExpand;
-  QPushButton* btnWrite;
-  QTreeView* TvXml;
-
   const XmlTreeModel& Model() const { return *model_; }
 
  public slots:
@@ -51,6 +46,11 @@ class TFXML : public EditorFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QPushButton* btnopen;
+  QPushButton* btnFullExpand;
+  QPushButton* btnWrite;
+  QTreeView* TvXml;
+
   void EditSelected();
   void RememberTarget();
 

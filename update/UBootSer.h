@@ -38,6 +38,16 @@ class TFBootSer : public QuastorDialog {
   void ExecuteAndWait(const std::filesystem::path& program, const std::string& parameters,
                       bool hidden);
 
+ public slots:
+  void LbButton1Click();
+  void LbButton2Click();
+  void LbButton4Click();
+
+ protected:
+  void FormShow() override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
   QComboBox* CB_Com;
   QLabel* NoPorts;  // shown instead of an empty port list
   QCheckBox* CB_Firm;
@@ -49,16 +59,6 @@ class TFBootSer : public QuastorDialog {
   QPushButton* LbButton4;  // "Execute update firmware"
   QPushButton* Cancel;
 
- public slots:
-  void LbButton1Click();
-  void LbButton2Click();
-  void LbButton4Click();
-
- protected:
-  void FormShow() override;
-  void hideEvent(QHideEvent* event) override;
-
- private:
   void FormClose();
   void FillPortList();
   QWidget* BuildInstructionsPage();

@@ -28,15 +28,6 @@ class TFModifyFileSx : public QuastorDialog {
   // Whether bank n's (1 to 5) check box carries the red mark of a bank not found.
   bool Marked(int bank) const;
 
-  QGroupBox* GbBank;
-  QCheckBox* Cbbank[kBankCount];  // Cbbank1 to Cbbank5
-  QComboBox* cbport;
-  QProgressBar* Avanzamento;
-  QLineEdit* NewFileSx;    // hidden: the name of the new firmware file
-  QLabel* StatusLine;      // what the last generation wrote
-  QPushButton* LbButton1;  // "X"
-  QPushButton* LbButton2;  // "Execute update firmware"
-
  public slots:
   void LbButton1Click();
   void LbButton2Click();
@@ -46,6 +37,15 @@ class TFModifyFileSx : public QuastorDialog {
   void FormShow() override;
 
  private:
+  QGroupBox* GbBank;
+  QCheckBox* Cbbank[kBankCount];  // Cbbank1 to Cbbank5
+  QComboBox* cbport;
+  QProgressBar* Avanzamento;
+  QLineEdit* NewFileSx;    // hidden: the name of the new firmware file
+  QLabel* StatusLine;      // what the last generation wrote
+  QPushButton* LbButton1;  // "X"
+  QPushButton* LbButton2;  // "Execute update firmware"
+
   void PlaceOnScreen();
   bool ExeModFileSxClick();
   void ExeUpdateFirClick();

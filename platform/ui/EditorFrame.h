@@ -32,8 +32,6 @@ class EditorFrame : public QuastorDialog {
   bool Undo() { return changes_.Undo(); }
   bool Redo() { return changes_.Redo(); }
 
-  // The status line; each editor places it at the bottom of its layout.
-  QLabel* StatusLine() const { return statusLine_; }
   // Hears what OK wrote (the text the status line would show).
   void SetReporter(std::function<void(const std::string&)> reporter) {
     reporter_ = std::move(reporter);
@@ -44,6 +42,8 @@ class EditorFrame : public QuastorDialog {
   void reject() override;
 
  protected:
+  // The status line; each editor places it at the bottom of its layout.
+  QLabel* StatusLine() const { return statusLine_; }
   // The table, as its file is named, for the question before changes are thrown away.
   virtual std::string TableName() const = 0;
 

@@ -24,7 +24,9 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PageControls.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
@@ -50,20 +52,20 @@ Texts Items(const QListWidget* list) {
 
 TEST_F(CanopenWindows, MenuOpensTheTablesOnlyWithAProject) {
   QStringList captions;
-  for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
+  for (QAction* action : test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions())
     captions << action->text();
   EXPECT_EQ(captions.mid(0, 6),
             (QStringList{"Tables", "Set SDO Access", "Define Traslate PDO", "Define Store PDO",
                          "Set Traslate EMCY", "Define EMCY Word"}));
   ModalCloser closer;
   for (int i : {1, 2, 3, 4, 5})
-    desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
+    test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()[i]->trigger();
   EXPECT_EQ(closer.shown, (Texts{"TFsdo", "TFpdo", "TFInfopdo", "TFemcy", "TFWemcy"}));
   // PROJECTS itself is no project: nothing may be written there.
   fake.messages.Clear();
   desktop->State().ProjectDir = desktop->State().ProjectsDir;
-  desktop->MainWindow().WindowsMenu->actions()[1]->trigger();
-  desktop->MainWindow().WindowsMenu->actions()[5]->trigger();
+  test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()[1]->trigger();
+  test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()[5]->trigger();
   EXPECT_EQ(closer.shown.size(), 5u);
   EXPECT_EQ(Messages(), (Texts{"Project not valid", "Project not valid"}));
 }
@@ -75,7 +77,7 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x285");
   EXPECT_EQ(window.sgb->Model().Cell(1, 0), "0x183");
   window.sga->Model().setData(window.sga->Model().index(1, 0), "0x181", Qt::EditRole);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"),
             "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"\" en_bypass=\"2\" posind=\"\" "
@@ -88,7 +90,7 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   const std::string before = ReadBytes(project() / "rpdodef.xml");
   window.show();
   window.sga->Model().setData(window.sga->Model().index(0, 0), "", Qt::EditRole);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_TRUE(window.isVisible());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0],
@@ -116,7 +118,7 @@ TEST_F(CanopenWindows, PdoOkAsksForDefinitionsItDeletesAndRewritesTheOthers) {
     grid.setData(grid.index(1, c), "", Qt::EditRole);
   }
   fake.messages.Clear();
-  Click(window.bitbtn1);  // No
+  Click(test::Find<QPushButton>(window, "bitbtn1"));  // No
   EXPECT_EQ(Messages(), Texts{"OK deletes the PDOs 0x181, and with them 1 stored definition of "
                               "sdopdo.xml. Write the files anyway?"});
   EXPECT_TRUE(window.isVisible());
@@ -124,7 +126,7 @@ TEST_F(CanopenWindows, PdoOkAsksForDefinitionsItDeletesAndRewritesTheOthers) {
 
   fake.messages.Clear();
   fake.messages.AnswerNext(true);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[1],
@@ -146,19 +148,19 @@ TEST_F(CanopenWindows, PartialLoadAsksBeforeOkAndAFailedImportKeepsTheGrids) {
   EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181");
 
   fake.dialogs.answers.push_back(home / "no such workbook.xls");
-  Click(window.bitbtn4);
+  Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(fake.dialogs.lastFilter, "File EXCEL (*.xls *.xlsx *.ods)");
   EXPECT_EQ(fake.messages.Messages().back().kind, MessageRecorder::Kind::kError);
   EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181") << "a failed import keeps the grids";
 
   fake.messages.Clear();
-  Click(window.bitbtn1);  // answered No
+  Click(test::Find<QPushButton>(window, "bitbtn1"));  // answered No
   ASSERT_EQ(fake.messages.Messages().size(), 1u);
   EXPECT_EQ(fake.messages.Messages()[0].kind, MessageRecorder::Kind::kQuestion);
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), file);
   fake.messages.AnswerNext(true);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_NE(ReadBytes(project() / "rpdodef.xml"), file);
 }
@@ -172,11 +174,11 @@ TEST_F(CanopenWindows, SdoTableKeepsWhatIsTypedInSdoXml) {
   const Texts typed = {"1", "0x2000", "1", "5", "0x6000", "1", "2", "a, b"};
   for (int column = 0; column < 8; ++column)
     b.setData(b.index(0, column), QString::fromStdString(typed[column]), Qt::EditRole);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   window.show();
   EXPECT_EQ(window.sgb->Model().Rows()[0], typed) << "what was typed comes back from sdo.xml";
   EXPECT_TRUE(window.sga->Model().Rows()[0] == Texts(8, ""));
-  Click(window.button1);
+  Click(test::Find<QPushButton>(window, "button1"));
   EXPECT_TRUE(Messages().empty());
   EXPECT_NE(ReadBytes(project() / "sdo.csv").find("17,0x2000,1,5,0x6000,1,2,\"a, b\",\r\n"),
             std::string::npos);
@@ -221,10 +223,12 @@ TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
     fake.messages.Clear();
     StringGrid* grid = c.side == Side::kA ? window.sga : window.sgb;
     grid->Model().setData(grid->Model().index(c.row, c.column), c.text, Qt::EditRole);
-    Click(window.bitbtn1);
+    Click(test::Find<QPushButton>(window, "bitbtn1"));
     EXPECT_TRUE(window.isVisible()) << c.fault;
     EXPECT_EQ(Messages(), Texts{c.message}) << c.fault;
-    EXPECT_EQ(window.Notebook->currentIndex(), c.side == Side::kA ? 0 : 1) << c.fault;
+    EXPECT_EQ(test::Find<QTabWidget>(window, "Notebook")->currentIndex(),
+              c.side == Side::kA ? 0 : 1)
+        << c.fault;
     EXPECT_EQ(grid->currentIndex(), grid->Model().index(c.row, c.column)) << c.fault;
     EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file) << c.fault;
     EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"), kPdoFile) << c.fault;
@@ -238,14 +242,14 @@ TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
   TFsdo& window = desktop->Sdo();
   window.show();
   fake.messages.Clear();
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file);
   window.show();
   auto& a = window.sga->Model();
   for (int column = 0; column < 8; ++column)
     a.setData(a.index(0, column), column == 0 ? "0" : "", Qt::EditRole);
   a.setData(a.index(5, 0), "0", Qt::EditRole);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(ReadBytes(project() / "sdo.xml"),
             "<sdo><row conf=\"1\" IndexA=\"0x2001\" SubindexA=\"1\" devIDB=\"5\" "
@@ -260,11 +264,11 @@ TEST_F(CanopenWindows, ImportAfterAFailedImport) {
   window.show();
   window.sga->Model().SetCell(5, 7, "typed");
   fake.dialogs.answers = {DataFile("canopen/bad_flags.xls"), DataFile("canopen/tables.xlsx")};
-  Click(window.bitbtn4);
+  Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(Messages(), Texts{"Error! Row 3 of sheet \"sdo\", column A (conf): the cell is empty"});
   EXPECT_EQ(window.sga->Model().Cell(5, 7), "typed");
   fake.messages.AnswerNext(true);
-  Click(window.bitbtn4);
+  Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(Messages().size(), 2u) << "the question before the rows are replaced";
   EXPECT_EQ(window.sga->Model().Cell(0, 7), "speed");
   EXPECT_EQ(window.sgb->Model().Cell(0, 7), "temp, max \"C\"");
@@ -278,7 +282,7 @@ TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {
              "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/></sdopdo>");
   TFInfopdo& window = desktop->InfoPdo();
   window.show();
-  const auto& a = window.Controls(Side::kA);
+  const auto a = test::Page(window, Side::kA);
   EXPECT_EQ(a.LPdoCan->count(), 2);  // 0x181 and 0x183: bit 1 clear is CAN A here
   a.LPdoCan->setCurrentRow(1);       // 0x183 has no entry yet
   a.Eindex->setText("8192");
@@ -290,7 +294,7 @@ TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {
   Click(a.New);
   EXPECT_EQ(a.LSdoCan->count(), 1);
   EXPECT_EQ(a.LSdoCan->item(0)->text(), "Sdo0");
-  Click(window.LbButton1);
+  Click(test::Find<QPushButton>(window, "LbButton1"));
   EXPECT_EQ(ReadBytes(project() / "sdopdo.xml"),
             "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>"
             "<row index=\"8192\" subindex=\"2\" nrpdo=\"2\" poscomp=\"48\"/></sdopdo>");
@@ -307,7 +311,7 @@ TEST_F(CanopenWindows, StoredPdoReloadsAClickedItemAndPasteBeforeCopySaysSo) {
              "<row index=\"3\" subindex=\"0\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
   TFInfopdo& window = desktop->InfoPdo();
   window.show();
-  const auto& a = window.Controls(Side::kA);
+  const auto a = test::Page(window, Side::kA);
   const auto click = [](QListWidget* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());

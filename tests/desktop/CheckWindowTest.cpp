@@ -26,7 +26,9 @@
 #include "j1939/U_Rec_Info.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
+#include "tests/support/PageControls.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -112,7 +114,7 @@ class CheckWindow : public ::testing::Test {
     return after;
   }
   void Trigger(const char* caption) {
-    for (QAction* action : desktop->MainWindow().WindowsMenu->actions()) {
+    for (QAction* action : test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()) {
       if (action->text() == caption)
         return action->trigger();
     }
@@ -189,14 +191,14 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
        [](QWidget* window) {
          auto* sdo = qobject_cast<TFsdo*>(window);
          ASSERT_NE(sdo, nullptr);
-         EXPECT_EQ(sdo->Notebook->currentIndex(), 1);
+         EXPECT_EQ(test::Find<QTabWidget>(sdo, "Notebook")->currentIndex(), 1);
          EXPECT_EQ(sdo->sgb->currentIndex(), sdo->sgb->model()->index(1, 1));
        }},
       {"sdo.xml", "<sdo><row", "sdo.xml: file", true,
        [](QWidget* window) {
          auto* sdo = qobject_cast<TFsdo*>(window);
          ASSERT_NE(sdo, nullptr);
-         EXPECT_EQ(sdo->Notebook->currentIndex(), 0);
+         EXPECT_EQ(test::Find<QTabWidget>(sdo, "Notebook")->currentIndex(), 0);
        }},
       {"Receive_Frame.xml",
        "<Receive_Frames><row DataPage='0' PGN='0xFEF1' SA='0' Delete='N' Mnemonic='a' Dim='2'/>"
@@ -219,8 +221,8 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
        [](QWidget* window) {
          auto* emcy = qobject_cast<TFemcy*>(window);
          ASSERT_NE(emcy, nullptr);
-         const TFemcy::PageControls& b = emcy->Controls(Side::kB);
-         EXPECT_EQ(emcy->Notebook->currentIndex(), 1);
+         const test::EmcyPage b = test::Page(*emcy, Side::kB);
+         EXPECT_EQ(test::Find<QTabWidget>(emcy, "Notebook")->currentIndex(), 1);
          EXPECT_EQ(b.LBCan->currentRow(), 1);
          EXPECT_EQ(QApplication::focusWidget(), b.edits[2]);
          EXPECT_EQ(b.edits[2]->text().toStdString(), "300");
@@ -233,8 +235,8 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
        [](QWidget* window) {
          auto* info = qobject_cast<TF_Rec_Info*>(window);
          ASSERT_NE(info, nullptr);
-         EXPECT_EQ(info->ListBox1->currentRow(), 1);
-         EXPECT_EQ(QApplication::focusWidget(), info->Edits[2]);
+         EXPECT_EQ(test::Find<QListWidget>(info, "ListBox1")->currentRow(), 1);
+         EXPECT_EQ(QApplication::focusWidget(), test::Find<QLineEdit>(info, "Edit3"));
        }},
       {"pargen.xml",
        "<Par_Gen><PROFI_ID>20</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD><PROFI_NB_IN>20</PROFI_NB_IN>"
@@ -244,7 +246,7 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
        [](QWidget* window) {
          auto* settings = qobject_cast<TFpargen*>(window);
          ASSERT_NE(settings, nullptr);
-         EXPECT_EQ(QApplication::focusWidget(), settings->E_DNET_ID);
+         EXPECT_EQ(QApplication::focusWidget(), test::Find<QLineEdit>(settings, "E_DNET_ID"));
        }},
   };
   for (const auto& c : cases) {
@@ -272,9 +274,9 @@ TEST_F(CheckWindow, AProblemMendedInItsWindowLeavesTheList) {
   const Lines after = OpenProblem("PROFI_NB_OUT", false, [](QWidget* window) {
     auto* settings = qobject_cast<TFpargen*>(window);
     ASSERT_NE(settings, nullptr);
-    ASSERT_EQ(QApplication::focusWidget(), settings->E_Pro_Out);
-    settings->E_Pro_Out->setText("64");
-    QTest::mouseClick(settings->bitbtn1, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), test::Find<QLineEdit>(settings, "E_Pro_Out"));
+    test::Find<QLineEdit>(settings, "E_Pro_Out")->setText("64");
+    QTest::mouseClick(test::Find<QPushButton>(settings, "bitbtn1"), Qt::LeftButton);
   });
   EXPECT_EQ(after, Lines{});
   EXPECT_NE(ReadBytes(project() / "pargen.xml").find(">64<"), std::string::npos);

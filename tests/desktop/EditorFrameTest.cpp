@@ -25,6 +25,8 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
+#include "tests/support/PageControls.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
@@ -58,7 +60,7 @@ class EditorFrames : public PlantProjectTest {
          }},
         {"emcydef.xml", [](DesktopApplication& d) -> EditorFrame& { return d.Emcy(); },
          [](EditorFrames& t, EditorFrame& w) {
-           const auto& a = static_cast<TFemcy&>(w).Controls(Side::kA);
+           const auto a = test::Page(static_cast<TFemcy&>(w), Side::kA);
            a.edits[0]->setText("2");
            t.Click(a.New);
          }},
@@ -107,12 +109,12 @@ TEST_F(EditorFrames, EnterInTheGridMovesDownAndNeverSaves) {
 TEST_F(EditorFrames, CtrlFFindsOnThePageShownWhereverTheFocusIs) {
   TFsdo& window = desktop->Sdo();
   window.show();
-  window.Notebook->setCurrentIndex(1);
+  test::Find<QTabWidget>(window, "Notebook")->setCurrentIndex(1);
   TypeInto(window.sgb, 4, 7, "torque");
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  window.bitbtn2->setFocus();
-  QTest::keyClick(window.bitbtn2, Qt::Key_F, Qt::ControlModifier);
+  test::Find<QPushButton>(window, "bitbtn2")->setFocus();
+  QTest::keyClick(test::Find<QPushButton>(window, "bitbtn2"), Qt::Key_F, Qt::ControlModifier);
   auto* line = window.sgb->findChild<QLineEdit*>("findLine");
   ASSERT_NE(line, nullptr) << "the find line of the page shown";
   ASSERT_TRUE(line->isVisible());
@@ -120,8 +122,8 @@ TEST_F(EditorFrames, CtrlFFindsOnThePageShownWhereverTheFocusIs) {
   QTest::keyClick(line, Qt::Key_Return);
   EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7));
   EXPECT_EQ(window.sga->findChild<QLineEdit*>("findLine"), nullptr);
-  window.bitbtn2->setFocus();
-  QTest::keyClick(window.bitbtn2, Qt::Key_F3);
+  test::Find<QPushButton>(window, "bitbtn2")->setFocus();
+  QTest::keyClick(test::Find<QPushButton>(window, "bitbtn2"), Qt::Key_F3);
   EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7)) << "F3: the only match";
   EXPECT_TRUE(window.isVisible());
 }
@@ -168,7 +170,7 @@ TEST_F(EditorFrames, AMaximizedEditorComesBackAtItsOwnSize) {
 TEST_F(EditorFrames, UndoAndRedoWalkTheChangesOfTheWindow) {
   TFemcy& emcy = desktop->Emcy();
   emcy.show();
-  const auto& a = emcy.Controls(Side::kA);
+  const auto a = test::Page(emcy, Side::kA);
   for (const char* id : {"2", "3"}) {
     a.edits[0]->setText(id);
     Click(a.New);
@@ -178,14 +180,14 @@ TEST_F(EditorFrames, UndoAndRedoWalkTheChangesOfTheWindow) {
   EXPECT_EQ(a.LBCan->count(), 1);
   emcy.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&emcy));
-  emcy.bitbtn1->setFocus();
-  QTest::keyClick(emcy.bitbtn1, Qt::Key_Z, Qt::ControlModifier);
+  test::Find<QPushButton>(emcy, "bitbtn1")->setFocus();
+  QTest::keyClick(test::Find<QPushButton>(emcy, "bitbtn1"), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(a.LBCan->count(), 2) << "Delete taken back";
   emcy.Undo();
   emcy.Undo();
   EXPECT_EQ(a.LBCan->count(), 0);
   EXPECT_FALSE(emcy.HasChanges());
-  QTest::keyClick(emcy.bitbtn1, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(test::Find<QPushButton>(emcy, "bitbtn1"), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(a.LBCan->count(), 1);
   EXPECT_TRUE(emcy.HasChanges());
 }
@@ -200,12 +202,13 @@ TEST_F(EditorFrames, APasteIsOneChangeOfTheWindow) {
   sdo.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&sdo));
   EXPECT_EQ(sdo.sga->Model().Cell(6, 1), "2");
-  sdo.Notebook->setCurrentIndex(1);  // the other page
+  test::Find<QTabWidget>(sdo, "Notebook")->setCurrentIndex(1);  // the other page
   sdo.sga->setCurrentIndex(sdo.sga->Model().index(0, 0));
-  QTest::keyClick(sdo.bitbtn1, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(test::Find<QPushButton>(sdo, "bitbtn1"), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(sdo.sga->Model().Cell(5, 0), "");
   EXPECT_FALSE(sdo.HasChanges());
-  EXPECT_EQ(sdo.Notebook->currentIndex(), 0) << "the undo shows its page";
+  EXPECT_EQ(test::Find<QTabWidget>(sdo, "Notebook")->currentIndex(), 0)
+      << "the undo shows its page";
   EXPECT_EQ(sdo.sga->currentIndex(), sdo.sga->Model().index(5, 0)) << "and its cell";
 }
 
@@ -217,7 +220,7 @@ TEST_F(EditorFrames, AnImportIsTakenBackWhole) {
   TypeInto(sdo.sgb, 3, 7, "typed");
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
   fake.messages.AnswerNext(true);
-  Click(sdo.bitbtn4);
+  Click(test::Find<QPushButton>(sdo, "bitbtn4"));
   EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
   EXPECT_TRUE(sdo.Undo());
   EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "");
@@ -244,7 +247,7 @@ TEST_F(EditorFrames, AHeadingSortsTheSdoPageForViewingOnly) {
   EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1")
       << "the entry keeps its number";
   EXPECT_EQ(model.Cell(0, name), "speed") << "stored as read";
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "sdo.xml"), file);
 }

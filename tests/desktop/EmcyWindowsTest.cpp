@@ -20,6 +20,8 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
+#include "tests/support/PageControls.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
 
@@ -68,8 +70,8 @@ TEST_F(EmcyWindows, RulesThroughThePageAndBackToTheFile) {
                                             Rule("2", "2", "0") + "</emcydef>");
   TFemcy& window = desktop->Emcy();
   window.show();
-  const auto& a = window.Controls(Side::kA);
-  const auto& b = window.Controls(Side::kB);
+  const auto a = test::Page(window, Side::kA);
+  const auto b = test::Page(window, Side::kB);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(Items(a.LBCan), (Texts{"7", "2"}));
   EXPECT_EQ(Items(b.LBCan), Texts{"3"});
@@ -93,12 +95,12 @@ TEST_F(EmcyWindows, RulesThroughThePageAndBackToTheFile) {
   Click(a.Modify);
   Click(b.Delete);
   EXPECT_TRUE(Items(b.LBCan).empty());
-  Click(window.button1);
+  Click(test::Find<QPushButton>(window, "button1"));
   EXPECT_EQ(ReadBytes(project() / "emcydef.csv"),
             "7,1,1,1,1,1,1,1,1,1,1,13,\r\n2,0xFF,2,2,2,2,2,2,2,2,2,0,\r\n"
             "0x09,1,1,1,1,0,1,1,1,1,1,17,\r\n");
 
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "emcydef.xml"),
             "<emcydef>" + Rule("2", "2", "0", 0, "0xFF") + Rule("7", "1", "13") +
@@ -112,7 +114,7 @@ TEST_F(EmcyWindows, AliasWithoutAButtonShowsNoneAndIsWrittenBackAsItWas) {
              "<emcydef>" + Rule("5", "1", "27") + Rule("6", "1", "5") + "</emcydef>");
   TFemcy& window = desktop->Emcy();
   window.show();
-  const auto& a = window.Controls(Side::kA);
+  const auto a = test::Page(window, Side::kA);
   a.LBCan->setCurrentRow(1);
   EXPECT_EQ(a.aliasItems->checkedId(), 2);
   a.LBCan->setCurrentRow(0);
@@ -124,7 +126,7 @@ TEST_F(EmcyWindows, AliasWithoutAButtonShowsNoneAndIsWrittenBackAsItWas) {
   a.LBCan->setCurrentRow(1);
   a.aliasItems->button(3)->click();
   Click(a.Modify);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_EQ(ReadBytes(project() / "emcydef.xml"),
             "<emcydef>" + Rule("5", "1", "27", 0, "0x05") + Rule("6", "1", "7") +
                 Rule("7", "1", "27", 0, "0x05") + "</emcydef>");
@@ -139,18 +141,18 @@ TEST_F(EmcyWindows, RulesNotShownAreAskedForAndAFailedImportKeepsTheLists) {
   EXPECT_EQ(Messages(), (Texts{"Error in reading file XML",
                                "Reading of emcydef.xml stopped at record 2 of 3 (attribute "
                                "\"mask_eq_ec\" is missing), so 2 records are not shown."}));
-  const auto& a = window.Controls(Side::kA);
+  const auto a = test::Page(window, Side::kA);
   EXPECT_EQ(Items(a.LBCan), Texts{"1"});
   EXPECT_EQ(a.LBCan->currentRow(), -1);
 
   fake.messages.Clear();
   fake.dialogs.answers.push_back(home / "no such workbook.xls");
-  Click(window.bitbtn4);
+  Click(test::Find<QPushButton>(window, "bitbtn4"));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(fake.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
   EXPECT_EQ(Items(a.LBCan), Texts{"1"}) << "a failed import keeps the lists";
 
-  Click(window.bitbtn1);  // answered No
+  Click(test::Find<QPushButton>(window, "bitbtn1"));  // answered No
   EXPECT_EQ(fake.messages.Messages().back().kind, MessageRecorder::Kind::kQuestion);
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "emcydef.xml"), file);
@@ -160,12 +162,12 @@ TEST_F(EmcyWindows, RulesNotShownAreAskedForAndAFailedImportKeepsTheLists) {
   fake.messages.Clear();
   fake.dialogs.answers.push_back(DataFile("canopen/emcy.xlsx"));
   fake.messages.AnswerNext(true);
-  Click(window.bitbtn4);
+  Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(Messages(), Texts{"Replace the 1 row of emcydef.xml with the 3 rows of EmcyDef?"});
   fake.messages.Clear();
   EXPECT_EQ(Items(a.LBCan), (Texts{"7", "0x05"}));
   EXPECT_EQ(a.edits[6]->text(), "65535");
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_TRUE(Messages().empty()) << "the imported lists replace the file: nothing to ask";
   EXPECT_FALSE(window.isVisible());
   EXPECT_NE(ReadBytes(project() / "emcydef.xml").find("id_dev=\"0x05\""), std::string::npos);
@@ -179,8 +181,8 @@ TEST_F(EmcyWindows, WordTreesNodesAndButtons) {
   window.show();
   EXPECT_EQ(Messages(), Texts{"Records of emcyword.xml whose extdata is neither 0 (CanA) nor 1 "
                               "(CanB) are not shown: 1."});
-  const auto& a = window.Controls(Side::kA);
-  const auto& b = window.Controls(Side::kB);
+  const auto a = test::Page(window, Side::kA);
+  const auto b = test::Page(window, Side::kB);
   QTreeWidget* tree = a.TWCan;
   ASSERT_EQ(tree->topLevelItemCount(), 2);
   EXPECT_EQ(tree->topLevelItem(1)->text(0), "W1");
@@ -223,7 +225,7 @@ TEST_F(EmcyWindows, WordTreesNodesAndButtons) {
   EXPECT_EQ(tree->topLevelItem(1)->text(0), "W2");
 
   fake.messages.AnswerNext(true);
-  Click(window.bitbtn1);
+  Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "emcyword.xml"),
             "<emcyword>" + Word("0x2000", "0") + Word("0x2001", "0", "20", "0xF0") + "</emcyword>");

@@ -33,6 +33,7 @@
 #include "platform/ui/QtText.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/TestFiles.h"
 #include "tools/USELstringhe.h"
@@ -74,7 +75,7 @@ TEST(FirstRun, InstalledFilesServeAnApplicationDirectoryOfTheUsersOwn) {
   }
 
   // Help from the installation: the application directory has no help2.dat.
-  QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(app.main, "HelpButton"), Qt::LeftButton);
   ASSERT_NE(app.main.Help(), nullptr);
   const std::string shown = S(app.main.Help()->findChild<QTextEdit*>("RichEdit1")->toPlainText());
   app.main.Help()->close();
@@ -88,7 +89,7 @@ TEST(FirstRun, InstalledFilesServeAnApplicationDirectoryOfTheUsersOwn) {
     ready = dialog->findChild<QPushButton*>("LbButton2")->isEnabled();
     dialog->close();
   });
-  for (QAction* action : app.main.WindowsMenu->actions()) {
+  for (QAction* action : test::Find<QMenu>(app.main, "WindowsMenu")->actions()) {
     if (action->text() == "Generate Firmware")
       action->trigger();
   }
@@ -105,7 +106,7 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
   const std::string text = help->document.PlainText();
 
   std::vector<std::string> windows;
-  for (QAction* action : app.main.WindowsMenu->actions()) {
+  for (QAction* action : test::Find<QMenu>(app.main, "WindowsMenu")->actions()) {
     if (!action->isSeparator())
       windows.push_back(S(action->iconText()));
   }
@@ -114,8 +115,12 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
     EXPECT_NE(text.find(window), std::string::npos)
         << "the help does not tell \"" << window << "\"";
 
-  for (QPushButton* button : {app.main.Newa, app.main.Opena, app.main.btn_str_lng1a,
-                              app.main.btn_str_lng2a, app.main.CreateBina, app.main.About}) {
+  for (QPushButton* button :
+       {test::Find<QPushButton>(app.main, "Newa"), test::Find<QPushButton>(app.main, "Opena"),
+        test::Find<QPushButton>(app.main, "btn_str_lng1a"),
+        test::Find<QPushButton>(app.main, "btn_str_lng2a"),
+        test::Find<QPushButton>(app.main, "CreateBina"),
+        test::Find<QPushButton>(app.main, "About")}) {
     EXPECT_NE(text.find(S(button->text())), std::string::npos) << S(button->text());
   }
   for (const char* word : {"Step 1", "Step 2", "Step 3", "Step 4", "MASTER", "PROJECTS",

@@ -19,6 +19,7 @@
 #include "tests/gateway/GatewayTestFiles.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
@@ -46,11 +47,11 @@ TEST_F(GatewaySteps, SettingsConfirmedInStep2ShapeTheGsdFileOfStep3) {
   WhenModalShown([](QWidget* modal) {
     auto* dialog = qobject_cast<TFpargen*>(modal);
     ASSERT_NE(dialog, nullptr);
-    dialog->E_Pro_IN->setText("65");
-    dialog->E_Pro_Out->setText("0");
-    QTest::mouseClick(dialog->bitbtn1, Qt::LeftButton);
+    test::Find<QLineEdit>(dialog, "E_Pro_IN")->setText("65");
+    test::Find<QLineEdit>(dialog, "E_Pro_Out")->setText("0");
+    QTest::mouseClick(test::Find<QPushButton>(dialog, "bitbtn1"), Qt::LeftButton);
   });
-  Click(window->btn_str_lng1a);
+  Click(test::Find<QPushButton>(window, "btn_str_lng1a"));
   EXPECT_EQ(ReadBytes(project() / "pargen.xml"), ParGenXml({{"PROFI_ID", "20"},
                                                             {"PROFI_BAUD", "10"},
                                                             {"PROFI_NB_IN", "65"},
@@ -60,7 +61,7 @@ TEST_F(GatewaySteps, SettingsConfirmedInStep2ShapeTheGsdFileOfStep3) {
 
   const fs::path gsd = project() / "Plant.gsd";
   fake.dialogs.answers.push_back(gsd);
-  Click(window->btn_str_lng2a);
+  Click(test::Find<QPushButton>(window, "btn_str_lng2a"));
   EXPECT_EQ(fake.dialogs.lastStart, project());
   EXPECT_EQ(fake.dialogs.lastFilter, "Generic Station Description (*.gsd)");
   EXPECT_EQ(fake.dialogs.lastSuffix, "gsd");
@@ -77,7 +78,7 @@ TEST_F(GatewaySteps, SettingsConfirmedInStep2ShapeTheGsdFileOfStep3) {
 
 TEST_F(GatewaySteps, CancelledGsdDialogWritesNothing) {
   WriteBytes(project() / "pargen.xml", kDefaultParGenText);
-  Click(window->btn_str_lng2a);
+  Click(test::Find<QPushButton>(window, "btn_str_lng2a"));
   EXPECT_EQ(fake.dialogs.lastFilter, "Generic Station Description (*.gsd)");
   EXPECT_TRUE(fake.messages.Texts().empty());
   EXPECT_EQ(EntriesOf(project()).size(), 2u) << "pargen.xml and bin only";
@@ -85,7 +86,7 @@ TEST_F(GatewaySteps, CancelledGsdDialogWritesNothing) {
 
 TEST_F(GatewaySteps, GsdOfAProjectWithoutSettingsIsRefused) {
   fake.dialogs.answers.push_back(project() / "Plant.gsd");
-  Click(window->btn_str_lng2a);
+  Click(test::Find<QPushButton>(window, "btn_str_lng2a"));
   ASSERT_EQ(fake.messages.Messages().size(), 1u);
   EXPECT_EQ(fake.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
   EXPECT_EQ(fake.messages.Messages()[0].text,
@@ -131,7 +132,7 @@ TEST_F(GatewaySteps, UpdateDeviceWritesTheImageBeforeTheWizard) {
     fake.messages.Clear();
     ModalCloser closer;
 
-    Click(window->CreateBina);
+    Click(test::Find<QPushButton>(window, "CreateBina"));
     const fs::path written = c.binIsAFile ? project() / "bin" : bank();
     EXPECT_EQ(ReadBytes(written), c.bank) << c.what;
     if (c.message.empty()) {
@@ -151,7 +152,7 @@ TEST_F(GatewaySteps, UpdateDeviceWithoutProjectOpensNoWizard) {
   state.ProjectDir = state.ProjectsDir;  // as after opening PROJECTS itself
   state.SetProjectPaths();
   ModalCloser closer;
-  Click(window->CreateBina);
+  Click(test::Find<QPushButton>(window, "CreateBina"));
   EXPECT_EQ(fake.messages.Texts(), std::vector<std::string>{"Project not valid"});
   EXPECT_TRUE(closer.shown.empty());
   EXPECT_FALSE(fs::exists(home / "PROJECTS" / "bin"));

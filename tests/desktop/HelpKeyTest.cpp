@@ -16,6 +16,7 @@
 #include "app/Uhelp.h"
 #include "canopen/USdo.h"
 #include "platform/ui/QtText.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 
@@ -26,7 +27,7 @@ class HelpKey : public PlantProjectTest {
  protected:
   HelpKey() { WriteBytes(home / "help2.dat", ReadBytes(SourceFile("dist/help2.dat"))); }
   void Trigger(const char* caption) {
-    for (QAction* action : desktop->MainWindow().WindowsMenu->actions()) {
+    for (QAction* action : test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()) {
       if (action->text() == caption)
         return action->trigger();
     }
@@ -51,9 +52,11 @@ TEST_F(HelpKey, F1InAnEditorOpensItsSectionWhileTheEditorStaysUsable) {
     TFHelp* help = desktop->MainWindow().Help();
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(help->isVisible());
-    EXPECT_EQ(S(help->RichEdit1->textCursor().block().text()).rfind("Set SDO Access", 0), 0u)
-        << S(help->RichEdit1->textCursor().block().text());
-    EXPECT_GT(help->RichEdit1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(S(test::Find<QTextEdit>(help, "RichEdit1")->textCursor().block().text())
+                  .rfind("Set SDO Access", 0),
+              0u)
+        << S(test::Find<QTextEdit>(help, "RichEdit1")->textCursor().block().text());
+    EXPECT_GT(test::Find<QTextEdit>(help, "RichEdit1")->verticalScrollBar()->value(), 0);
 
     // The editor is still the modal window, and takes a click into another cell.
     EXPECT_EQ(QApplication::activeModalWidget(), sdo);
@@ -62,10 +65,10 @@ TEST_F(HelpKey, F1InAnEditorOpensItsSectionWhileTheEditorStaysUsable) {
     EXPECT_EQ(sdo->sga->currentIndex(), cell);
 
     // The help takes a click too: its cursor leaves the heading.
-    const int heading = help->RichEdit1->textCursor().position();
-    QWidget* text = help->RichEdit1->viewport();
+    const int heading = test::Find<QTextEdit>(help, "RichEdit1")->textCursor().position();
+    QWidget* text = test::Find<QTextEdit>(help, "RichEdit1")->viewport();
     ClickAt(text, QPoint(text->width() / 2, text->height() / 2));
-    EXPECT_NE(help->RichEdit1->textCursor().position(), heading);
+    EXPECT_NE(test::Find<QTextEdit>(help, "RichEdit1")->textCursor().position(), heading);
 
     help->close();
     sdo->reject();

@@ -23,6 +23,7 @@
 #include "j1939/U_Sen_Info.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
@@ -37,7 +38,7 @@ class J1939Windows : public PlantProjectTest {
  protected:
   // Types text into edit k as a user would and leaves it with the Tab key.
   void TypeAndLeave(FrameInfoDialog& window, int k, const char* text) {
-    QLineEdit* edit = window.Edits[k - 1];
+    QLineEdit* edit = test::Find<QLineEdit>(window, "Edit" + std::to_string(k));
     edit->clear();
     QTest::keyClicks(edit, text);
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -47,7 +48,7 @@ class J1939Windows : public PlantProjectTest {
 
 TEST_F(J1939Windows, MenuOpensTheFrameTablesAfterTheCanopenOnes) {
   QStringList captions;
-  for (QAction* action : desktop->MainWindow().WindowsMenu->actions())
+  for (QAction* action : test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions())
     captions << action->text();
   const int first = captions.indexOf("Define EMCY Word") + 1;
   EXPECT_EQ(captions.mid(first, 5),
@@ -55,10 +56,10 @@ TEST_F(J1939Windows, MenuOpensTheFrameTablesAfterTheCanopenOnes) {
                          "Tools"}));
   ModalCloser closer;
   for (int i = first; i < first + 4; ++i)
-    desktop->MainWindow().WindowsMenu->actions()[i]->trigger();
+    test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()[i]->trigger();
   EXPECT_EQ(closer.shown, (Texts{"TFSetVar", "TFSetPdo", "TF_Rec_Info", "TF_Sen_Info"}));
   desktop->State().ProjectDir.clear();
-  desktop->MainWindow().WindowsMenu->actions()[first]->trigger();
+  test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()[first]->trigger();
   EXPECT_EQ(closer.shown.size(), 4u);
   EXPECT_EQ(Messages(), Texts{"Project not valid"});
 }
@@ -84,33 +85,34 @@ TEST_F(J1939Windows, ReceiveListThroughTheInfoWindowAndBack) {
   TF_Rec_Info& info = desktop->RecInfo();
   info.show();
   EXPECT_TRUE(Messages().empty());
-  ASSERT_EQ(info.ListBox1->count(), 2);
-  EXPECT_EQ(info.ListBox1->item(1)->text(), "DP 0, PGN 0xF004, SA 33");
-  EXPECT_EQ(info.Edits[7]->text(), "none");
+  ASSERT_EQ(test::Find<QListWidget>(info, "ListBox1")->count(), 2);
+  EXPECT_EQ(test::Find<QListWidget>(info, "ListBox1")->item(1)->text(), "DP 0, PGN 0xF004, SA 33");
+  EXPECT_EQ(test::Find<QLineEdit>(info, "Edit8")->text(), "none");
   TypeAndLeave(info, 1, "5");
-  info.ListBox1->setCurrentRow(1);
+  test::Find<QListWidget>(info, "ListBox1")->setCurrentRow(1);
   TypeAndLeave(info, 3, "5");
   TypeAndLeave(info, 2, "128");
   EXPECT_EQ(Messages(), Texts{"Error Byte 2!! Value have to be between 0 to 127 or none. "});
-  EXPECT_EQ(info.Edits[1]->text(), "128") << "the rejected text stays for the user to mend";
+  EXPECT_EQ(test::Find<QLineEdit>(info, "Edit2")->text(), "128")
+      << "the rejected text stays for the user to mend";
   fake.messages.Clear();
-  Click(info.bitbtn1);
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   EXPECT_EQ(Messages(), Texts{"Error Byte 2!! Value have to be between 0 to 127 or none. "})
       << "OK takes no edit that shows a refused value";
-  info.Edits[1]->setText("NONE");
+  test::Find<QLineEdit>(info, "Edit2")->setText("NONE");
   fake.messages.Clear();
-  Click(info.bitbtn1);
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   EXPECT_EQ(Messages(), Texts{"Error!! The Byte 5 is used in COB ID DP 0, PGN 0xF004, SA 33 in "
                               "Byte 3 and in COB ID DP 0, PGN 0xFEF1, SA 0 (CCVS) in Byte 1 "});
   EXPECT_FALSE(fs::exists(project() / "Receive_Info.xml"));
-  info.Edits[2]->setText("0x10");
-  Click(info.bitbtn1);
+  test::Find<QLineEdit>(info, "Edit3")->setText("0x10");
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   EXPECT_FALSE(info.isVisible());
   EXPECT_NE(ReadBytes(project() / "Receive_Info.xml").find("<row B1=\"255\" B2=\"255\" B3=\"16\""),
             std::string::npos);
   info.show();
-  info.ListBox1->setCurrentRow(1);
-  EXPECT_EQ(info.Edits[2]->text(), "16");
+  test::Find<QListWidget>(info, "ListBox1")->setCurrentRow(1);
+  EXPECT_EQ(test::Find<QLineEdit>(info, "Edit3")->text(), "16");
 }
 
 TEST_F(J1939Windows, SendInfoStoresWhileTypingAndTellsOnlyWhenTheEditIsLeft) {
@@ -119,11 +121,11 @@ TEST_F(J1939Windows, SendInfoStoresWhileTypingAndTellsOnlyWhenTheEditIsLeft) {
              "</Receive_Frames>");
   TF_Sen_Info& info = desktop->SenInfo();
   info.show();
-  EXPECT_TRUE(info.Panels[2]->isEnabled());
-  EXPECT_FALSE(info.Panels[3]->isEnabled());
-  EXPECT_TRUE(info.NotInUse[3]->isVisible());
-  EXPECT_FALSE(info.NotInUse[2]->isVisible());
-  QLineEdit* edit = info.Edits[0];
+  EXPECT_TRUE(test::Find<QWidget>(info, "Panel3")->isEnabled());
+  EXPECT_FALSE(test::Find<QWidget>(info, "Panel4")->isEnabled());
+  EXPECT_TRUE(test::Find<QLabel>(info, "Label22")->isVisible());
+  EXPECT_FALSE(test::Find<QLabel>(info, "Label21")->isVisible());
+  QLineEdit* edit = test::Find<QLineEdit>(info, "Edit1");
   edit->clear();
   QTest::keyClicks(edit, "7");
   EXPECT_EQ(info.Table().frames[0].B1, 7);
@@ -136,9 +138,9 @@ TEST_F(J1939Windows, SendInfoStoresWhileTypingAndTellsOnlyWhenTheEditIsLeft) {
   fake.messages.Clear();
   TypeAndLeave(info, 2, "5");
   TypeAndLeave(info, 3, "5");
-  info.ListBox1->setCurrentRow(1);
-  EXPECT_FALSE(info.Panels[0]->isEnabled()) << "Dim 0: no byte in use";
-  Click(info.bitbtn1);
+  test::Find<QListWidget>(info, "ListBox1")->setCurrentRow(1);
+  EXPECT_FALSE(test::Find<QWidget>(info, "Panel1")->isEnabled()) << "Dim 0: no byte in use";
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   EXPECT_TRUE(Messages().empty()) << "two bytes from one DeviceNet byte are fine when sending";
   EXPECT_NE(ReadBytes(project() / "Send_Info.xml").find("<row B1=\"255\" B2=\"5\" B3=\"5\""),
             std::string::npos);
@@ -169,15 +171,15 @@ TEST_F(J1939Windows, PartialLoadsAreToldAndAskedAbout) {
              "<Send_Frames_Info><row B1=\"1\"/><row/></Send_Frames_Info>");
   TF_Sen_Info& info = desktop->SenInfo();
   info.show();
-  EXPECT_FALSE(info.Panels[0]->isEnabled());
+  EXPECT_FALSE(test::Find<QWidget>(info, "Panel1")->isEnabled());
   fake.messages.Clear();
-  Click(info.bitbtn1);  // answered No
+  Click(test::Find<QPushButton>(info, "bitbtn1"));  // answered No
   EXPECT_EQ(Messages(),
             Texts{"Send_Frame.xml lists no frames, so OK writes Send_Info.xml without any of its 2 "
                   "rows, and their byte mappings are lost. Write the file anyway?"});
   EXPECT_TRUE(info.isVisible());
   fake.messages.AnswerNext(true);
-  Click(info.bitbtn1);
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   EXPECT_EQ(ReadBytes(project() / "Send_Info.xml"), "<Send_Frames_Info/>");
 }
 

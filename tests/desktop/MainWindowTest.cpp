@@ -16,12 +16,13 @@
 
 #include "app/AppState.h"
 #include "app/UQuastoreFirmWare.h"
-#include "app/Unewp.h"
 #include "app/Uhelp.h"
+#include "app/Unewp.h"
 #include "desktop/DesktopApplication.h"
 #include "platform/ui/QtText.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/TestFiles.h"
 
@@ -51,7 +52,7 @@ class Application {
   // Presses "Open project" and acts on its list of projects.
   void Open(std::function<void(QWidget*)> act) {
     WhenModalShown(std::move(act));
-    QTest::mouseClick(main.Opena, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(main, "Opena"), Qt::LeftButton);
   }
   // Presses "Open project", then the list's button (Browse goes on to the folder chooser).
   void OpenWith(const char* button) {
@@ -73,7 +74,7 @@ class Application {
         QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn2"), Qt::LeftButton);
       }
     });
-    QTest::mouseClick(main.Newa, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(main, "Newa"), Qt::LeftButton);
   }
 
   test::FakeServices fake;
@@ -97,7 +98,9 @@ TEST(MainWindow, FirstRunShowsDesignCaptionAndRefusesStepsWithoutProject) {
   for (QDialog* dialog : app.main.findChildren<QDialog*>())
     ADD_FAILURE() << "built before it was opened: " << S(dialog->objectName());
   test::ModalCloser closer;
-  for (QPushButton* step : {app.main.btn_str_lng1a, app.main.btn_str_lng2a, app.main.CreateBina})
+  for (QPushButton* step : {test::Find<QPushButton>(app.main, "btn_str_lng1a"),
+                            test::Find<QPushButton>(app.main, "btn_str_lng2a"),
+                            test::Find<QPushButton>(app.main, "CreateBina")})
     QTest::mouseClick(step, Qt::LeftButton);
   EXPECT_EQ(app.Messages(), std::vector<std::string>(3, "Project not valid"));
   EXPECT_TRUE(closer.shown.empty());
@@ -107,16 +110,19 @@ TEST(MainWindow, FirstRunShowsDesignCaptionAndRefusesStepsWithoutProject) {
 TEST(MainWindow, MenuOfWindowsOpensTheFirmwareGeneration) {
   TempDir home;
   Application app(home.path());
-  EXPECT_EQ(app.main.Windows->menu(), app.main.WindowsMenu);
+  EXPECT_EQ(test::Find<QPushButton>(app.main, "Windows")->menu(),
+            test::Find<QMenu>(app.main, "WindowsMenu"));
   // As shown: a caption's "&" is no mark of a shortcut letter.
   QStringList captions;
-  for (QAction* action : app.main.WindowsMenu->actions())
+  for (QAction* action : test::Find<QMenu>(app.main, "WindowsMenu")->actions())
     captions << action->iconText();
   EXPECT_EQ(captions.mid(captions.indexOf("Tools")),
             (QStringList{"Tools", "Generate Firmware", "XML Reader & Writer", "Select String",
                          "Check project"}));
   test::ModalCloser closer;
-  app.main.WindowsMenu->actions()[captions.indexOf("Generate Firmware")]->trigger();
+  test::Find<QMenu>(app.main, "WindowsMenu")
+      ->actions()[captions.indexOf("Generate Firmware")]
+      ->trigger();
   EXPECT_EQ(closer.shown, std::vector<std::string>{"TFModifyFileSx"});
 }
 
@@ -129,7 +135,7 @@ TEST(MainWindow, RememberedProjectAndExitWithX) {
     EXPECT_EQ(app.Caption(), kPrefix + kSep + "Plant1");
     EXPECT_EQ(app.state.ProjectDir, home / "PROJECTS" / "Plant1");
     app.main.show();
-    QTest::mouseClick(app.main.LbButton1, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(app.main, "LbButton1"), Qt::LeftButton);
     EXPECT_FALSE(app.main.isVisible());
   }
   EXPECT_EQ(ReadBytes(home / "Quastor_DNET2PROFI.ini"),
@@ -205,7 +211,7 @@ TEST(MainWindow, SaveprojDialogModes) {
   Application app(home.path());
   // Mode 1: a one-line editor that keeps the caller's text.
   app.main.SaveProj().NewProjectMode = TFsaveproj::Mode::kEditText;
-  app.main.SaveProj().Edit1->setText("node text");
+  test::Find<QLineEdit>(app.main.SaveProj(), "Edit1")->setText("node text");
   WhenModalShown([](QWidget* dialog) {
     EXPECT_EQ(S(dialog->windowTitle()), "Edit XML");
     EXPECT_FALSE(dialog->findChild<QLabel*>("Label1")->isVisible());
@@ -215,7 +221,7 @@ TEST(MainWindow, SaveprojDialogModes) {
     QTest::mouseClick(dialog->findChild<QPushButton*>("bitbtn1"), Qt::LeftButton);
   });
   EXPECT_EQ(app.main.SaveProj().exec(), QDialog::Accepted);
-  EXPECT_EQ(S(app.main.SaveProj().Edit1->text()), "node text!");
+  EXPECT_EQ(S(test::Find<QLineEdit>(app.main.SaveProj(), "Edit1")->text()), "node text!");
 
   // Mode 0 clears the box on every showing; an empty destination and name give both messages.
   app.main.SaveProj().NewProjectMode = TFsaveproj::Mode::kNewProject;
@@ -286,7 +292,9 @@ TEST(MainWindow, OpenCancelledAfterProjectVanishedGivesProjectNotValid) {
   EXPECT_EQ(app.fake.dialogs.lastStart, fs::path()) << "nothing to preselect";
   EXPECT_EQ(app.Caption(), kPrefix);
   test::ModalCloser closer;
-  for (QPushButton* step : {app.main.btn_str_lng1a, app.main.btn_str_lng2a, app.main.CreateBina})
+  for (QPushButton* step : {test::Find<QPushButton>(app.main, "btn_str_lng1a"),
+                            test::Find<QPushButton>(app.main, "btn_str_lng2a"),
+                            test::Find<QPushButton>(app.main, "CreateBina")})
     QTest::mouseClick(step, Qt::LeftButton);
   EXPECT_EQ(app.Messages(), std::vector<std::string>(3, "Project not valid"));
   EXPECT_TRUE(closer.shown.empty());
@@ -303,7 +311,7 @@ TEST(MainWindow, RememberedNameOutsideProjectsIsNoProject) {
     Application app(home.path());
     EXPECT_EQ(app.Caption(), "Vexlar Quastor_SW4410_DNET2PROFI") << remembered;
     EXPECT_EQ(app.state.ProjectName, "") << remembered;
-    QTest::mouseClick(app.main.btn_str_lng1a, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(app.main, "btn_str_lng1a"), Qt::LeftButton);
     EXPECT_EQ(app.Messages(), std::vector<std::string>{"Project not valid"}) << remembered;
     EXPECT_FALSE(fs::exists(home / "pargen.xml"));
     EXPECT_FALSE(fs::exists(home / "MASTER" / "pargen.xml"));
@@ -362,7 +370,7 @@ TEST(MainWindow, AboutShowsIdentityAndOpensWebPage) {
     QTest::mouseClick(about->findChild<QLabel*>("Label4"), Qt::LeftButton);
     QTest::mouseClick(about->findChild<QPushButton*>("LbButton1"), Qt::LeftButton);
   });
-  QTest::mouseClick(app.main.About, Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(app.main, "About"), Qt::LeftButton);
   EXPECT_EQ(app.fake.shell.urls.size(), 2u);
   QTest::mouseClick(app.main.findChild<QLabel*>("Label1"), Qt::LeftButton);
   EXPECT_EQ(app.fake.shell.urls.size(), 3u);
@@ -374,7 +382,7 @@ TEST(MainWindow, HelpWindowMissingPlainAndRich) {
   std::string shown;
   // The help is no modal window: it is open when the click returns.
   auto open_help = [&] {
-    QTest::mouseClick(app.main.HelpButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(app.main, "HelpButton"), Qt::LeftButton);
     QWidget* help = app.main.Help();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());

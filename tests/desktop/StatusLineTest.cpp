@@ -25,6 +25,7 @@
 #include "platform/Workbook.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
@@ -68,7 +69,7 @@ TEST_F(StatusLines, OkOfAnEditorTellsTheMainWindowWhatItWrote) {
   for (int row : {0, 1})
     TypeEntry(sdo.sga, row);
   TypeEntry(sdo.sgb, 4);
-  Click(sdo.bitbtn1);
+  Click(test::Find<QPushButton>(sdo, "bitbtn1"));
   ASSERT_FALSE(sdo.isVisible()) << testing::PrintToString(Messages());
   EXPECT_EQ(MainSaid(), "sdo.xml saved: 3 records (CAN A 2, CAN B 1)");
 
@@ -89,14 +90,14 @@ TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
   sdo.show();
   Type(sdo.sga, 5, 7, "typed");
   Type(sdo.sgb, 0, 1, "0x2002");
-  Click(sdo.button1);
+  Click(test::Find<QPushButton>(sdo, "button1"));
   EXPECT_TRUE(fs::exists(project() / "sdo.csv"));
   EXPECT_EQ(Said(&sdo), "Exported " + Utf8FromPath(project() / "sdo.csv") + " (2 rows)");
 
   if (!WorkbookSupported())
     GTEST_SKIP() << "this build reads no workbooks";
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx"), DataFile("canopen/tables.xlsx")};
-  Click(sdo.bitbtn4);  // No
+  Click(test::Find<QPushButton>(sdo, "bitbtn4"));  // No
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("Replace the 2 rows of sdo.xml with the ", 0), 0u) << Messages()[0];
   EXPECT_EQ(Said(&sdo).rfind("Exported ", 0), 0u) << "the status line still tells the export";
@@ -105,7 +106,7 @@ TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
 
   fake.messages.Clear();
   fake.messages.AnswerNext(true);
-  Click(sdo.bitbtn4);
+  Click(test::Find<QPushButton>(sdo, "bitbtn4"));
   const std::size_t a = Typed(sdo.sga), b = Typed(sdo.sgb);
   EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
   EXPECT_EQ(Messages(), Texts{"Replace the 2 rows of sdo.xml with the " + std::to_string(a + b) +
@@ -122,7 +123,7 @@ TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
   sdo.show();
   fake.messages.Clear();
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
-  Click(sdo.bitbtn4);
+  Click(test::Find<QPushButton>(sdo, "bitbtn4"));
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
 }
@@ -134,11 +135,11 @@ TEST_F(StatusLines, StepsThreeAndFourSayWhatTheyWrote) {
              "<DNET_BAUD>0</DNET_BAUD></Par_Gen>");
   const fs::path gsd = project() / "gateway.gsd";
   fake.dialogs.answers = {gsd};
-  Click(desktop->MainWindow().btn_str_lng2a);
+  Click(test::Find<QPushButton>(desktop->MainWindow(), "btn_str_lng2a"));
   EXPECT_EQ(MainSaid(), "GSD written: " + Utf8FromPath(gsd) + " (3 modules)");  // 64 + 36, 20
 
   ModalCloser closer;
-  Click(desktop->MainWindow().CreateBina);
+  Click(test::Find<QPushButton>(desktop->MainWindow(), "CreateBina"));
   EXPECT_EQ(closer.shown, Texts{"TFBootSer"});
   EXPECT_EQ(MainSaid(), "bank.bin written (" +
                             std::to_string(fs::file_size(project() / "bin" / "bank.bin")) +
@@ -151,22 +152,23 @@ TEST_F(StatusLines, FrameInfoChangesAreAskedAboutTakenBackAndReported) {
              "PGN=\"61444\" SA=\"0x21\"/></Receive_Frames>");
   TF_Rec_Info& info = desktop->RecInfo();
   info.show();
-  info.Edits[0]->setText("5");
+  test::Find<QLineEdit>(info, "Edit1")->setText("5");
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(info.Edits[0], &out);
+  QApplication::sendEvent(test::Find<QLineEdit>(info, "Edit1"), &out);
   ASSERT_TRUE(info.HasChanges());
   info.reject();  // No
   EXPECT_EQ(Messages(), Texts{"Discard the changes to Receive_Info.xml?"});
   EXPECT_TRUE(info.isVisible());
-  info.ListBox1->setCurrentRow(1);
+  test::Find<QListWidget>(info, "ListBox1")->setCurrentRow(1);
   EXPECT_TRUE(info.Undo());
-  EXPECT_EQ(info.ListBox1->currentRow(), 0) << "the undo shows its frame";
-  EXPECT_EQ(info.Edits[0]->text(), "none");
+  EXPECT_EQ(test::Find<QListWidget>(info, "ListBox1")->currentRow(), 0)
+      << "the undo shows its frame";
+  EXPECT_EQ(test::Find<QLineEdit>(info, "Edit1")->text(), "none");
   EXPECT_FALSE(info.HasChanges());
   EXPECT_TRUE(info.Redo());
-  EXPECT_EQ(info.Edits[0]->text(), "5");
+  EXPECT_EQ(test::Find<QLineEdit>(info, "Edit1")->text(), "5");
   fake.messages.Clear();
-  Click(info.bitbtn1);
+  Click(test::Find<QPushButton>(info, "bitbtn1"));
   ASSERT_FALSE(info.isVisible()) << testing::PrintToString(Messages());
   EXPECT_NE(ReadBytes(project() / "Receive_Info.xml").find("<row B1=\"5\""), std::string::npos);
   EXPECT_EQ(MainSaid(), "Receive_Info.xml saved: 2 records");
@@ -177,7 +179,7 @@ TEST_F(StatusLines, XmlToolSaysWhatWriteWroteAndAsksBeforeEditsAreLost) {
   TFXML& window = desktop->Xml();
   window.show();
   fake.dialogs.answers.push_back(project() / "rows.xml");
-  Click(window.btnopen);
+  Click(test::Find<QPushButton>(window, "btnopen"));
   const QModelIndex cobid = window.Model().index(
       0, 0, window.Model().index(0, 0, window.Model().index(0, 0, window.Model().index(0, 0))));
   ASSERT_EQ(cobid.data().toString().toStdString(), "cobid = 0x181");
@@ -185,14 +187,14 @@ TEST_F(StatusLines, XmlToolSaysWhatWriteWroteAndAsksBeforeEditsAreLost) {
     modal->findChild<QLineEdit*>("Edit1")->setText("cobid = 0x182");
     modal->findChild<QPushButton*>("bitbtn1")->click();
   });
-  window.TvXml->setCurrentIndex(cobid);
-  QTest::keyClick(window.TvXml, Qt::Key_F2);
+  test::Find<QTreeView>(window, "TvXml")->setCurrentIndex(cobid);
+  QTest::keyClick(test::Find<QTreeView>(window, "TvXml"), Qt::Key_F2);
   ASSERT_EQ(cobid.data().toString().toStdString(), "cobid = 0x182");
   window.reject();  // No
   EXPECT_EQ(Messages(), Texts{"Discard the changes to rows.xml?"});
   EXPECT_TRUE(window.isVisible());
 
-  Click(window.btnWrite);
+  Click(test::Find<QPushButton>(window, "btnWrite"));
   const std::string written = ReadBytes(project() / "rows.xml");
   EXPECT_EQ(written, "<rpdodef><row cobid=\"0x182\"/></rpdodef>");
   EXPECT_EQ(Said(&window), "rows.xml written (" + std::to_string(written.size()) + " bytes)");

@@ -20,6 +20,7 @@
 #include "platform/ui/StringGrid.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/ModalHelper.h"
 #include "tests/support/PlantProject.h"
 #include "tests/support/TestFiles.h"
@@ -38,7 +39,7 @@ class ToolsWindows : public PlantProjectTest {
   // Opens file in the XML tool through its open dialog.
   void Open(TFXML& window, const fs::path& file) {
     fake.dialogs.answers.push_back(file);
-    Click(window.btnopen);
+    Click(test::Find<QPushButton>(window, "btnopen"));
   }
   // Answers the next "Edit XML" box with text (OK), or cancels it when text is null.
   static void AnswerEdit(const char* text, std::string* shown = nullptr) {
@@ -61,14 +62,14 @@ TEST_F(ToolsWindows, XmlToolOpensEditsWithF2AndWritesThePargen) {
   TFXML& window = desktop->Xml();
   window.show();
   const XmlTreeModel& model = window.Model();
-  Click(window.btnopen);  // cancelled
+  Click(test::Find<QPushButton>(window, "btnopen"));  // cancelled
   EXPECT_EQ(fake.dialogs.lastTitle, "Open XML File");
   EXPECT_EQ(fake.dialogs.lastFilter, "XML Files (*.xml)");
   EXPECT_EQ(model.rowCount(), 0);
-  EXPECT_TRUE(window.btnopen->isEnabled());
+  EXPECT_TRUE(test::Find<QPushButton>(window, "btnopen")->isEnabled());
 
   Open(window, project() / "pargen.xml");
-  EXPECT_TRUE(window.btnopen->isEnabled());
+  EXPECT_TRUE(test::Find<QPushButton>(window, "btnopen")->isEnabled());
   const QModelIndex file = model.index(0, 0);
   const QModelIndex root = model.index(0, 0, file);
   const QModelIndex profi = model.index(0, 0, root);
@@ -76,19 +77,19 @@ TEST_F(ToolsWindows, XmlToolOpensEditsWithF2AndWritesThePargen) {
   EXPECT_EQ(S(root.data().toString()), "Par_Gen");
   EXPECT_EQ(S(profi.data().toString()), "PROFI_ID = 20");
   EXPECT_EQ(profi.data(XmlTreeModel::kImageIndexRole).toInt(), 2);
-  Click(window.btnFullExpand);
-  EXPECT_TRUE(window.TvXml->isExpanded(root));
+  Click(test::Find<QPushButton>(window, "btnFullExpand"));
+  EXPECT_TRUE(test::Find<QTreeView>(window, "TvXml")->isExpanded(root));
 
-  window.TvXml->setCurrentIndex(profi);
+  test::Find<QTreeView>(window, "TvXml")->setCurrentIndex(profi);
   std::string shown;
   AnswerEdit("PROFI_ID = 30", &shown);
-  QTest::keyClick(window.TvXml, Qt::Key_F2);
+  QTest::keyClick(test::Find<QTreeView>(window, "TvXml"), Qt::Key_F2);
   EXPECT_EQ(shown, "Edit XML: PROFI_ID = 20");
   EXPECT_EQ(S(profi.data().toString()), "PROFI_ID = 30");
   EXPECT_EQ(profi.data(XmlTreeModel::kImageIndexRole).toInt(), 2) << "the kind stays";
-  Click(window.btnWrite);
+  Click(test::Find<QPushButton>(window, "btnWrite"));
   EXPECT_TRUE(fake.messages.Texts().empty());
-  EXPECT_TRUE(window.btnWrite->isEnabled());
+  EXPECT_TRUE(test::Find<QPushButton>(window, "btnWrite")->isEnabled());
   EXPECT_EQ(ReadBytes(project() / "pargen.xml"),
             "<Par_Gen><PROFI_ID>30</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD></Par_Gen>");
 }
@@ -100,17 +101,18 @@ TEST_F(ToolsWindows, XmlToolAsksBeforeWritingOverAnotherProgramsChange) {
   Open(window, project() / "pargen.xml");
   const std::string theirs = "<Par_Gen><PROFI_ID>99</PROFI_ID></Par_Gen>";
   WriteBytes(project() / "pargen.xml", theirs);
-  Click(window.btnWrite);  // No
+  Click(test::Find<QPushButton>(window, "btnWrite"));  // No
   EXPECT_EQ(fake.messages.Texts(),
             std::vector<std::string>{"pargen.xml was changed by another program since this "
                                      "window read it. Overwrite it?"});
   EXPECT_EQ(ReadBytes(project() / "pargen.xml"), theirs);
   fake.messages.Clear();
   fake.messages.AnswerNext(true);
-  Click(window.btnWrite);
+  Click(test::Find<QPushButton>(window, "btnWrite"));
   EXPECT_EQ(ReadBytes(project() / "pargen.xml"), "<Par_Gen><PROFI_ID>20</PROFI_ID></Par_Gen>");
   fake.messages.Clear();
-  Click(window.btnWrite);  // what it wrote itself is no other program's change
+  Click(test::Find<QPushButton>(window,
+                                "btnWrite"));  // what it wrote itself is no other program's change
   EXPECT_TRUE(fake.messages.Texts().empty());
 }
 
@@ -120,20 +122,20 @@ TEST_F(ToolsWindows, XmlToolEditsTheRightClickedItemAndKeepsTheTreeOnAFault) {
   TFXML& window = desktop->Xml();
   window.show();
   Open(window, home / "rows.xml");
-  Click(window.btnFullExpand);
+  Click(test::Find<QPushButton>(window, "btnFullExpand"));
   const QModelIndex cobid = window.Model().index(
       0, 0, window.Model().index(0, 0, window.Model().index(0, 0, window.Model().index(0, 0))));
   ASSERT_EQ(S(cobid.data().toString()), "cobid = 0x181");
   AnswerEdit("cobid = 0x182");
-  QTest::mouseClick(window.TvXml->viewport(), Qt::RightButton, {},
-                    window.TvXml->visualRect(cobid).center());
+  QTest::mouseClick(test::Find<QTreeView>(window, "TvXml")->viewport(), Qt::RightButton, {},
+                    test::Find<QTreeView>(window, "TvXml")->visualRect(cobid).center());
   EXPECT_EQ(S(cobid.data().toString()), "cobid = 0x182");
 
   Open(window, home / "broken.xml");
   EXPECT_EQ(fake.messages.Texts(), Texts{"No ending tag for rpdodef"});
   EXPECT_EQ(S(cobid.data().toString()), "cobid = 0x182") << "the tree keeps its content";
   // The file name of a file opened elsewhere names a file of the project.
-  Click(window.btnWrite);
+  Click(test::Find<QPushButton>(window, "btnWrite"));
   EXPECT_EQ(ReadBytes(project() / "rows.xml"), "<rpdodef><row cobid=\"0x182\"/></rpdodef>");
 }
 
@@ -145,17 +147,17 @@ TEST_F(ToolsWindows, XmlToolEditsAValueOfAnyLength) {
   TFXML& window = desktop->Xml();
   window.show();
   Open(window, home / "long.xml");
-  Click(window.btnFullExpand);
+  Click(test::Find<QPushButton>(window, "btnFullExpand"));
   const QModelIndex a =
       window.Model().index(0, 0, window.Model().index(0, 0, window.Model().index(0, 0)));
-  window.TvXml->setCurrentIndex(a);
+  test::Find<QTreeView>(window, "TvXml")->setCurrentIndex(a);
   const std::string edited = "a = " + value + "w";
   std::string shown;
   AnswerEdit(edited.c_str(), &shown);
-  QTest::keyClick(window.TvXml, Qt::Key_F2);
+  QTest::keyClick(test::Find<QTreeView>(window, "TvXml"), Qt::Key_F2);
   EXPECT_EQ(shown.size(), std::string("Edit XML: a = ").size() + value.size());
   EXPECT_EQ(S(a.data().toString()), edited);
-  Click(window.btnWrite);
+  Click(test::Find<QPushButton>(window, "btnWrite"));
   EXPECT_EQ(ReadBytes(project() / "long.xml"), "<r a=\"" + value + "w\"/>");
 }
 
@@ -176,30 +178,31 @@ TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
   WhenModalShown([](QWidget* modal) {
     auto* picker = qobject_cast<TFSELstringhe*>(modal);
     ASSERT_NE(picker, nullptr);
-    EXPECT_EQ(picker->sg->Model().Cell(2, 0), "torque");
-    EXPECT_EQ(picker->sg->Model().Cell(3, 0), "");
-    picker->sg->setCurrentIndex(picker->sg->Model().index(2, 0));
-    EXPECT_EQ(S(picker->Label1->text()), "Sel str: 2");
-    picker->bitbtn1->click();
+    EXPECT_EQ(test::Find<StringGrid>(picker, "sg")->Model().Cell(2, 0), "torque");
+    EXPECT_EQ(test::Find<StringGrid>(picker, "sg")->Model().Cell(3, 0), "");
+    test::Find<StringGrid>(picker, "sg")
+        ->setCurrentIndex(test::Find<StringGrid>(picker, "sg")->Model().index(2, 0));
+    EXPECT_EQ(S(test::Find<QLabel>(picker, "Label1")->text()), "Sel str: 2");
+    test::Find<QPushButton>(picker, "bitbtn1")->click();
   });
   QTest::keyClick(sdo.sgb, Qt::Key_F4);
   EXPECT_EQ(sdo.sgb->Model().Cell(3, 7), "torque");
 
   // From the menu of windows, the next showing starts on the last choice; Cancel keeps it.
   ModalCloser closer;
-  for (QAction* action : desktop->MainWindow().WindowsMenu->actions()) {
+  for (QAction* action : test::Find<QMenu>(desktop->MainWindow(), "WindowsMenu")->actions()) {
     if (action->text() == "Select String")
       action->trigger();
   }
   EXPECT_EQ(closer.shown, Texts{"TFSELstringhe"});
-  EXPECT_EQ(desktop->SelString().sg->currentIndex().row(), 2);
+  EXPECT_EQ(test::Find<StringGrid>(desktop->SelString(), "sg")->currentIndex().row(), 2);
   EXPECT_EQ(desktop->SelString().SelectedIndex, 2);
   EXPECT_TRUE(fake.messages.Texts().empty());
 
   fs::remove(project() / "strings.xml");
   desktop->SelString().exec();
   EXPECT_EQ(fake.messages.Texts(), Texts{"File strings XML not found"});
-  EXPECT_EQ(desktop->SelString().sg->Model().Cell(2, 0), "");
+  EXPECT_EQ(test::Find<StringGrid>(desktop->SelString(), "sg")->Model().Cell(2, 0), "");
 }
 
 }  // namespace

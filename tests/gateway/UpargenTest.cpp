@@ -13,6 +13,7 @@
 #include "gateway/Upargen.h"
 #include "tests/gateway/GatewayTestFiles.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -40,13 +41,15 @@ class PargenDialog : public ::testing::Test {
     edit->clear();
     QTest::keyClicks(edit, QString::fromStdString(text));
   }
-  void ClickOk() { QTest::mouseClick(dialog.bitbtn1, Qt::LeftButton); }
+  void ClickOk() { QTest::mouseClick(test::Find<QPushButton>(dialog, "bitbtn1"), Qt::LeftButton); }
   bool Accepted() const { return !dialog.isVisible() && dialog.result() == QDialog::Accepted; }
   std::vector<std::string> Shown() const {
-    return {
-        dialog.E_Pro_ID->text().toStdString(),  dialog.CB_Pro_Baud->currentText().toStdString(),
-        dialog.E_Pro_IN->text().toStdString(),  dialog.E_Pro_Out->text().toStdString(),
-        dialog.E_DNET_ID->text().toStdString(), dialog.CB_DNET_Baud->currentText().toStdString()};
+    return {test::Find<QLineEdit>(dialog, "E_Pro_ID")->text().toStdString(),
+            test::Find<QComboBox>(dialog, "CB_Pro_Baud")->currentText().toStdString(),
+            test::Find<QLineEdit>(dialog, "E_Pro_IN")->text().toStdString(),
+            test::Find<QLineEdit>(dialog, "E_Pro_Out")->text().toStdString(),
+            test::Find<QLineEdit>(dialog, "E_DNET_ID")->text().toStdString(),
+            test::Find<QComboBox>(dialog, "CB_DNET_Baud")->currentText().toStdString()};
   }
 
   TempDir project;
@@ -59,10 +62,11 @@ TEST_F(PargenDialog, NoFileShowsTheDefaultsAndOkWritesThem) {
   Show();
   EXPECT_EQ(dialog.windowTitle(), "SET COMMUNICATION");
   EXPECT_EQ(Shown(), (std::vector<std::string>{"20", "Auto Baudrate", "20", "20", "10", "500K"}));
-  EXPECT_FALSE(dialog.CB_Pro_Baud->isEnabled());
-  EXPECT_FALSE(dialog.CB_DNET_Baud->isEditable()) << "free text would reach the gateway as 255";
-  EXPECT_EQ(dialog.CB_Pro_Baud->count(), 11);
-  EXPECT_EQ(dialog.CB_DNET_Baud->count(), 3);
+  EXPECT_FALSE(test::Find<QComboBox>(dialog, "CB_Pro_Baud")->isEnabled());
+  EXPECT_FALSE(test::Find<QComboBox>(dialog, "CB_DNET_Baud")->isEditable())
+      << "free text would reach the gateway as 255";
+  EXPECT_EQ(test::Find<QComboBox>(dialog, "CB_Pro_Baud")->count(), 11);
+  EXPECT_EQ(test::Find<QComboBox>(dialog, "CB_DNET_Baud")->count(), 3);
   EXPECT_TRUE(fake.messages.Texts().empty());
   ClickOk();
   EXPECT_TRUE(Accepted());
@@ -101,15 +105,16 @@ TEST_F(PargenDialog, OkRefusesOutOfRangeValuesInOrder) {
     const std::string at = std::string(c.id) + "/" + c.in + "/" + c.out + "/" + c.dnet;
     fs::remove(pargen());
     Show();
-    Type(dialog.E_Pro_ID, c.id);
-    Type(dialog.E_Pro_IN, c.in);
-    Type(dialog.E_Pro_Out, c.out);
-    Type(dialog.E_DNET_ID, c.dnet);
+    Type(test::Find<QLineEdit>(dialog, "E_Pro_ID"), c.id);
+    Type(test::Find<QLineEdit>(dialog, "E_Pro_IN"), c.in);
+    Type(test::Find<QLineEdit>(dialog, "E_Pro_Out"), c.out);
+    Type(test::Find<QLineEdit>(dialog, "E_DNET_ID"), c.dnet);
     ClickOk();
     if (c.message != nullptr) {
       EXPECT_EQ(fake.messages.Texts(), std::vector<std::string>{c.message}) << at;
       EXPECT_TRUE(dialog.isVisible()) << at << ": stays open";
-      EXPECT_EQ(dialog.E_Pro_IN->text().toStdString(), c.in) << at << ": keeps the input";
+      EXPECT_EQ(test::Find<QLineEdit>(dialog, "E_Pro_IN")->text().toStdString(), c.in)
+          << at << ": keeps the input";
       EXPECT_FALSE(fs::exists(pargen())) << at;
     } else {
       EXPECT_TRUE(fake.messages.Texts().empty()) << at << ": " << fake.messages.Texts().front();
@@ -142,7 +147,7 @@ TEST_F(PargenDialog, FileValuesAreShownAndRewrittenInTableOrder) {
 TEST_F(PargenDialog, AnyProfibusBaudShowsAutoBaudrateAndIsWrittenAsTen) {
   WriteBytes(pargen(), ParGenXml(With("PROFI_BAUD", "3")));
   Show();
-  EXPECT_EQ(dialog.CB_Pro_Baud->currentText(), "Auto Baudrate");
+  EXPECT_EQ(test::Find<QComboBox>(dialog, "CB_Pro_Baud")->currentText(), "Auto Baudrate");
   ClickOk();
   EXPECT_EQ(ReadBytes(pargen()), kDefaultParGenText);
 }
@@ -151,14 +156,14 @@ TEST_F(PargenDialog, FileWithoutDeviceNetRateNeedsOneChosen) {
   const std::string no_rate = ParGenXml(With("DNET_BAUD", "-1"));
   WriteBytes(pargen(), no_rate);
   Show();
-  EXPECT_EQ(dialog.CB_DNET_Baud->currentIndex(), -1);
+  EXPECT_EQ(test::Find<QComboBox>(dialog, "CB_DNET_Baud")->currentIndex(), -1);
   ClickOk();
   EXPECT_EQ(fake.messages.Texts(), std::vector<std::string>{texts::kBadDnetBaud});
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(ReadBytes(pargen()), no_rate);
 
   fake.messages.Clear();
-  dialog.CB_DNET_Baud->setCurrentIndex(0);
+  test::Find<QComboBox>(dialog, "CB_DNET_Baud")->setCurrentIndex(0);
   ClickOk();
   EXPECT_TRUE(fake.messages.Texts().empty());
   EXPECT_TRUE(Accepted());
@@ -206,9 +211,9 @@ TEST_F(PargenDialog, CancelWritesNothingAndTheNextShowingStartsAfresh) {
   const std::string before = ParGenXml(With("PROFI_ID", "44"));
   WriteBytes(pargen(), before);
   Show();
-  Type(dialog.E_Pro_ID, "45");
-  dialog.CB_DNET_Baud->setCurrentIndex(0);
-  QTest::mouseClick(dialog.bitbtn2, Qt::LeftButton);
+  Type(test::Find<QLineEdit>(dialog, "E_Pro_ID"), "45");
+  test::Find<QComboBox>(dialog, "CB_DNET_Baud")->setCurrentIndex(0);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "bitbtn2"), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(ReadBytes(pargen()), before);
@@ -220,7 +225,7 @@ TEST_F(PargenDialog, FailedWriteIsShownAndTheDialogStaysOpen) {
   const std::string before = ParGenXml(With("PROFI_ID", "44"));
   WriteBytes(pargen(), before);
   Show();
-  Type(dialog.E_Pro_ID, "45");
+  Type(test::Find<QLineEdit>(dialog, "E_Pro_ID"), "45");
   {
     FileSizeLimit limit(16);
     ClickOk();
@@ -230,7 +235,7 @@ TEST_F(PargenDialog, FailedWriteIsShownAndTheDialogStaysOpen) {
             0u)
       << fake.messages.Texts()[0];
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(dialog.E_Pro_ID->text(), "45");
+  EXPECT_EQ(test::Find<QLineEdit>(dialog, "E_Pro_ID")->text(), "45");
   EXPECT_EQ(ReadBytes(pargen()), before);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ui/SerialPort.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/StandIn.h"
 #include "tests/support/TestFiles.h"
 #include "update/UBootSer.h"
@@ -48,12 +49,12 @@ struct Wizard {
     dialog->show();
   }
   void ChoosePort(const QString& name) {
-    if (dialog->CB_Com->isEditable()) {
-      dialog->CB_Com->setEditText(name);
+    if (test::Find<QComboBox>(dialog, "CB_Com")->isEditable()) {
+      test::Find<QComboBox>(dialog, "CB_Com")->setEditText(name);
     } else {
-      dialog->CB_Com->setCurrentText(name);
+      test::Find<QComboBox>(dialog, "CB_Com")->setCurrentText(name);
     }
-    ASSERT_EQ(dialog->CB_Com->currentText(), name);
+    ASSERT_EQ(test::Find<QComboBox>(dialog, "CB_Com")->currentText(), name);
   }
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   Texts Messages() const { return fakes.messages.Texts(); }
@@ -61,8 +62,8 @@ struct Wizard {
 
 TEST(BootSer, NextBeforeConnectAsksForAPort) {
   Wizard wizard;
-  EXPECT_TRUE(wizard.dialog->LbButton2->isVisible());
-  wizard.Click(wizard.dialog->LbButton2);
+  EXPECT_TRUE(test::Find<QPushButton>(wizard.dialog, "LbButton2")->isVisible());
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
   ASSERT_EQ(wizard.fakes.messages.Messages().size(), 1u);
   EXPECT_EQ(wizard.fakes.messages.Messages()[0].kind, MessageRecorder::Kind::kError);
   EXPECT_EQ(wizard.Messages(), Texts{"Select one port."});
@@ -80,16 +81,16 @@ TEST(BootSer, FailedConnectIsToldAndASecondConnectCanSucceed) {
     wizard.ChoosePort("COM3");
     wizard.port.openFails = c.openFails;
     wizard.port.dtrFails = c.dtrFails;
-    wizard.Click(wizard.dialog->LbButton1);
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
     EXPECT_EQ(wizard.Messages(), Texts{"Error!! Com Port cannot be open."});
     EXPECT_FALSE(wizard.dialog->Connected());
     EXPECT_EQ(wizard.port.open, c.leftOpen);
-    wizard.Click(wizard.dialog->LbButton2);
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
     EXPECT_FALSE(wizard.dialog->OnOptionsPage());
 
     wizard.port = FakeSerialPort::Log{};
     wizard.fakes.messages.Clear();
-    wizard.Click(wizard.dialog->LbButton1);
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
     EXPECT_TRUE(wizard.Messages().empty());
     EXPECT_TRUE(wizard.dialog->Connected());
     EXPECT_EQ(wizard.port.calls, (Texts{"close", "name COM3", "open", "dtr"}));
@@ -98,12 +99,13 @@ TEST(BootSer, FailedConnectIsToldAndASecondConnectCanSucceed) {
 
 TEST(BootSer, NextShowsTheOptionsAndFreesThePort) {
   Wizard wizard;
-  wizard.Click(wizard.dialog->LbButton1);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
   ASSERT_TRUE(wizard.port.open);
-  wizard.Click(wizard.dialog->LbButton2);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
   EXPECT_TRUE(wizard.dialog->OnOptionsPage());
-  EXPECT_TRUE(wizard.dialog->LbButton4->isVisible());
-  EXPECT_FALSE(wizard.dialog->LbButton1->isVisible()) << "the instructions are hidden";
+  EXPECT_TRUE(test::Find<QPushButton>(wizard.dialog, "LbButton4")->isVisible());
+  EXPECT_FALSE(test::Find<QPushButton>(wizard.dialog, "LbButton1")->isVisible())
+      << "the instructions are hidden";
   EXPECT_FALSE(wizard.port.open);
   EXPECT_TRUE(wizard.Messages().empty());
 }
@@ -111,13 +113,15 @@ TEST(BootSer, NextShowsTheOptionsAndFreesThePort) {
 TEST(BootSer, ExecuteRunsTheUpdaterWithTheChosenOptions) {
   Wizard wizard;
   wizard.ChoosePort("COM8");
-  wizard.Click(wizard.dialog->LbButton1);
-  wizard.Click(wizard.dialog->LbButton2);
-  for (QCheckBox* box : {wizard.dialog->CB_Firm, wizard.dialog->CB_RFirm, wizard.dialog->CB_Proj}) {
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
+  for (QCheckBox* box : {test::Find<QCheckBox>(wizard.dialog, "CB_Firm"),
+                         test::Find<QCheckBox>(wizard.dialog, "CB_RFirm"),
+                         test::Find<QCheckBox>(wizard.dialog, "CB_Proj")}) {
     box->click();
   }
   wizard.fakes.shell.calls.clear();
-  wizard.Click(wizard.dialog->LbButton4);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton4"));
   ASSERT_EQ(wizard.fakes.shell.calls.size(), 1u);
   const FakeShell::Call& call = wizard.fakes.shell.calls[0];
   EXPECT_TRUE(call.waited);
@@ -153,10 +157,10 @@ TEST(BootSer, UpdaterThatDoesNotRunToItsEndIsTold) {
   };
   for (const Case& c : cases) {
     Wizard wizard;
-    wizard.Click(wizard.dialog->LbButton1);
-    wizard.Click(wizard.dialog->LbButton2);
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
     wizard.fakes.shell.waitResult = c.result;
-    wizard.Click(wizard.dialog->LbButton4);
+    wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton4"));
     if (c.message == nullptr) {
       EXPECT_EQ(wizard.Messages(), Texts{});
       continue;
@@ -169,26 +173,27 @@ TEST(BootSer, UpdaterThatDoesNotRunToItsEndIsTold) {
 
 TEST(BootSer, ReopenedWizardStartsOverButKeepsTheOptions) {
   Wizard wizard;
-  wizard.Click(wizard.dialog->LbButton1);
-  wizard.Click(wizard.dialog->LbButton2);
-  wizard.dialog->CB_Firm->setChecked(false);
-  wizard.dialog->CB_RProj->setChecked(false);
-  wizard.Click(wizard.dialog->LbButton1);  // not reachable on page 2: nothing happens
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton2"));
+  test::Find<QCheckBox>(wizard.dialog, "CB_Firm")->setChecked(false);
+  test::Find<QCheckBox>(wizard.dialog, "CB_RProj")->setChecked(false);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog,
+                                       "LbButton1"));  // not reachable on page 2: nothing happens
   wizard.dialog->close();
   EXPECT_FALSE(wizard.port.open);
   wizard.dialog->show();
   EXPECT_FALSE(wizard.dialog->OnOptionsPage());
   EXPECT_FALSE(wizard.dialog->Connected());
-  EXPECT_FALSE(wizard.dialog->CB_Firm->isChecked());
-  EXPECT_TRUE(wizard.dialog->CB_RFirm->isChecked());
-  EXPECT_TRUE(wizard.dialog->CB_Proj->isChecked());
-  EXPECT_FALSE(wizard.dialog->CB_RProj->isChecked());
+  EXPECT_FALSE(test::Find<QCheckBox>(wizard.dialog, "CB_Firm")->isChecked());
+  EXPECT_TRUE(test::Find<QCheckBox>(wizard.dialog, "CB_RFirm")->isChecked());
+  EXPECT_TRUE(test::Find<QCheckBox>(wizard.dialog, "CB_Proj")->isChecked());
+  EXPECT_FALSE(test::Find<QCheckBox>(wizard.dialog, "CB_RProj")->isChecked());
 
   // A port left open by a failed DTR is released when the wizard closes.
   wizard.port.dtrFails = true;
-  wizard.Click(wizard.dialog->LbButton1);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "LbButton1"));
   ASSERT_TRUE(wizard.port.open);
-  wizard.Click(wizard.dialog->Cancel);
+  wizard.Click(test::Find<QPushButton>(wizard.dialog, "Cancel"));
   EXPECT_FALSE(wizard.dialog->isVisible());
   EXPECT_FALSE(wizard.port.open);
 }
@@ -200,17 +205,17 @@ TEST(BootSer, PortListFollowsThePortsAtEveryShowing) {
   wizard.port.names = {};
   wizard.dialog->close();
   wizard.dialog->show();
-  EXPECT_EQ(wizard.dialog->CB_Com->count(), 0);
-  EXPECT_TRUE(wizard.dialog->NoPorts->isVisible());
-  EXPECT_EQ(wizard.dialog->NoPorts->text().toStdString(),
+  EXPECT_EQ(test::Find<QComboBox>(wizard.dialog, "CB_Com")->count(), 0);
+  EXPECT_TRUE(test::Find<QLabel>(wizard.dialog, "NoPorts")->isVisible());
+  EXPECT_EQ(test::Find<QLabel>(wizard.dialog, "NoPorts")->text().toStdString(),
             "No serial port found. Plug in the RS232 adapter, then type its device or open this "
             "window again.");
   wizard.port.names = {"COM1", "COM4"};
   wizard.dialog->close();
   wizard.dialog->show();
-  EXPECT_EQ(wizard.dialog->CB_Com->count(), 2);
-  EXPECT_EQ(wizard.dialog->CB_Com->itemText(1), "COM4");
-  EXPECT_FALSE(wizard.dialog->NoPorts->isVisible());
+  EXPECT_EQ(test::Find<QComboBox>(wizard.dialog, "CB_Com")->count(), 2);
+  EXPECT_EQ(test::Find<QComboBox>(wizard.dialog, "CB_Com")->itemText(1), "COM4");
+  EXPECT_FALSE(test::Find<QLabel>(wizard.dialog, "NoPorts")->isVisible());
 }
 
 // A stand-in updater that notes each start and runs for a while: clicks that arrive while it
@@ -228,17 +233,20 @@ TEST(BootSer, ClicksDuringTheWaitAreDroppedNotReplayed) {
   FakeSerialPort::Log log;
   TFBootSer dialog(state, services, std::make_unique<FakeSerialPort>(log));
   dialog.show();
-  QTest::mouseClick(dialog.LbButton1, Qt::LeftButton);
-  QTest::mouseClick(dialog.LbButton2, Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton1"), Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton2"), Qt::LeftButton);
   bool enabled_during_wait = true;
   QTimer::singleShot(150, &dialog, [&] {
-    enabled_during_wait = dialog.LbButton4->isEnabled() || dialog.isEnabled();
-    QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+    enabled_during_wait =
+        test::Find<QPushButton>(dialog, "LbButton4")->isEnabled() || dialog.isEnabled();
+    QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton4"), Qt::LeftButton);
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
-                      dialog.LbButton4->mapTo(&dialog, dialog.LbButton4->rect().center()));
+    QTest::mouseClick(
+        dialog.windowHandle(), Qt::LeftButton, {},
+        test::Find<QPushButton>(dialog, "LbButton4")
+            ->mapTo(&dialog, test::Find<QPushButton>(dialog, "LbButton4")->rect().center()));
   });
-  QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton4"), Qt::LeftButton);
   QApplication::processEvents();
   EXPECT_FALSE(enabled_during_wait);
   EXPECT_TRUE(dialog.isVisible()) << "Escape during the wait does not close the wizard";
@@ -265,11 +273,11 @@ TEST(BootSer, StandInUpdaterReceivesTheCommandLine) {
   log.names = {"COM1", "COM7"};
   TFBootSer dialog(state, services, std::make_unique<FakeSerialPort>(log));
   dialog.show();
-  dialog.CB_Com->setCurrentText("COM7");
-  QTest::mouseClick(dialog.LbButton1, Qt::LeftButton);
-  QTest::mouseClick(dialog.LbButton2, Qt::LeftButton);
-  dialog.CB_RFirm->setChecked(false);
-  QTest::mouseClick(dialog.LbButton4, Qt::LeftButton);
+  test::Find<QComboBox>(dialog, "CB_Com")->setCurrentText("COM7");
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton1"), Qt::LeftButton);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton2"), Qt::LeftButton);
+  test::Find<QCheckBox>(dialog, "CB_RFirm")->setChecked(false);
+  QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton4"), Qt::LeftButton);
   EXPECT_TRUE(messages.Texts().empty());
 #ifdef _WIN32
   const std::string command_line = ReadBytes(app / "command-line.txt");

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "tests/support/FakeServices.h"
+#include "tests/support/FindControl.h"
 #include "tests/update/FirmwareInstallation.h"
 #include "update/UModifyFileSx.h"
 
@@ -32,7 +33,9 @@ struct Generator : FirmwareInstallation {
       dialog = std::make_unique<TFModifyFileSx>(state, fakes.services);
     dialog->show();
   }
-  void Execute() { QTest::mouseClick(dialog->LbButton2, Qt::LeftButton); }
+  void Execute() {
+    QTest::mouseClick(test::Find<QPushButton>(dialog, "LbButton2"), Qt::LeftButton);
+  }
   Texts Messages() const { return fakes.messages.Texts(); }
 };
 
@@ -57,30 +60,33 @@ TEST(ModifyFileSx, ShowChecksTheInstallation) {
     const fs::path looked_for = (generator.state.AppDir / c.lookedFor).make_preferred();
     EXPECT_EQ(generator.Messages(),
               Texts{std::string(c.message) + " (looked for " + looked_for.string() + ")"});
-    EXPECT_FALSE(generator.dialog->LbButton2->isEnabled()) << c.name;
+    EXPECT_FALSE(test::Find<QPushButton>(generator.dialog, "LbButton2")->isEnabled()) << c.name;
   }
 }
 
 TEST(ModifyFileSx, EveryShowingResetsPortProgressAndBanks) {
   Generator generator;
   generator.Show();
-  generator.dialog->cbport->setCurrentIndex(5);
+  test::Find<QComboBox>(generator.dialog, "cbport")->setCurrentIndex(5);
   generator.Execute();
-  EXPECT_EQ(generator.dialog->Avanzamento->value(), generator.dialog->Avanzamento->maximum());
+  EXPECT_EQ(test::Find<QProgressBar>(generator.dialog, "Avanzamento")->value(),
+            test::Find<QProgressBar>(generator.dialog, "Avanzamento")->maximum());
   generator.dialog->hide();
   generator.Show();
   EXPECT_TRUE(generator.Messages().empty()) << generator.Messages().front();
-  EXPECT_EQ(generator.dialog->cbport->currentText(), "COM1");
-  EXPECT_EQ(generator.dialog->cbport->count(), 8);
-  EXPECT_EQ(generator.dialog->Avanzamento->value(), 0);
-  EXPECT_TRUE(generator.dialog->LbButton2->isEnabled());
-  EXPECT_EQ(generator.dialog->NewFileSx->text(), "New_sx4375.sx");
-  EXPECT_FALSE(generator.dialog->NewFileSx->isVisible());
-  EXPECT_FALSE(generator.dialog->GbBank->isVisible());
+  EXPECT_EQ(test::Find<QComboBox>(generator.dialog, "cbport")->currentText(), "COM1");
+  EXPECT_EQ(test::Find<QComboBox>(generator.dialog, "cbport")->count(), 8);
+  EXPECT_EQ(test::Find<QProgressBar>(generator.dialog, "Avanzamento")->value(), 0);
+  EXPECT_TRUE(test::Find<QPushButton>(generator.dialog, "LbButton2")->isEnabled());
+  EXPECT_EQ(test::Find<QLineEdit>(generator.dialog, "NewFileSx")->text(), "New_sx4375.sx");
+  EXPECT_FALSE(test::Find<QLineEdit>(generator.dialog, "NewFileSx")->isVisible());
+  EXPECT_FALSE(test::Find<QGroupBox>(generator.dialog, "GbBank")->isVisible());
   const bool selected[] = {true, true, false, false, false};
   for (int bank = 1; bank <= kBankCount; ++bank) {
-    QCheckBox* box = generator.dialog->Cbbank[bank - 1];
-    EXPECT_EQ(box->isVisibleTo(generator.dialog->GbBank), selected[bank - 1]) << bank;
+    QCheckBox* box = test::Find<QCheckBox>(generator.dialog.get(), "Cbbank" + std::to_string(bank));
+    EXPECT_EQ(box->isVisibleTo(test::Find<QGroupBox>(generator.dialog, "GbBank")),
+              selected[bank - 1])
+        << bank;
     EXPECT_EQ(box->isChecked(), selected[bank - 1]) << bank;
     EXPECT_FALSE(generator.dialog->Marked(bank)) << bank;
   }
@@ -90,7 +96,7 @@ TEST(ModifyFileSx, CompleteRunStartsTheFlashProgrammer) {
   Generator generator;
   WriteBytes(generator.NewFile(), "firmware of an earlier run");
   generator.Show();
-  generator.dialog->cbport->setCurrentIndex(7);
+  test::Find<QComboBox>(generator.dialog, "cbport")->setCurrentIndex(7);
   generator.Execute();
   EXPECT_TRUE(generator.Messages().empty()) << generator.Messages().front();
   ASSERT_EQ(generator.fakes.shell.calls.size(), 1u);
@@ -102,7 +108,8 @@ TEST(ModifyFileSx, CompleteRunStartsTheFlashProgrammer) {
                                  "7");
   EXPECT_NE(ReadBytes(generator.NewFile()).find("S224388000"), std::string::npos);
   EXPECT_TRUE(generator.Leftovers().empty());
-  EXPECT_EQ(generator.dialog->Avanzamento->value(), generator.dialog->Avanzamento->maximum());
+  EXPECT_EQ(test::Find<QProgressBar>(generator.dialog, "Avanzamento")->value(),
+            test::Find<QProgressBar>(generator.dialog, "Avanzamento")->maximum());
 }
 
 TEST(ModifyFileSx, BankNotFoundIsMarkedRedUntilTheNextRun) {
@@ -132,7 +139,7 @@ TEST(ModifyFileSx, ClicksDuringTheRunAreDropped) {
   QTimer poke;
   QObject::connect(&poke, &QTimer::timeout, [&] {
     enabled_during_run = enabled_during_run || generator.dialog->isEnabled();
-    QTest::mouseClick(generator.dialog->LbButton2, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(generator.dialog, "LbButton2"), Qt::LeftButton);
     ++clicks;
   });
   poke.start(0);
@@ -153,7 +160,8 @@ TEST(ModifyFileSx, ProgrammerStartsOnlyAfterACompleteRun) {
   } cases[] = {
       {"bank image missing", [](Generator& g) { fs::remove(g.Bin("bank2.bin")); },
        "File bank2.bin Not Found,Abort Procedure"},
-      {"new name emptied", [](Generator& g) { g.dialog->NewFileSx->clear(); },
+      {"new name emptied",
+       [](Generator& g) { test::Find<QLineEdit>(g.dialog, "NewFileSx")->clear(); },
        "File New *.Sx Not Found,Abort Procedure"},
       {"programmer missing", [](Generator& g) { fs::remove(g.Program("FlashWrite")); },
        "FlashWrite.exe Not Found, Procedure Aborted"},
