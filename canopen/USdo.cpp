@@ -71,6 +71,13 @@ TFsdo::TFsdo(const AppState& state, UiServices& services, QWidget* parent)
   }
 }
 
+void TFsdo::SetStringPicker(StringGrid::PickHook pick) {
+  // The grid's column 8 (0 is the row number): "mnemonico", the entry's free name.
+  constexpr int kMnemonicColumn = 7;
+  for (StringGrid* grid : {sga, sgb})
+    grid->SetPickHook(kMnemonicColumn, pick);
+}
+
 void TFsdo::FormResize() {
   const std::pair<StringGrid*, std::pair<QLabel*, QLabel*>> grids[] = {
       {sga, {StaticText1, StaticText2}}, {sgb, {StaticText3, StaticText4}}};

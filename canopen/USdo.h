@@ -12,10 +12,8 @@ class TFsdo : public TwoGridTableDialog {
  public:
   TFsdo(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
-  QLabel* StaticText1;  // over the left columns of sga
-  QLabel* StaticText2;  // over the right columns of sga
-  QLabel* StaticText3;  // the same over sgb
-  QLabel* StaticText4;
+  // The free name of an entry, on both pages, can be picked from a list that pick shows.
+  void SetStringPicker(StringGrid::PickHook pick);
 
  protected:
   GridLoad Load() override;
@@ -27,6 +25,12 @@ class TFsdo : public TwoGridTableDialog {
   std::filesystem::path File() const override;
   // Every column a tenth of the grid; the labels over the virtual entry and the real one.
   void FormResize() override;
+
+ private:
+  QLabel* StaticText1;  // over the left columns of sga
+  QLabel* StaticText2;  // over the right columns of sga
+  QLabel* StaticText3;  // the same over sgb
+  QLabel* StaticText4;
 };
 
 }  // namespace quastor

@@ -33,10 +33,6 @@ class TwoGridTableDialog : public EditorFrame {
   Q_OBJECT
 
  public:
-  // The grids of the pages CAN A and CAN B.
-  StringGrid* sga;
-  StringGrid* sgb;
-
   // The grids as they stand, as core values, with what each row's record kept.
   SideGrids GridsShown() const;
   // The next showing opens at this cell: the page of side (0 CAN A, 1 CAN B), the grid row
@@ -75,6 +71,10 @@ class TwoGridTableDialog : public EditorFrame {
   virtual const char* Sheet() const = 0;
   // The table file the editor reads and writes.
   virtual std::filesystem::path File() const = 0;
+
+  // The grids of the pages CAN A and CAN B.
+  StringGrid* sga;
+  StringGrid* sgb;
 
   // The page of a side, to put more above its grid.
   QWidget* Page(Side side) const;

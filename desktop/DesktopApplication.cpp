@@ -31,9 +31,9 @@
 #include "platform/ui/StringGrid.h"
 #include "platform/ui/UiServices.h"
 #include "platform/ui/Widgets.h"
-#include "tools/USELstringhe.h"
 #include "tools/SelectString.h"
 #include "tools/ToolsTexts.h"
+#include "tools/USELstringhe.h"
 #include "tools/UXML.h"
 #include "update/UBootSer.h"
 #include "update/UModifyFileSx.h"
@@ -141,9 +141,7 @@ TFsdo& DesktopApplication::Sdo() {
   if (sdo_ == nullptr) {
     Built(sdo_);
     // The free name of an entry can be picked from the project's strings.
-    constexpr int kMnemonicColumn = 7;
-    for (StringGrid* grid : {sdo_->sga, sdo_->sgb})
-      grid->SetPickHook(kMnemonicColumn, [this] { return PickString(); });
+    sdo_->SetStringPicker([this] { return PickString(); });
   }
   return *sdo_;
 }
@@ -168,7 +166,7 @@ TFWemcy& DesktopApplication::Wemcy() {
 TFSetVar& DesktopApplication::SetVar() {
   if (setvar_ == nullptr) {
     Built(setvar_);
-    setvar_->sga->SetPickHook(kFrameColumnCount - 1, [this] { return PickString(); });
+    setvar_->SetStringPicker([this] { return PickString(); });
   }
   return *setvar_;
 }
@@ -176,7 +174,7 @@ TFSetVar& DesktopApplication::SetVar() {
 TFSetPdo& DesktopApplication::SetPdo() {
   if (setpdo_ == nullptr) {
     Built(setpdo_);
-    setpdo_->sga->SetPickHook(kFrameColumnCount - 1, [this] { return PickString(); });
+    setpdo_->SetStringPicker([this] { return PickString(); });
   }
   return *setpdo_;
 }

@@ -113,6 +113,10 @@ void FrameListDialog::FormShow() {
   }
 }
 
+void FrameListDialog::SetStringPicker(StringGrid::PickHook pick) {
+  sga->SetPickHook(kFrameColumnCount - 1, std::move(pick));
+}
+
 void FrameListDialog::ShowAt(int row, int column) {
   showAt_ = ShowPlace{-1, row, column};
 }

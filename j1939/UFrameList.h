@@ -25,8 +25,8 @@ class FrameListDialog : public EditorFrame {
   Q_OBJECT
 
  public:
-  StringGrid* sga;
-
+  // The frames' mnemonics, the last column, can be picked from a list that pick shows.
+  void SetStringPicker(StringGrid::PickHook pick);
   // The frame rows as they stand: 16 rows of columns 1 to 5.
   FrameRows RowsShown() const;
   // The next showing opens at this cell: the grid row (from 0) and the column, each -1 where
@@ -58,6 +58,7 @@ class FrameListDialog : public EditorFrame {
   // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 
+  StringGrid* sga;
   QPushButton* okButton_;
   QPushButton* cancelButton_;
 

@@ -12,6 +12,7 @@ class TFSetPdo : public FrameListDialog {
  public:
   TFSetPdo(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
+ private:
   QPushButton* LbButton4;  // OK
   QPushButton* LbButton3;  // Cancel
 };

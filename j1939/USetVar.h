@@ -12,6 +12,7 @@ class TFSetVar : public FrameListDialog {
  public:
   TFSetVar(const AppState& state, UiServices& services, QWidget* parent = nullptr);
 
+ private:
   QPushButton* bitbtn1;  // OK
   QPushButton* bitbtn2;  // Cancel
 };

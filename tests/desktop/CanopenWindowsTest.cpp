@@ -74,9 +74,11 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   WriteBytes(project() / "rpdodef.xml", kPdoFile);
   TFpdo& window = desktop->Pdo();
   window.show();
-  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x285");
-  EXPECT_EQ(window.sgb->Model().Cell(1, 0), "0x183");
-  window.sga->Model().setData(window.sga->Model().index(1, 0), "0x181", Qt::EditRole);
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(0, 0), "0x285");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sgb")->Model().Cell(1, 0), "0x183");
+  test::Find<StringGrid>(window, "sga")
+      ->Model()
+      .setData(test::Find<StringGrid>(window, "sga")->Model().index(1, 0), "0x181", Qt::EditRole);
   Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadBytes(project() / "rpdodef.xml"),
@@ -89,7 +91,9 @@ TEST_F(CanopenWindows, PdoTableRoundTripInKeyOrderAndARefusedGap) {
   // A filled row below an empty cobid is refused, not dropped; the file stays.
   const std::string before = ReadBytes(project() / "rpdodef.xml");
   window.show();
-  window.sga->Model().setData(window.sga->Model().index(0, 0), "", Qt::EditRole);
+  test::Find<StringGrid>(window, "sga")
+      ->Model()
+      .setData(test::Find<StringGrid>(window, "sga")->Model().index(0, 0), "", Qt::EditRole);
   Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_TRUE(window.isVisible());
   ASSERT_EQ(Messages().size(), 1u);
@@ -112,7 +116,7 @@ TEST_F(CanopenWindows, PdoOkAsksForDefinitionsItDeletesAndRewritesTheOthers) {
   WriteBytes(project() / "sdopdo.xml", definitions);
   TFpdo& window = desktop->Pdo();
   window.show();
-  auto& grid = window.sgb->Model();
+  auto& grid = test::Find<StringGrid>(window, "sgb")->Model();
   for (int c = 0; c < 5; ++c) {
     grid.setData(grid.index(0, c), grid.index(1, c).data(), Qt::EditRole);
     grid.setData(grid.index(1, c), "", Qt::EditRole);
@@ -145,13 +149,14 @@ TEST_F(CanopenWindows, PartialLoadAsksBeforeOkAndAFailedImportKeepsTheGrids) {
   window.show();
   ASSERT_GE(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Error in reading file XML");
-  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(0, 0), "0x181");
 
   fake.dialogs.answers.push_back(home / "no such workbook.xls");
   Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(fake.dialogs.lastFilter, "File EXCEL (*.xls *.xlsx *.ods)");
   EXPECT_EQ(fake.messages.Messages().back().kind, MessageRecorder::Kind::kError);
-  EXPECT_EQ(window.sga->Model().Cell(0, 0), "0x181") << "a failed import keeps the grids";
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(0, 0), "0x181")
+      << "a failed import keeps the grids";
 
   fake.messages.Clear();
   Click(test::Find<QPushButton>(window, "bitbtn1"));  // answered No
@@ -169,15 +174,16 @@ TEST_F(CanopenWindows, SdoTableKeepsWhatIsTypedInSdoXml) {
   TFsdo& window = desktop->Sdo();
   window.show();
   EXPECT_TRUE(Messages().empty()) << "no sdo.xml yet: nothing to say";
-  EXPECT_EQ(window.sga->Model().rowCount(), 1500);
-  auto& b = window.sgb->Model();
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().rowCount(), 1500);
+  auto& b = test::Find<StringGrid>(window, "sgb")->Model();
   const Texts typed = {"1", "0x2000", "1", "5", "0x6000", "1", "2", "a, b"};
   for (int column = 0; column < 8; ++column)
     b.setData(b.index(0, column), QString::fromStdString(typed[column]), Qt::EditRole);
   Click(test::Find<QPushButton>(window, "bitbtn1"));
   window.show();
-  EXPECT_EQ(window.sgb->Model().Rows()[0], typed) << "what was typed comes back from sdo.xml";
-  EXPECT_TRUE(window.sga->Model().Rows()[0] == Texts(8, ""));
+  EXPECT_EQ(test::Find<StringGrid>(window, "sgb")->Model().Rows()[0], typed)
+      << "what was typed comes back from sdo.xml";
+  EXPECT_TRUE(test::Find<StringGrid>(window, "sga")->Model().Rows()[0] == Texts(8, ""));
   Click(test::Find<QPushButton>(window, "button1"));
   EXPECT_TRUE(Messages().empty());
   EXPECT_NE(ReadBytes(project() / "sdo.csv").find("17,0x2000,1,5,0x6000,1,2,\"a, b\",\r\n"),
@@ -221,7 +227,8 @@ TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
         c.pdo ? static_cast<TwoGridTableDialog&>(desktop->Pdo()) : desktop->Sdo();
     window.show();
     fake.messages.Clear();
-    StringGrid* grid = c.side == Side::kA ? window.sga : window.sgb;
+    StringGrid* grid = c.side == Side::kA ? test::Find<StringGrid>(window, "sga")
+                                          : test::Find<StringGrid>(window, "sgb");
     grid->Model().setData(grid->Model().index(c.row, c.column), c.text, Qt::EditRole);
     Click(test::Find<QPushButton>(window, "bitbtn1"));
     EXPECT_TRUE(window.isVisible()) << c.fault;
@@ -245,7 +252,7 @@ TEST_F(CanopenWindows, OkRefusesACellItsFieldRefusesAndSelectsIt) {
   Click(test::Find<QPushButton>(window, "bitbtn1"));
   EXPECT_EQ(ReadBytes(project() / "sdo.xml"), sdo_file);
   window.show();
-  auto& a = window.sga->Model();
+  auto& a = test::Find<StringGrid>(window, "sga")->Model();
   for (int column = 0; column < 8; ++column)
     a.setData(a.index(0, column), column == 0 ? "0" : "", Qt::EditRole);
   a.setData(a.index(5, 0), "0", Qt::EditRole);
@@ -262,17 +269,17 @@ TEST_F(CanopenWindows, ImportAfterAFailedImport) {
     GTEST_SKIP() << "this build reads no workbooks";
   TFsdo& window = desktop->Sdo();
   window.show();
-  window.sga->Model().SetCell(5, 7, "typed");
+  test::Find<StringGrid>(window, "sga")->Model().SetCell(5, 7, "typed");
   fake.dialogs.answers = {DataFile("canopen/bad_flags.xls"), DataFile("canopen/tables.xlsx")};
   Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(Messages(), Texts{"Error! Row 3 of sheet \"sdo\", column A (conf): the cell is empty"});
-  EXPECT_EQ(window.sga->Model().Cell(5, 7), "typed");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(5, 7), "typed");
   fake.messages.AnswerNext(true);
   Click(test::Find<QPushButton>(window, "bitbtn4"));
   EXPECT_EQ(Messages().size(), 2u) << "the question before the rows are replaced";
-  EXPECT_EQ(window.sga->Model().Cell(0, 7), "speed");
-  EXPECT_EQ(window.sgb->Model().Cell(0, 7), "temp, max \"C\"");
-  EXPECT_EQ(window.sga->Model().Cell(5, 7), "");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(0, 7), "speed");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sgb")->Model().Cell(0, 7), "temp, max \"C\"");
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->Model().Cell(5, 7), "");
 }
 
 TEST_F(CanopenWindows, StoredPdoEntriesThroughTheButtons) {

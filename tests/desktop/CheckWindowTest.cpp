@@ -192,7 +192,8 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
          auto* sdo = qobject_cast<TFsdo*>(window);
          ASSERT_NE(sdo, nullptr);
          EXPECT_EQ(test::Find<QTabWidget>(sdo, "Notebook")->currentIndex(), 1);
-         EXPECT_EQ(sdo->sgb->currentIndex(), sdo->sgb->model()->index(1, 1));
+         EXPECT_EQ(test::Find<StringGrid>(sdo, "sgb")->currentIndex(),
+                   test::Find<StringGrid>(sdo, "sgb")->model()->index(1, 1));
        }},
       {"sdo.xml", "<sdo><row", "sdo.xml: file", true,
        [](QWidget* window) {
@@ -208,8 +209,9 @@ TEST_F(CheckWindow, OpeningAProblemShowsItsWindowAtTheCell) {
        [](QWidget* window) {
          auto* frames = qobject_cast<TFSetVar*>(window);
          ASSERT_NE(frames, nullptr);
-         EXPECT_EQ(frames->sga->currentIndex(), frames->sga->model()->index(1, 2));
-         EXPECT_EQ(QApplication::focusWidget(), frames->sga);
+         EXPECT_EQ(test::Find<StringGrid>(frames, "sga")->currentIndex(),
+                   test::Find<StringGrid>(frames, "sga")->model()->index(1, 2));
+         EXPECT_EQ(QApplication::focusWidget(), test::Find<StringGrid>(frames, "sga"));
        }},
       {"emcydef.xml",
        "<emcydef><row id_dev='5' mask_eq_ec='0' mask_eq_er='0' mask_eq_m1='0' mask_eq_m2='0' "

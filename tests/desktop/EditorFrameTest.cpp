@@ -52,11 +52,11 @@ class EditorFrames : public PlantProjectTest {
     return {
         {"sdo.xml", [](DesktopApplication& d) -> EditorFrame& { return d.Sdo(); },
          [](EditorFrames& t, EditorFrame& w) {
-           t.TypeInto(static_cast<TFsdo&>(w).sga, 0, 0, "0x2001");
+           t.TypeInto(test::Find<StringGrid>(w, "sga"), 0, 0, "0x2001");
          }},
         {"rpdodef.xml", [](DesktopApplication& d) -> EditorFrame& { return d.Pdo(); },
          [](EditorFrames& t, EditorFrame& w) {
-           t.TypeInto(static_cast<TFpdo&>(w).sgb, 3, 1, "7");
+           t.TypeInto(test::Find<StringGrid>(w, "sgb"), 3, 1, "7");
          }},
         {"emcydef.xml", [](DesktopApplication& d) -> EditorFrame& { return d.Emcy(); },
          [](EditorFrames& t, EditorFrame& w) {
@@ -66,7 +66,7 @@ class EditorFrames : public PlantProjectTest {
          }},
         {"Receive_Frame.xml", [](DesktopApplication& d) -> EditorFrame& { return d.SetVar(); },
          [](EditorFrames& t, EditorFrame& w) {
-           t.TypeInto(static_cast<TFSetVar&>(w).sga, 2, 0, "0x18FEF100");
+           t.TypeInto(test::Find<StringGrid>(w, "sga"), 2, 0, "0x18FEF100");
          }},
     };
   }
@@ -98,33 +98,37 @@ TEST_F(EditorFrames, EscapeCancelAndTheCloseBoxAskBeforeChangesAreLost) {
 TEST_F(EditorFrames, EnterInTheGridMovesDownAndNeverSaves) {
   TFsdo& window = desktop->Sdo();
   window.show();
-  TypeInto(window.sga, 0, 0, "0x2001");
-  window.sga->setCurrentIndex(window.sga->Model().index(0, 0));
-  QTest::keyClick(window.sga, Qt::Key_Return);
+  TypeInto(test::Find<StringGrid>(window, "sga"), 0, 0, "0x2001");
+  test::Find<StringGrid>(window, "sga")
+      ->setCurrentIndex(test::Find<StringGrid>(window, "sga")->Model().index(0, 0));
+  QTest::keyClick(test::Find<StringGrid>(window, "sga"), Qt::Key_Return);
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(fs::exists(project() / "sdo.xml"));
-  EXPECT_EQ(window.sga->currentIndex().row(), 1);
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->currentIndex().row(), 1);
 }
 
 TEST_F(EditorFrames, CtrlFFindsOnThePageShownWhereverTheFocusIs) {
   TFsdo& window = desktop->Sdo();
   window.show();
   test::Find<QTabWidget>(window, "Notebook")->setCurrentIndex(1);
-  TypeInto(window.sgb, 4, 7, "torque");
+  TypeInto(test::Find<StringGrid>(window, "sgb"), 4, 7, "torque");
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   test::Find<QPushButton>(window, "bitbtn2")->setFocus();
   QTest::keyClick(test::Find<QPushButton>(window, "bitbtn2"), Qt::Key_F, Qt::ControlModifier);
-  auto* line = window.sgb->findChild<QLineEdit*>("findLine");
+  auto* line = test::Find<StringGrid>(window, "sgb")->findChild<QLineEdit*>("findLine");
   ASSERT_NE(line, nullptr) << "the find line of the page shown";
   ASSERT_TRUE(line->isVisible());
   QTest::keyClicks(line, "TORQ");
   QTest::keyClick(line, Qt::Key_Return);
-  EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7));
-  EXPECT_EQ(window.sga->findChild<QLineEdit*>("findLine"), nullptr);
+  EXPECT_EQ(test::Find<StringGrid>(window, "sgb")->currentIndex(),
+            test::Find<StringGrid>(window, "sgb")->Model().index(4, 7));
+  EXPECT_EQ(test::Find<StringGrid>(window, "sga")->findChild<QLineEdit*>("findLine"), nullptr);
   test::Find<QPushButton>(window, "bitbtn2")->setFocus();
   QTest::keyClick(test::Find<QPushButton>(window, "bitbtn2"), Qt::Key_F3);
-  EXPECT_EQ(window.sgb->currentIndex(), window.sgb->Model().index(4, 7)) << "F3: the only match";
+  EXPECT_EQ(test::Find<StringGrid>(window, "sgb")->currentIndex(),
+            test::Find<StringGrid>(window, "sgb")->Model().index(4, 7))
+      << "F3: the only match";
   EXPECT_TRUE(window.isVisible());
 }
 
@@ -197,19 +201,23 @@ TEST_F(EditorFrames, APasteIsOneChangeOfTheWindow) {
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
   QApplication::clipboard()->setText("0x2001\t1\n0x2002\t2\n");
-  sdo.sga->setCurrentIndex(sdo.sga->Model().index(5, 0));
-  QTest::keyClick(sdo.sga, Qt::Key_V, Qt::ControlModifier);
+  test::Find<StringGrid>(sdo, "sga")
+      ->setCurrentIndex(test::Find<StringGrid>(sdo, "sga")->Model().index(5, 0));
+  QTest::keyClick(test::Find<StringGrid>(sdo, "sga"), Qt::Key_V, Qt::ControlModifier);
   sdo.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&sdo));
-  EXPECT_EQ(sdo.sga->Model().Cell(6, 1), "2");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(6, 1), "2");
   test::Find<QTabWidget>(sdo, "Notebook")->setCurrentIndex(1);  // the other page
-  sdo.sga->setCurrentIndex(sdo.sga->Model().index(0, 0));
+  test::Find<StringGrid>(sdo, "sga")
+      ->setCurrentIndex(test::Find<StringGrid>(sdo, "sga")->Model().index(0, 0));
   QTest::keyClick(test::Find<QPushButton>(sdo, "bitbtn1"), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(sdo.sga->Model().Cell(5, 0), "");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(5, 0), "");
   EXPECT_FALSE(sdo.HasChanges());
   EXPECT_EQ(test::Find<QTabWidget>(sdo, "Notebook")->currentIndex(), 0)
       << "the undo shows its page";
-  EXPECT_EQ(sdo.sga->currentIndex(), sdo.sga->Model().index(5, 0)) << "and its cell";
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->currentIndex(),
+            test::Find<StringGrid>(sdo, "sga")->Model().index(5, 0))
+      << "and its cell";
 }
 
 TEST_F(EditorFrames, AnImportIsTakenBackWhole) {
@@ -217,16 +225,17 @@ TEST_F(EditorFrames, AnImportIsTakenBackWhole) {
     GTEST_SKIP() << "this build reads no workbooks";
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
-  TypeInto(sdo.sgb, 3, 7, "typed");
+  TypeInto(test::Find<StringGrid>(sdo, "sgb"), 3, 7, "typed");
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
   fake.messages.AnswerNext(true);
   Click(test::Find<QPushButton>(sdo, "bitbtn4"));
-  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(0, 7), "speed");
   EXPECT_TRUE(sdo.Undo());
-  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "");
-  EXPECT_EQ(sdo.sgb->Model().Cell(3, 7), "typed") << "back to the grids before the import";
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(0, 7), "");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sgb")->Model().Cell(3, 7), "typed")
+      << "back to the grids before the import";
   EXPECT_TRUE(sdo.Redo());
-  EXPECT_EQ(sdo.sgb->Model().Cell(0, 7), "temp, max \"C\"");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sgb")->Model().Cell(0, 7), "temp, max \"C\"");
 }
 
 TEST_F(EditorFrames, AHeadingSortsTheSdoPageForViewingOnly) {
@@ -238,9 +247,9 @@ TEST_F(EditorFrames, AHeadingSortsTheSdoPageForViewingOnly) {
   WriteBytes(project() / "sdo.xml", file);
   TFsdo& window = desktop->Sdo();
   window.show();
-  const StringGridModel& model = window.sga->Model();
+  const StringGridModel& model = test::Find<StringGrid>(window, "sga")->Model();
   const int name = model.columnCount() - 1;
-  QHeaderView* header = window.sga->horizontalHeader();
+  QHeaderView* header = test::Find<StringGrid>(window, "sga")->horizontalHeader();
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                     QPoint(header->sectionViewportPosition(name) + 5, header->height() / 2));
   EXPECT_EQ(model.index(0, name).data().toString(), "accel");

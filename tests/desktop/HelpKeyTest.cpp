@@ -48,7 +48,7 @@ TEST_F(HelpKey, F1InAnEditorOpensItsSectionWhileTheEditorStaysUsable) {
   WhenModalShown([this](QWidget* window) {
     auto* sdo = qobject_cast<TFsdo*>(window);
     ASSERT_NE(sdo, nullptr);
-    QTest::keyClick(sdo->sga, Qt::Key_F1);
+    QTest::keyClick(test::Find<StringGrid>(sdo, "sga"), Qt::Key_F1);
     TFHelp* help = desktop->MainWindow().Help();
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(help->isVisible());
@@ -60,9 +60,10 @@ TEST_F(HelpKey, F1InAnEditorOpensItsSectionWhileTheEditorStaysUsable) {
 
     // The editor is still the modal window, and takes a click into another cell.
     EXPECT_EQ(QApplication::activeModalWidget(), sdo);
-    const QModelIndex cell = sdo->sga->model()->index(3, 2);
-    ClickAt(sdo->sga->viewport(), sdo->sga->visualRect(cell).center());
-    EXPECT_EQ(sdo->sga->currentIndex(), cell);
+    const QModelIndex cell = test::Find<StringGrid>(sdo, "sga")->model()->index(3, 2);
+    ClickAt(test::Find<StringGrid>(sdo, "sga")->viewport(),
+            test::Find<StringGrid>(sdo, "sga")->visualRect(cell).center());
+    EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->currentIndex(), cell);
 
     // The help takes a click too: its cursor leaves the heading.
     const int heading = test::Find<QTextEdit>(help, "RichEdit1")->textCursor().position();

@@ -67,7 +67,7 @@ TEST_F(J1939Windows, MenuOpensTheFrameTablesAfterTheCanopenOnes) {
 TEST_F(J1939Windows, ReceiveListThroughTheInfoWindowAndBack) {
   TFSetVar& list = desktop->SetVar();
   list.show();
-  auto& grid = list.sga->Model();
+  auto& grid = test::Find<StringGrid>(list, "sga")->Model();
   const Texts typed[] = {{"0", "0xFEF1", "0", "", "CCVS"}, {"0", "61444", "0x21", "", ""}};
   for (int r = 0; r < 2; ++r) {
     for (int c : {0, 1, 2, 4})
@@ -75,7 +75,7 @@ TEST_F(J1939Windows, ReceiveListThroughTheInfoWindowAndBack) {
   }
   grid.setData(grid.index(0, 3), Qt::Checked, Qt::CheckStateRole);
   EXPECT_EQ(grid.Cell(0, 3), "Y");
-  Click(list.bitbtn1);
+  Click(test::Find<QPushButton>(list, "bitbtn1"));
   EXPECT_FALSE(list.isVisible());
   EXPECT_EQ(ReadBytes(project() / "Receive_Frame.xml"),
             "<Receive_Frames><row DataPage=\"0\" PGN=\"0xFEF1\" SA=\"0\" Delete=\"Y\" "
@@ -158,12 +158,12 @@ TEST_F(J1939Windows, PartialLoadsAreToldAndAskedAbout) {
   EXPECT_EQ(Messages(), Texts{"Only 16 of the 17 frames of Send_Frame.xml are shown: the list "
                               "holds at most 16."});
   fake.messages.Clear();
-  Click(list.LbButton4);  // answered No
+  Click(test::Find<QPushButton>(list, "LbButton4"));  // answered No
   ASSERT_EQ(fake.messages.Messages().size(), 1u);
   EXPECT_EQ(fake.messages.Messages()[0].kind, MessageRecorder::Kind::kQuestion);
   EXPECT_EQ(ReadBytes(project() / "Send_Frame.xml"), file);
   EXPECT_TRUE(list.isVisible());
-  Click(list.LbButton3);
+  Click(test::Find<QPushButton>(list, "LbButton3"));
   EXPECT_FALSE(list.isVisible());
 
   fs::remove(project() / "Send_Frame.xml");

@@ -67,8 +67,8 @@ TEST_F(StatusLines, OkOfAnEditorTellsTheMainWindowWhatItWrote) {
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
   for (int row : {0, 1})
-    TypeEntry(sdo.sga, row);
-  TypeEntry(sdo.sgb, 4);
+    TypeEntry(test::Find<StringGrid>(sdo, "sga"), row);
+  TypeEntry(test::Find<StringGrid>(sdo, "sgb"), 4);
   Click(test::Find<QPushButton>(sdo, "bitbtn1"));
   ASSERT_FALSE(sdo.isVisible()) << testing::PrintToString(Messages());
   EXPECT_EQ(MainSaid(), "sdo.xml saved: 3 records (CAN A 2, CAN B 1)");
@@ -79,7 +79,7 @@ TEST_F(StatusLines, OkOfAnEditorTellsTheMainWindowWhatItWrote) {
   const char* frame[] = {"0", "0xFEF1", "0"};
   for (int row : {0, 1})
     for (int c = 0; c < 3; ++c)
-      Type(frames.sga, row, c, frame[c]);
+      Type(test::Find<StringGrid>(frames, "sga"), row, c, frame[c]);
   Click(frames.findChild<QPushButton*>("bitbtn1"));
   ASSERT_FALSE(frames.isVisible());
   EXPECT_EQ(MainSaid(), "Receive_Frame.xml saved: 2 records");
@@ -88,8 +88,8 @@ TEST_F(StatusLines, OkOfAnEditorTellsTheMainWindowWhatItWrote) {
 TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
-  Type(sdo.sga, 5, 7, "typed");
-  Type(sdo.sgb, 0, 1, "0x2002");
+  Type(test::Find<StringGrid>(sdo, "sga"), 5, 7, "typed");
+  Type(test::Find<StringGrid>(sdo, "sgb"), 0, 1, "0x2002");
   Click(test::Find<QPushButton>(sdo, "button1"));
   EXPECT_TRUE(fs::exists(project() / "sdo.csv"));
   EXPECT_EQ(Said(&sdo), "Exported " + Utf8FromPath(project() / "sdo.csv") + " (2 rows)");
@@ -101,14 +101,16 @@ TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("Replace the 2 rows of sdo.xml with the ", 0), 0u) << Messages()[0];
   EXPECT_EQ(Said(&sdo).rfind("Exported ", 0), 0u) << "the status line still tells the export";
-  EXPECT_EQ(sdo.sga->Model().Cell(5, 7), "typed") << "No changes nothing";
-  EXPECT_NE(sdo.sga->Model().Cell(0, 7), "speed");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(5, 7), "typed")
+      << "No changes nothing";
+  EXPECT_NE(test::Find<StringGrid>(sdo, "sga")->Model().Cell(0, 7), "speed");
 
   fake.messages.Clear();
   fake.messages.AnswerNext(true);
   Click(test::Find<QPushButton>(sdo, "bitbtn4"));
-  const std::size_t a = Typed(sdo.sga), b = Typed(sdo.sgb);
-  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
+  const std::size_t a = Typed(test::Find<StringGrid>(sdo, "sga")),
+                    b = Typed(test::Find<StringGrid>(sdo, "sgb"));
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(0, 7), "speed");
   EXPECT_EQ(Messages(), Texts{"Replace the 2 rows of sdo.xml with the " + std::to_string(a + b) +
                               " rows of SDO?"});
   EXPECT_EQ(Said(&sdo), "Imported " + std::to_string(a + b) +
@@ -125,7 +127,7 @@ TEST_F(StatusLines, ExportAndImportSayWhatTheyDidAndImportAsksFirst) {
   fake.dialogs.answers = {DataFile("canopen/tables.xlsx")};
   Click(test::Find<QPushButton>(sdo, "bitbtn4"));
   EXPECT_TRUE(Messages().empty()) << Messages().front();
-  EXPECT_EQ(sdo.sga->Model().Cell(0, 7), "speed");
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sga")->Model().Cell(0, 7), "speed");
 }
 
 TEST_F(StatusLines, StepsThreeAndFourSayWhatTheyWrote) {

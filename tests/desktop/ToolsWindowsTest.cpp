@@ -166,7 +166,9 @@ TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
   // The mnemonic columns of the SDO table and of both frame lists offer the picker.
-  for (StringGrid* grid : {sdo.sga, desktop->SetVar().sga, desktop->SetPdo().sga}) {
+  for (StringGrid* grid :
+       {test::Find<StringGrid>(sdo, "sga"), test::Find<StringGrid>(desktop->SetVar(), "sga"),
+        test::Find<StringGrid>(desktop->SetPdo(), "sga")}) {
     const int mnemonic = grid->Model().columnCount() - 1;
     std::unique_ptr<QMenu> menu(grid->NewContextMenu(grid->Model().index(0, mnemonic)));
     ASSERT_NE(menu, nullptr);
@@ -174,7 +176,8 @@ TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
     EXPECT_EQ(grid->NewContextMenu(grid->Model().index(0, mnemonic - 1)), nullptr);
   }
 
-  sdo.sgb->setCurrentIndex(sdo.sgb->Model().index(3, 7));
+  test::Find<StringGrid>(sdo, "sgb")
+      ->setCurrentIndex(test::Find<StringGrid>(sdo, "sgb")->Model().index(3, 7));
   WhenModalShown([](QWidget* modal) {
     auto* picker = qobject_cast<TFSELstringhe*>(modal);
     ASSERT_NE(picker, nullptr);
@@ -185,8 +188,8 @@ TEST_F(ToolsWindows, PickerFillsTheSdoMnemonicAndKeepsItsChoice) {
     EXPECT_EQ(S(test::Find<QLabel>(picker, "Label1")->text()), "Sel str: 2");
     test::Find<QPushButton>(picker, "bitbtn1")->click();
   });
-  QTest::keyClick(sdo.sgb, Qt::Key_F4);
-  EXPECT_EQ(sdo.sgb->Model().Cell(3, 7), "torque");
+  QTest::keyClick(test::Find<StringGrid>(sdo, "sgb"), Qt::Key_F4);
+  EXPECT_EQ(test::Find<StringGrid>(sdo, "sgb")->Model().Cell(3, 7), "torque");
 
   // From the menu of windows, the next showing starts on the last choice; Cancel keeps it.
   ModalCloser closer;
