@@ -114,18 +114,14 @@ void FrameListDialog::FormShow() {
 }
 
 void FrameListDialog::ShowAt(int row, int column) {
-  showAt_ = ShowPlace{-1, row, column};
+  OpenAtNextShow(ShowPlace{-1, row, column});
 }
 
 // After the frame has put the focus into the grid.
-void FrameListDialog::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
+void FrameListDialog::GoToPlace(const ShowPlace& at) {
+  if (!Within(at.row, sga->Model().rowCount()))
     return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at || !Within(at->row, sga->Model().rowCount()))
-    return;
-  sga->ShowCell(at->row, Within(at->column, sga->Model().columnCount()) ? at->column : 0);
+  sga->ShowCell(at.row, Within(at.column, sga->Model().columnCount()) ? at.column : 0);
 }
 
 void FrameListDialog::RowEdited(int row) {

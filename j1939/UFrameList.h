@@ -54,7 +54,7 @@ class FrameListDialog : public EditorFrame {
 
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
   // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 
@@ -68,7 +68,6 @@ class FrameListDialog : public EditorFrame {
   LoadReport report_;   // what the grid does not show of the file
   FrameRowsKept kept_;  // per row, its attributes as read; a row emptied has none
   ReadStamps stamps_;   // the file as the show read it
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor
