@@ -4,10 +4,14 @@
 // fills the grid from the direction's list file; OK checks the rows, asks before it writes a
 // file that was not shown whole, writes it and closes.
 
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QSize>
 
+#include "j1939/FrameImport.h"
 #include "j1939/FrameList.h"
 #include "platform/FileStamp.h"
 #include "platform/ui/EditorFrame.h"
@@ -32,6 +36,15 @@ class FrameListDialog : public EditorFrame {
   // The next showing opens at this cell: the grid row (from 0) and the column, each -1 where
   // not known.
   void ShowAt(int row, int column);
+
+  // Where the button captioned caption (named "bitbtnImport", shown once a source is given)
+  // takes frames from: a chooser that answers the frames, or nothing to leave the list as it is.
+  using FrameSource = std::function<std::optional<std::vector<ImportedFrame>>()>;
+  void SetFrameSource(const std::string& caption, FrameSource source);
+  // Fills the next rows that hold nothing with frames, as one change; says how many were
+  // placed and, when the list ran out of rows, how many did not fit.
+  void ImportFrames(const std::vector<ImportedFrame>& frames);
+  QPushButton* ImportButton() const { return importButton_; }
 
  public slots:
   // OK: CheckRows, then the question after a partial load, then the file.
@@ -60,6 +73,7 @@ class FrameListDialog : public EditorFrame {
 
   QPushButton* okButton_;
   QPushButton* cancelButton_;
+  QPushButton* importButton_;
 
  private:
   const AppState& state_;
@@ -68,6 +82,7 @@ class FrameListDialog : public EditorFrame {
   LoadReport report_;   // what the grid does not show of the file
   FrameRowsKept kept_;  // per row, its attributes as read; a row emptied has none
   ReadStamps stamps_;   // the file as the show read it
+  FrameSource frameSource_;
 };
 
 }  // namespace quastor
