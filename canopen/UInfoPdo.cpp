@@ -256,36 +256,24 @@ void TFInfopdo::ShowEdits(Side side, const EditsToShow& edits) {
 }
 
 void TFInfopdo::ShowAt(int side, int pdo, int entry, int field) {
-  showAt_ = ShowPlace{side, pdo, field, entry};
+  OpenAtNextShow(ShowPlace{side, pdo, field, entry});
 }
 
-void TFInfopdo::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
-    return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at)
-    return;
-  // Without a page: the window's start.
-  if (!Within(at->page, 2)) {
-    Notebook->setCurrentIndex(0);
-    return;
-  }
-  const Side side = at->page == 0 ? Side::kA : Side::kB;
+void TFInfopdo::GoToPlace(const ShowPlace& at) {
+  const Side side = at.page == 0 ? Side::kA : Side::kB;
   const PageControls& c = Controls(side);
-  Notebook->setCurrentIndex(at->page);
   c.LPdoCan->setFocus(Qt::OtherFocusReason);
-  if (!Within(at->row, c.LPdoCan->count()))
+  if (!Within(at.row, c.LPdoCan->count()))
     return;
-  c.LPdoCan->setCurrentRow(at->row);
+  c.LPdoCan->setCurrentRow(at.row);
   LPdoCanAClick(side);
-  if (!Within(at->entry, c.LSdoCan->count()))
+  if (!Within(at.entry, c.LSdoCan->count()))
     return;
-  c.LSdoCan->setCurrentRow(at->entry);
+  c.LSdoCan->setCurrentRow(at.entry);
   LSdoCanAClick(side);
   c.LSdoCan->setFocus(Qt::OtherFocusReason);
-  if (Within(at->column, 2))
-    FocusEdit(at->column == 0 ? c.Eindex : c.Esubindex);
+  if (Within(at.column, 2))
+    FocusEdit(at.column == 0 ? c.Eindex : c.Esubindex);
 }
 
 void TFInfopdo::LPdoCanAClick(Side side) {

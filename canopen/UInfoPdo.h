@@ -53,7 +53,7 @@ class TFInfopdo : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -107,7 +107,6 @@ class TFInfopdo : public EditorFrame {
   std::array<SdoClipboard, 2> clipboards_;  // kept for the whole run
   bool showing_ = false;
   bool reclicked_ = false;  // the mouse pressed on the item already chosen
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

@@ -78,6 +78,11 @@ void TFsdo::SetStringPicker(StringGrid::PickHook pick) {
     grid->SetPickHook(kMnemonicColumn, pick);
 }
 
+void TFsdo::SetRealEntryPicker(const std::string& caption, const QKeySequence& key,
+                               StringGrid::RowPickHook pick) {
+  sga->SetRowPick(caption, key, std::move(pick));
+}
+
 void TFsdo::FormResize() {
   const std::pair<StringGrid*, std::pair<QLabel*, QLabel*>> grids[] = {
       {sga, {StaticText1, StaticText2}}, {sgb, {StaticText3, StaticText4}}};

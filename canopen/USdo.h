@@ -14,6 +14,10 @@ class TFsdo : public TwoGridTableDialog {
 
   // The free name of an entry, on both pages, can be picked from a list that pick shows.
   void SetStringPicker(StringGrid::PickHook pick);
+  // The real entry on CAN B (the first page) can be picked whole, under caption in the
+  // context menu and on key: pick answers the cells to fill from the row as stored.
+  void SetRealEntryPicker(const std::string& caption, const QKeySequence& key,
+                          StringGrid::RowPickHook pick);
 
  protected:
   GridLoad Load() override;

@@ -140,22 +140,14 @@ void TwoGridTableDialog::FormShow() {
 }
 
 void TwoGridTableDialog::ShowAt(int side, int row, int column) {
-  showAt_ = ShowPlace{side, row, column};
+  OpenAtNextShow(ShowPlace{side, row, column});
 }
 
-// After the frame has put the focus into the first page's grid.
-void TwoGridTableDialog::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
-    return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at)
-    return;
-  // Without a page: the window's start.
-  StringGrid* grid = at->page == 1 ? sgb : sga;
-  Notebook->setCurrentWidget(grid->parentWidget());
-  if (Within(at->row, grid->Model().rowCount()))
-    grid->ShowCell(at->row, Within(at->column, grid->Model().columnCount()) ? at->column : 0);
+// After the frame has turned to the place's page.
+void TwoGridTableDialog::GoToPlace(const ShowPlace& at) {
+  StringGrid* grid = at.page == 1 ? sgb : sga;
+  if (Within(at.row, grid->Model().rowCount()))
+    grid->ShowCell(at.row, Within(at.column, grid->Model().columnCount()) ? at.column : 0);
   grid->setFocus(Qt::OtherFocusReason);
 }
 

@@ -86,7 +86,7 @@ class TwoGridTableDialog : public EditorFrame {
   // Lays out the columns after the grids' size changed.
   virtual void FormResize() {}
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
 
  private:
   QTabWidget* Notebook;
@@ -113,7 +113,6 @@ class TwoGridTableDialog : public EditorFrame {
 
   LoadReport gaps_;    // what the grids do not show of the file
   ReadStamps stamps_;  // the file as the show read it
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

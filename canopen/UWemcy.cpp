@@ -228,34 +228,22 @@ void TFWemcy::FormShow() {
 }
 
 void TFWemcy::ShowAt(int side, int word, int field) {
-  showAt_ = ShowPlace{side, word, field};
+  OpenAtNextShow(ShowPlace{side, word, field});
 }
 
-void TFWemcy::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
-    return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at)
-    return;
-  // Without a page: the window's start.
-  if (!Within(at->page, 2)) {
-    Notebook->setCurrentIndex(0);
-    return;
-  }
-  const Side side = at->page == 0 ? Side::kA : Side::kB;
+void TFWemcy::GoToPlace(const ShowPlace& at) {
+  const Side side = at.page == 0 ? Side::kA : Side::kB;
   const PageControls& c = Controls(side);
-  Notebook->setCurrentIndex(at->page);
   c.TWCan->setFocus(Qt::OtherFocusReason);
-  if (!Within(at->row, c.TWCan->topLevelItemCount()))
+  if (!Within(at.row, c.TWCan->topLevelItemCount()))
     return;
-  QTreeWidgetItem* node = c.TWCan->topLevelItem(at->row);
+  QTreeWidgetItem* node = c.TWCan->topLevelItem(at.row);
   c.TWCan->setCurrentItem(node);
   c.TWCan->scrollToItem(node);
   TWCanAChange(side);
   QLineEdit* const edits[] = {c.Eindex_addrm, c.Esubindex, c.Edevid};
-  if (Within(at->column, 3))
-    FocusEdit(edits[at->column]);
+  if (Within(at.column, 3))
+    FocusEdit(edits[at.column]);
 }
 
 void TFWemcy::TWCanAChange(Side side) {

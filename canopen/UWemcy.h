@@ -58,7 +58,7 @@ class TFWemcy : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
 
  private:
   QTabWidget* Notebook;
@@ -113,7 +113,6 @@ class TFWemcy : public EditorFrame {
   LoadReport gaps_;    // what the trees do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

@@ -192,32 +192,20 @@ void TFemcy::FormShow() {
 }
 
 void TFemcy::ShowAt(int side, int row, int field) {
-  showAt_ = ShowPlace{side, row, field};
+  OpenAtNextShow(ShowPlace{side, row, field});
 }
 
-void TFemcy::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
-    return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at)
-    return;
-  // Without a page: the window's start.
-  if (!Within(at->page, 2)) {
-    Notebook->setCurrentIndex(0);
-    return;
-  }
-  const Side side = at->page == 0 ? Side::kA : Side::kB;
+void TFemcy::GoToPlace(const ShowPlace& at) {
+  const Side side = at.page == 0 ? Side::kA : Side::kB;
   const PageControls& c = Controls(side);
-  Notebook->setCurrentIndex(at->page);
-  if (!Within(at->row, c.LBCan->count())) {
+  if (!Within(at.row, c.LBCan->count())) {
     c.LBCan->setFocus(Qt::OtherFocusReason);
     return;
   }
-  c.LBCan->setCurrentRow(at->row);
+  c.LBCan->setCurrentRow(at.row);
   LBCanAClick(side);
-  if (Within(at->column, static_cast<int>(c.edits.size())))
-    FocusEdit(c.edits[static_cast<std::size_t>(at->column)]);
+  if (Within(at.column, static_cast<int>(c.edits.size())))
+    FocusEdit(c.edits[static_cast<std::size_t>(at.column)]);
   else
     c.LBCan->setFocus(Qt::OtherFocusReason);
 }

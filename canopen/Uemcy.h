@@ -52,7 +52,7 @@ class TFemcy : public EditorFrame {
  protected:
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
 
  private:
   QTabWidget* Notebook;
@@ -101,7 +101,6 @@ class TFemcy : public EditorFrame {
   LoadReport gaps_;    // what the lists do not show of the file
   ReadStamps stamps_;  // the file as the show read it
   bool showing_ = false;
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

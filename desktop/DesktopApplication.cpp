@@ -1,5 +1,7 @@
 #include "desktop/DesktopApplication.h"
 
+#include <QKeySequence>
+
 #include <type_traits>
 
 #include "app/AppState.h"
@@ -17,8 +19,12 @@
 #include "check/ProblemList.h"
 #include "check/ProjectCheck.h"
 #include "check/UCheckProject.h"
+#include "devices/DeviceTexts.h"
+#include "devices/UDbcImport.h"
+#include "devices/UPickObject.h"
 #include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
+#include "j1939/FrameImport.h"
 #include "j1939/FrameList.h"
 #include "j1939/J1939Texts.h"
 #include "j1939/USetPdo.h"
@@ -142,6 +148,19 @@ TFsdo& DesktopApplication::Sdo() {
     Built(sdo_);
     // The free name of an entry can be picked from the project's strings.
     sdo_->SetStringPicker([this] { return PickString(); });
+    // The real entry of the CAN A page lies in a device on CAN B: it can be picked from the
+    // device's EDS file (F4 picks a string).
+    sdo_->SetRealEntryPicker(device_texts::kPickObject, QKeySequence(Qt::SHIFT | Qt::Key_F4),
+                             [this](const std::vector<std::string>& row)
+                                 -> std::optional<std::vector<StringGrid::CellFill>> {
+                               const auto cells = PickSdoObject(row);
+                               if (!cells)
+                                 return std::nullopt;
+                               std::vector<StringGrid::CellFill> fills;
+                               for (const auto& [column, text] : *cells)
+                                 fills.push_back({column, text});
+                               return fills;
+                             });
   }
   return *sdo_;
 }
@@ -167,6 +186,7 @@ TFSetVar& DesktopApplication::SetVar() {
   if (setvar_ == nullptr) {
     Built(setvar_);
     setvar_->SetStringPicker([this] { return PickString(); });
+    setvar_->SetFrameSource(device_texts::kImportDbc, [this] { return ChooseDbcFrames(); });
   }
   return *setvar_;
 }
@@ -175,6 +195,7 @@ TFSetPdo& DesktopApplication::SetPdo() {
   if (setpdo_ == nullptr) {
     Built(setpdo_);
     setpdo_->SetStringPicker([this] { return PickString(); });
+    setpdo_->SetFrameSource(device_texts::kImportDbc, [this] { return ChooseDbcFrames(); });
   }
   return *setpdo_;
 }
@@ -203,6 +224,18 @@ TFCheckProject& DesktopApplication::CheckProject() {
     checkproject_->SetOpenProblem([this](const CheckProblem& problem) { OpenProblem(problem); });
   }
   return *checkproject_;
+}
+
+TFPickObject& DesktopApplication::PickObject() {
+  if (pickobject_ == nullptr)
+    pickobject_ = new TFPickObject(services_, main_.get());
+  return *pickobject_;
+}
+
+TFDbcImport& DesktopApplication::DbcImport() {
+  if (dbcimport_ == nullptr)
+    dbcimport_ = new TFDbcImport(services_, main_.get());
+  return *dbcimport_;
 }
 
 void DesktopApplication::OpenProblem(const CheckProblem& problem) {
@@ -252,6 +285,37 @@ std::optional<std::string> DesktopApplication::PickString() {
   if (picker.exec() != QDialog::Accepted || picker.SelectedString().empty())
     return std::nullopt;
   return picker.SelectedString();
+}
+
+// The SDO table's columns of the real entry: Index, SubIndex, nbyte, mnemonico; column 0 is
+// RW, "1" when the entry writes.
+std::optional<std::vector<std::pair<int, std::string>>> DesktopApplication::PickSdoObject(
+    const std::vector<std::string>& row) {
+  constexpr int kRwColumn = 0, kIndexColumn = 4, kSubIndexColumn = 5, kBytesColumn = 6,
+                kNameColumn = 7;
+  TFPickObject& picker = PickObject();
+  picker.ProjectDir = state_->ProjectDir;
+  picker.Direction = EntryDirection(row.empty() ? std::string() : row[kRwColumn]);
+  if (picker.exec() != QDialog::Accepted || !picker.Picked())
+    return std::nullopt;
+  const SdoFill& fill = *picker.Picked();
+  return std::vector<std::pair<int, std::string>>{{kIndexColumn, fill.index},
+                                                  {kSubIndexColumn, fill.subIndex},
+                                                  {kBytesColumn, fill.bytes},
+                                                  {kNameColumn, fill.name}};
+}
+
+std::optional<std::vector<ImportedFrame>> DesktopApplication::ChooseDbcFrames() {
+  TFDbcImport& chooser = DbcImport();
+  chooser.ProjectDir = state_->ProjectDir;
+  if (chooser.exec() != QDialog::Accepted)
+    return std::nullopt;
+  std::vector<ImportedFrame> frames;
+  for (const DbcFrame& message : chooser.Chosen()) {
+    frames.push_back({message.priority, message.dataPage, message.pgn, message.sourceAddress,
+                      message.name, message.length});
+  }
+  return frames;
 }
 
 }  // namespace quastor

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QDialog;
 
@@ -33,6 +35,9 @@ class TF_Sen_Info;
 class TFXML;
 class TFSELstringhe;
 class TFCheckProject;
+class TFPickObject;
+class TFDbcImport;
+struct ImportedFrame;
 
 using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
@@ -68,6 +73,8 @@ class DesktopApplication {
   TFXML& Xml();
   TFSELstringhe& SelString();
   TFCheckProject& CheckProject();
+  TFPickObject& PickObject();
+  TFDbcImport& DbcImport();
 
  private:
   void WireSteps();
@@ -78,6 +85,12 @@ class DesktopApplication {
   void OpenProblem(const CheckProblem& problem);
   // Shows the string picker on the current project's strings file; the chosen string on OK.
   std::optional<std::string> PickString();
+  // Shows the object picker for an entry of the SDO table (its cells as stored); the cells of
+  // the real entry it fills on OK.
+  std::optional<std::vector<std::pair<int, std::string>>> PickSdoObject(
+      const std::vector<std::string>& row);
+  // Shows the DBC import; the chosen messages as frames on OK.
+  std::optional<std::vector<ImportedFrame>> ChooseDbcFrames();
   template <class Window, class... Args>
   Window& Built(Window*& window, Args&&... args);
 
@@ -101,6 +114,8 @@ class DesktopApplication {
   TFXML* xml_ = nullptr;
   TFSELstringhe* selstring_ = nullptr;
   TFCheckProject* checkproject_ = nullptr;
+  TFPickObject* pickobject_ = nullptr;
+  TFDbcImport* dbcimport_ = nullptr;
 };
 
 }  // namespace quastor

@@ -33,6 +33,8 @@
 #include "canopen/Updo.h"
 #include "check/UCheckProject.h"
 #include "desktop/DesktopApplication.h"
+#include "devices/UDbcImport.h"
+#include "devices/UPickObject.h"
 #include "gateway/Upargen.h"
 #include "j1939/USetPdo.h"
 #include "j1939/USetVar.h"
@@ -260,6 +262,11 @@ int main(int argc, char* argv[]) {
         "<row B1=\"8\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" "
         "B8=\"255\"/></Receive_Frames_Info>");
   ok = Grab(desktop.CheckProject(), out, "check-project") && ok;
+  TFPickObject& pick_object = desktop.PickObject();
+  pick_object.ProjectDir = project;
+  ok = Grab(pick_object, out, "pick-object") && ok;
+  desktop.DbcImport().ProjectDir = project;
+  ok = Grab(desktop.DbcImport(), out, "import-from-dbc") && ok;
   // What the windows said while they were shown, to look at beside the pictures.
   for (const std::string& text : messages.Texts())
     std::printf("message: %s\n", text.c_str());

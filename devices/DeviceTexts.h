@@ -56,4 +56,54 @@ inline constexpr char kDbcSignalLengthRange[] = "signal %s has length %s, outsid
 inline constexpr char kDbcUnterminated[] = "the %s statement that starts here has no closing \";\"";
 inline constexpr char kDbcUnclosedQuote[] = "a quoted text that starts here is not closed";
 
+// "Pick object…" on the SDO table (window TFPickObject).
+inline constexpr char kPickObject[] = "Pick object\u2026";
+inline constexpr char kPickObjectCaption[] = "Pick Object";
+inline constexpr char kChooseEds[] = "Choose EDS file\u2026";
+inline constexpr char kEdsFilter[] = "EDS files (*.eds *.EDS)";
+inline constexpr char kNoEdsChosen[] = "No EDS file chosen: choose the device's file.";
+// The file's name, the device's name (or "" when the file gives none) and the objects' count.
+inline constexpr char kEdsShown[] = "%s%s: %s objects";
+inline constexpr char kFilterLabel[] = "Filter (index or name):";
+inline constexpr const char* kObjectColumns[] = {"Index", "SubIndex", "Name",
+                                                 "Type",  "Access",   "nbyte"};
+// The project keeps its devices' files in this folder, and which one the SDO table uses in
+// kDevicesSettings, section kSdoSection, key kEdsKey.
+inline constexpr char kDevicesFolder[] = "devices";
+inline constexpr char kDevicesSettings[] = "devices.ini";
+inline constexpr char kSdoSection[] = "SDO";
+inline constexpr char kEdsKey[] = "EDS";
+// Why a pick fills nothing: the object's index (hexadecimal), sub-index and name, then why.
+inline constexpr char kPickRefused[] = "Object 0x%s, sub-index %s (\"%s\"): %s Nothing was filled.";
+// The access, the direction refused, then the entry's RW cell.
+inline constexpr char kAccessRefused[] =
+    "its access is \"%s\", so it cannot be %s, and the entry has RW %s.";
+inline constexpr char kWritten[] = "written";
+inline constexpr char kRead[] = "read";
+// The data type's name.
+inline constexpr char kNoFixedSize[] =
+    "its type %s has no fixed size, and an SDO entry carries 1 to 4 bytes.";
+// The data type's name and its size.
+inline constexpr char kSizeTooLarge[] =
+    "its type %s holds %s bytes, and an SDO entry carries 1 to 4 bytes.";
+inline constexpr char kNoObjectSelected[] = "Select an object of the list first.";
+
+// "Import from DBC…" in the frame lists (window TFDbcImport).
+inline constexpr char kImportDbc[] = "Import from DBC\u2026";
+inline constexpr char kImportDbcCaption[] = "Import from DBC";
+inline constexpr char kChooseDbc[] = "Choose DBC file\u2026";
+inline constexpr char kDbcFilter[] = "DBC files (*.dbc *.DBC)";
+inline constexpr char kNoDbcChosen[] = "No DBC file chosen.";
+inline constexpr const char* kMessageColumns[] = {"Name", "PGN", "SA", "Length"};
+// The file's name and the messages listed.
+inline constexpr char kDbcShown[] = "%s: %s messages";
+// Messages that the list leaves out, each "name (reason)", joined by "; ".
+inline constexpr char kNotListed[] = "Not listed, since no frame list row can hold them: %s.";
+inline constexpr char kNotListedEntry[] = "%s (%s)";
+inline constexpr char kStandardIdentifier[] = "11-bit identifier, no J1939 PGN";
+inline constexpr char kExtendedDataPage[] = "extended data page set";
+// The message's length.
+inline constexpr char kMoreThanOneFrame[] = "%s bytes, more than one CAN frame";
+inline constexpr char kNoMessageSelected[] = "Select one or more messages of the list first.";
+
 }  // namespace quastor::device_texts

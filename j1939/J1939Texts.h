@@ -77,6 +77,15 @@ inline constexpr char kNoFramesQuestion[] =
     "%s lists no frames, so OK writes %s without any of its %d rows, and their byte mappings "
     "are lost. Write the file anyway?";
 
+// Frames imported into a list (its button, then what the import did): the frames placed;
+// the messages that found no free row.
+inline constexpr char kFramesImported[] = "%s filled from the network's description.";
+inline constexpr char kFrame[] = "frame";
+inline constexpr char kFrames[] = "frames";
+inline constexpr char kFramesLeftOut[] = "%s did not fit: the list holds at most 16 frames.";
+inline constexpr char kMessage[] = "message";
+inline constexpr char kMessages[] = "messages";
+
 // Frame info tables (windows TF_Rec_Info and TF_Sen_Info).
 inline constexpr char kReceiveInfoCaption[] = "Receive Frames Info";
 inline constexpr char kSendInfoCaption[] = "Send Frames Info";

@@ -137,20 +137,16 @@ void FrameInfoDialog::FormShow() {
 }
 
 void FrameInfoDialog::ShowAt(int frame, int byte) {
-  showAt_ = ShowPlace{-1, frame, byte};
+  OpenAtNextShow(ShowPlace{-1, frame, byte});
 }
 
-void FrameInfoDialog::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
+void FrameInfoDialog::GoToPlace(const ShowPlace& at) {
+  if (!Within(at.row, ListBox1->count()))
     return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at || !Within(at->row, ListBox1->count()))
-    return;
-  ListBox1->setCurrentRow(at->row);
+  ListBox1->setCurrentRow(at.row);
   ListBox1->setFocus(Qt::OtherFocusReason);
-  if (Within(at->column, kFrameBytes) && Panels[static_cast<std::size_t>(at->column)]->isEnabled())
-    FocusEdit(Edits[static_cast<std::size_t>(at->column)]);
+  if (Within(at.column, kFrameBytes) && Panels[static_cast<std::size_t>(at.column)]->isEnabled())
+    FocusEdit(Edits[static_cast<std::size_t>(at.column)]);
 }
 
 TFrameInfoRec* FrameInfoDialog::Selected() {

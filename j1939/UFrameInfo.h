@@ -48,7 +48,7 @@ class FrameInfoDialog : public EditorFrame {
 
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -86,7 +86,6 @@ class FrameInfoDialog : public EditorFrame {
   LoadReport report_;     // what the window does not show of the files
   ReadStamps stamps_;     // the info file as the show read it
   bool telling_ = false;  // a message about an edit is up: its focus changes are no exits
-  std::optional<ShowPlace> showAt_;
 };
 
 }  // namespace quastor

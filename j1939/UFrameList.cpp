@@ -12,6 +12,7 @@
 #include "j1939/J1939Texts.h"
 #include "platform/DoneReport.h"
 #include "platform/PathText.h"
+#include "platform/Text.h"
 #include "platform/ui/ChangedFiles.h"
 #include "platform/ui/EditorLook.h"
 #include "platform/ui/MessageService.h"
@@ -78,10 +79,14 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
   okButton_ = NewButton(widget_texts::kOkKey, look.okName, this);
   cancelButton_ = NewButton(widget_texts::kCancelKey, look.cancelName, this);
   okButton_->setDefault(true);
+  importButton_ = NewButton(QString(), "bitbtnImport", this);
+  importButton_->setAutoDefault(false);
+  importButton_->hide();
   auto* strip = new QHBoxLayout;
   strip->addWidget(okButton_);
   strip->addWidget(cancelButton_);
   strip->addStretch();
+  strip->addWidget(importButton_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(sga, 1);
   layout->addLayout(strip);
@@ -91,6 +96,48 @@ FrameListDialog::FrameListDialog(const AppState& state, UiServices& services,
           [this](int row, int) { RowEdited(row); });
   connect(okButton_, &QPushButton::clicked, this, &FrameListDialog::bitbtn1Click);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(importButton_, &QPushButton::clicked, this, [this] {
+    // A copy: the source may show a window that sets it again.
+    const FrameSource source = frameSource_;
+    if (source) {
+      if (const auto frames = source())
+        ImportFrames(*frames);
+    }
+  });
+}
+
+void FrameListDialog::SetFrameSource(const std::string& caption, FrameSource source) {
+  frameSource_ = std::move(source);
+  importButton_->setText(QString::fromStdString(caption));
+  importButton_->setVisible(static_cast<bool>(frameSource_));
+}
+
+void FrameListDialog::ImportFrames(const std::vector<ImportedFrame>& frames) {
+  if (frames.empty())
+    return;
+  struct Shown {
+    FrameRows rows;
+    FrameRowsKept kept;
+  };
+  Shown before{RowsShown(), kept_};
+  FramePlacement placement = PlaceFrames(direction_, before.rows, before.kept, frames);
+  if (placement.placed > 0) {
+    const auto show = [this](const Shown& shown) {
+      sga->Model().SetRows(shown.rows);
+      kept_ = shown.kept;
+    };
+    Shown after{std::move(placement.rows), std::move(placement.kept)};
+    show(after);
+    RecordStates<Shown>(std::move(before), std::move(after), show);
+  }
+  std::string said = FormatText(texts::kFramesImported,
+                                {Counted(placement.placed, texts::kFrame, texts::kFrames)});
+  if (placement.leftOut > 0) {
+    const std::string left = FramesLeftOutText(placement.leftOut);
+    services_.messages.Plain(left);
+    said += " " + left;
+  }
+  Say(said);
 }
 
 FrameRows FrameListDialog::RowsShown() const {
@@ -118,18 +165,14 @@ void FrameListDialog::SetStringPicker(StringGrid::PickHook pick) {
 }
 
 void FrameListDialog::ShowAt(int row, int column) {
-  showAt_ = ShowPlace{-1, row, column};
+  OpenAtNextShow(ShowPlace{-1, row, column});
 }
 
 // After the frame has put the focus into the grid.
-void FrameListDialog::showEvent(QShowEvent* event) {
-  EditorFrame::showEvent(event);
-  if (event->spontaneous())
+void FrameListDialog::GoToPlace(const ShowPlace& at) {
+  if (!Within(at.row, sga->Model().rowCount()))
     return;
-  const std::optional<ShowPlace> at = TakePlace(showAt_);
-  if (!at || !Within(at->row, sga->Model().rowCount()))
-    return;
-  sga->ShowCell(at->row, Within(at->column, sga->Model().columnCount()) ? at->column : 0);
+  sga->ShowCell(at.row, Within(at.column, sga->Model().columnCount()) ? at.column : 0);
 }
 
 void FrameListDialog::RowEdited(int row) {

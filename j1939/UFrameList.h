@@ -4,10 +4,14 @@
 // fills the grid from the direction's list file; OK checks the rows, asks before it writes a
 // file that was not shown whole, writes it and closes.
 
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QSize>
 
+#include "j1939/FrameImport.h"
 #include "j1939/FrameList.h"
 #include "platform/FileStamp.h"
 #include "platform/ui/EditorFrame.h"
@@ -33,6 +37,14 @@ class FrameListDialog : public EditorFrame {
   // not known.
   void ShowAt(int row, int column);
 
+  // Where the button captioned caption (named "bitbtnImport", shown once a source is given)
+  // takes frames from: a chooser that answers the frames, or nothing to leave the list as it is.
+  using FrameSource = std::function<std::optional<std::vector<ImportedFrame>>()>;
+  void SetFrameSource(const std::string& caption, FrameSource source);
+  // Fills the next rows that hold nothing with frames, as one change; says how many were
+  // placed and, when the list ran out of rows, how many did not fit.
+  void ImportFrames(const std::vector<ImportedFrame>& frames);
+
  public slots:
   // OK: CheckRows, then the question after a partial load, then the file.
   void bitbtn1Click();
@@ -54,13 +66,14 @@ class FrameListDialog : public EditorFrame {
 
   void FormShow() override;
   std::string TableName() const override;
-  void showEvent(QShowEvent* event) override;
+  void GoToPlace(const ShowPlace& at) override;
   // Shows the message of the first failing check, its cell selected; false then.
   bool CheckRows();
 
   StringGrid* sga;
   QPushButton* okButton_;
   QPushButton* cancelButton_;
+  QPushButton* importButton_;
 
  private:
   const AppState& state_;
@@ -69,7 +82,7 @@ class FrameListDialog : public EditorFrame {
   LoadReport report_;   // what the grid does not show of the file
   FrameRowsKept kept_;  // per row, its attributes as read; a row emptied has none
   ReadStamps stamps_;   // the file as the show read it
-  std::optional<ShowPlace> showAt_;
+  FrameSource frameSource_;
 };
 
 }  // namespace quastor

@@ -96,6 +96,18 @@ void EditorFrame::showEvent(QShowEvent* event) {
     grid->setFocus(Qt::OtherFocusReason);
   else if (notebook != nullptr)
     notebook->setFocus(Qt::OtherFocusReason);
+  const std::optional<ShowPlace> at = TakePlace(place_);
+  if (!at)
+    return;
+  if (notebook != nullptr) {
+    const bool on_a_page = Within(at->page, notebook->count());
+    notebook->setCurrentIndex(on_a_page ? at->page : 0);
+    if (StringGrid* grid = CurrentGrid())
+      grid->setFocus(Qt::OtherFocusReason);
+    if (!on_a_page)
+      return;
+  }
+  GoToPlace(*at);
 }
 
 }  // namespace quastor

@@ -8,10 +8,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/UndoList.h"
 #include "platform/ui/QuastorDialog.h"
+#include "platform/ui/ShowPlace.h"
 
 class QLabel;
 class QPushButton;
@@ -68,6 +70,12 @@ class EditorFrame : public QuastorDialog {
   // What is shown is what the file holds now (a write that keeps the window open).
   void ForgetChanges() { changes_.Clear(); }
 
+  // The next showing opens the window at place, once it has filled the window: the page is
+  // turned to (a place without a valid page opens the first page, as a plain showing would),
+  // then GoToPlace chooses the row and the field on it.
+  void OpenAtNextShow(const ShowPlace& place) { place_ = place; }
+  virtual void GoToPlace(const ShowPlace& at) { static_cast<void>(at); }
+
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
   // The grid of the page shown, or none when the page has no grid.
@@ -78,6 +86,7 @@ class EditorFrame : public QuastorDialog {
   UndoList changes_;
   QLabel* statusLine_;
   std::function<void(const std::string&)> reporter_;
+  std::optional<ShowPlace> place_;
 };
 
 }  // namespace quastor

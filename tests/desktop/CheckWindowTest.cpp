@@ -81,6 +81,9 @@ class CheckWindow : public ::testing::Test {
   Lines OpenProblem(const char* piece, bool enter, const std::function<void(QWidget*)>& look) {
     Lines after;
     WhenModalShown([&](QWidget* check) {
+      // The check window's own activation comes first, as it does for a user who reads the
+      // list before choosing; later, it would take the focus from the window opened.
+      EXPECT_TRUE(WaitUntilActive(check));
       auto* list = check->findChild<QListWidget*>("LbProblems");
       int row = 0;
       while (row < list->count() && !list->item(row)->text().contains(piece))
@@ -91,8 +94,7 @@ class CheckWindow : public ::testing::Test {
         WhenModalShown(
             [&look](QWidget* window) {
               // Focus belongs to the active window: wait until the system made it so.
-              window->activateWindow();
-              EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+              EXPECT_TRUE(WaitUntilActive(window));
               look(window);
               if (window->isVisible())
                 qobject_cast<QDialog*>(window)->reject();

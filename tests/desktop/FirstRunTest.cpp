@@ -25,6 +25,8 @@
 #include "canopen/Updo.h"
 #include "check/UCheckProject.h"
 #include "desktop/DesktopApplication.h"
+#include "devices/UDbcImport.h"
+#include "devices/UPickObject.h"
 #include "gateway/Upargen.h"
 #include "j1939/USetPdo.h"
 #include "j1939/USetVar.h"
@@ -135,7 +137,7 @@ TEST(FirstRun, ShippedHelpCoversEveryStepAndEveryWindowOfTheMenu) {
   for (QWidget* window : std::initializer_list<QWidget*>{
            &d.Pargen(), &d.BootSer(), &d.ModifyFileSx(), &d.Sdo(), &d.Pdo(), &d.InfoPdo(),
            &d.Emcy(), &d.Wemcy(), &d.SetVar(), &d.SetPdo(), &d.RecInfo(), &d.SenInfo(), &d.Xml(),
-           &d.SelString(), &d.CheckProject()})
+           &d.SelString(), &d.CheckProject(), &d.PickObject(), &d.DbcImport()})
     captions.push_back(S(window->windowTitle()));
   for (const std::string& caption : captions)
     EXPECT_TRUE(HelpSection(help->document, caption)) << "no section for \"" << caption << "\"";

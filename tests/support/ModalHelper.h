@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,6 +39,14 @@ inline void WhenModalShown(std::function<void(QWidget*)> action,
     }
   });
   timer->start();
+}
+
+// Waits until window is the application's active window. QTest::qWaitForWindowActive does not
+// do for a dialog over another window: it counts a transient window as active while its
+// parent is, before the dialog's own activation has arrived, which then moves the focus.
+inline bool WaitUntilActive(QWidget* window) {
+  window->activateWindow();
+  return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
 }
 
 // While it lives, closes (rejects) every modal dialog that is shown and notes its name.

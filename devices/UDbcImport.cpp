@@ -1,0 +1,145 @@
+#include "devices/UDbcImport.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "devices/DeviceTexts.h"
+#include "platform/PathText.h"
+#include "platform/Text.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/StringGrid.h"
+#include "platform/ui/UiServices.h"
+#include "platform/ui/Widgets.h"
+
+namespace quastor {
+namespace {
+
+namespace texts = device_texts;
+
+constexpr int kColumnWidths[] = {220, 80, 50, 60};
+
+std::vector<GridColumn> MessageColumns() {
+  std::vector<GridColumn> columns;
+  for (std::size_t i = 0; i < std::size(texts::kMessageColumns); ++i) {
+    GridColumn column;
+    column.title = texts::kMessageColumns[i];
+    column.width = kColumnWidths[i];
+    column.editable = false;
+    columns.push_back(column);
+  }
+  return columns;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts)
+    text += (text.empty() ? "" : "; ") + part;
+  return text;
+}
+
+}  // namespace
+
+TFDbcImport::TFDbcImport(UiServices& services, QWidget* parent)
+    : QuastorDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint),
+      services_(services) {
+  setObjectName("TFDbcImport");
+  setWindowTitle(texts::kImportDbcCaption);
+  resize(480, 440);
+
+  LFile = NewLabel(texts::kNoDbcChosen, "LFile", this);
+  BChooseFile = NewButton(QString::fromUtf8(texts::kChooseDbc), "BChooseFile", this);
+  BChooseFile->setAutoDefault(false);
+  sgMessages = Named(new StringGrid(this), "sgMessages");
+  sgMessages->Setup(MessageColumns(), 0);
+  sgMessages->verticalHeader()->hide();
+  sgMessages->horizontalHeader()->setStretchLastSection(true);
+  sgMessages->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sgMessages->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  LLeftOut = NewLabel(QString(), "LLeftOut", this);
+  LLeftOut->setWordWrap(true);
+  const OkCancelRow buttons = NewOkCancelRow(this);
+  bitbtn1 = buttons.ok;
+  bitbtn2 = buttons.cancel;
+
+  auto* file_row = new QHBoxLayout;
+  file_row->addWidget(LFile, 1);
+  file_row->addWidget(BChooseFile);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(file_row);
+  layout->addWidget(sgMessages, 1);
+  layout->addWidget(LLeftOut);
+  layout->addLayout(buttons.layout);
+
+  connect(BChooseFile, &QPushButton::clicked, this, &TFDbcImport::BChooseFileClick);
+  connect(bitbtn1, &QPushButton::clicked, this, &TFDbcImport::bitbtn1Click);
+  connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Every showing reads the file again, nothing selected.
+void TFDbcImport::FormShow() {
+  chosen_.clear();
+  if (file_.empty() || !ShowFile(file_)) {
+    file_.clear();
+    LFile->setText(QString::fromUtf8(texts::kNoDbcChosen));
+    ShowFrames({});
+  }
+  sgMessages->setFocus();
+}
+
+bool TFDbcImport::ShowFile(const std::filesystem::path& file) {
+  const Result<DbcFrames> read = ReadJ1939Frames(file);
+  if (!read) {
+    services_.messages.Error(read.error());
+    return false;
+  }
+  const DbcFrames& frames = *read;
+  LFile->setText(Q(FormatText(
+      texts::kDbcShown, {Utf8FromPath(file.filename()), std::to_string(frames.frames.size())})));
+  ShowFrames(frames);
+  return true;
+}
+
+void TFDbcImport::ShowFrames(const DbcFrames& frames) {
+  frames_ = frames.frames;
+  GridRows cells;
+  for (const DbcFrame& frame : frames_)
+    cells.push_back(frame.Cells());
+  sgMessages->Model().Reset(static_cast<int>(cells.size()));
+  sgMessages->Model().SetRows(cells);
+  sgMessages->clearSelection();
+  LLeftOut->setText(frames.leftOut.empty()
+                        ? QString()
+                        : Q(FormatText(texts::kNotListed, {Joined(frames.leftOut)})));
+}
+
+void TFDbcImport::BChooseFileClick() {
+  const auto chosen = services_.dialogs.OpenFileName(this, ProjectDir, texts::kDbcFilter);
+  if (chosen && ShowFile(*chosen))
+    file_ = *chosen;
+}
+
+void TFDbcImport::bitbtn1Click() {
+  std::vector<int> rows;
+  for (const QModelIndex& row : sgMessages->selectionModel()->selectedRows())
+    rows.push_back(row.row());
+  if (rows.empty()) {
+    services_.messages.Plain(texts::kNoMessageSelected);
+    return;
+  }
+  std::sort(rows.begin(), rows.end());
+  chosen_.clear();
+  for (const int row : rows)
+    chosen_.push_back(frames_[static_cast<std::size_t>(row)]);
+  accept();
+}
+
+}  // namespace quastor
