@@ -35,6 +35,7 @@
 #include "desktop/DesktopApplication.h"
 #include "devices/UDbcImport.h"
 #include "devices/UPickObject.h"
+#include "gateway/UGatewaySteps.h"
 #include "gateway/Upargen.h"
 #include "j1939/USetPdo.h"
 #include "j1939/USetVar.h"
@@ -117,6 +118,10 @@ void MakeSampleProject(const std::filesystem::path& home) {
   Write(project / "Send_Info.xml",
         "<Send_Frames_Info><row B1=\"10\" B2=\"11\" B3=\"255\" B4=\"12\" B5=\"255\" "
         "B6=\"255\" B7=\"255\" B8=\"255\"/></Send_Frames_Info>");
+  Write(project / "pargen.xml",
+        "<Par_Gen><PROFI_ID>5</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD><PROFI_NB_IN>32</PROFI_NB_IN>"
+        "<PROFI_NB_OUT>16</PROFI_NB_OUT><DNET_DEV_ID>10</DNET_DEV_ID><DNET_BAUD>2</DNET_BAUD></"
+        "Par_Gen>");
   Write(project / "strings.xml",
         "<strings><s>speed</s><s>back</s><s>torque</s><s>position</s></strings>");
   Write(project / "sample.xml",
@@ -132,6 +137,13 @@ class SampleFileDialogs : public QtFileDialogs {
                                                     const std::string&,
                                                     const std::string&) override {
     return sample;
+  }
+  // The GSD file goes beside the sample project's tables.
+  std::optional<std::filesystem::path> SaveFileName(QWidget*,
+                                                    const std::filesystem::path& directory,
+                                                    const std::string&,
+                                                    const std::string&) override {
+    return directory / "Plant1.gsd";
   }
   std::filesystem::path sample;
 };
@@ -203,6 +215,9 @@ int main(int argc, char* argv[]) {
       services, [] { return std::make_unique<SystemSerialPort>(); }, PathOf(home),
       PathOf(QUASTOR_DIST_DIR));
   TFQuastoreFirmWare& main_window = desktop.MainWindow();
+  // The status line says what the last step did: here, the GSD file written.
+  if (const auto written = SaveGsdFile(&main_window, desktop.State(), services))
+    main_window.ShowStatus(*written);
   bool ok = Grab(main_window, out, "main-window");
   main_window.show();
   ok = GrabWithMenu(main_window, Control<QPushButton>(main_window, "Windows"),
@@ -250,10 +265,6 @@ int main(int argc, char* argv[]) {
   // The check over the sample with two faults a user might make by hand: a DeviceNet byte
   // that two frames write, and a row of bytes for a frame the list does not have.
   const auto project = PathOf(home) / "PROJECTS" / "Plant1";
-  Write(project / "pargen.xml",
-        "<Par_Gen><PROFI_ID>5</PROFI_ID><PROFI_BAUD>10</PROFI_BAUD><PROFI_NB_IN>32</PROFI_NB_IN>"
-        "<PROFI_NB_OUT>16</PROFI_NB_OUT><DNET_DEV_ID>10</DNET_DEV_ID><DNET_BAUD>2</DNET_BAUD></"
-        "Par_Gen>");
   Write(project / "Receive_Info.xml",
         "<Receive_Frames_Info><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" "
         "B6=\"255\" B7=\"255\" B8=\"255\"/><row B1=\"255\" B2=\"1\" B3=\"255\" "
