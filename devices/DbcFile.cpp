@@ -60,7 +60,8 @@ bool IsBlank(char c) {
 // BO_ <identifier> <name>: <length> <sender>
 Result<DbcMessage> ParseMessage(std::string_view rest, int line_number) {
   DbcLine line(rest);
-  const Failure bad = At(line_number, texts::kDbcBadMessage, {"BO_ " + std::string(Trim(rest))});
+  const Failure bad =
+      At(line_number, texts::kDbcBadMessage, {QuotedLine("BO_ " + std::string(Trim(rest)))});
   DbcMessage message;
   message.line = line_number;
   const std::optional<std::uint32_t> raw = line.Unsigned(0xFFFFFFFFu);
@@ -104,7 +105,8 @@ bool IsMultiplexMark(const std::string& mark) {
 // "<unit>" <receivers>
 Result<DbcSignal> ParseSignal(std::string_view rest, int line_number) {
   DbcLine line(rest);
-  const Failure bad = At(line_number, texts::kDbcBadSignal, {"SG_ " + std::string(Trim(rest))});
+  const Failure bad =
+      At(line_number, texts::kDbcBadSignal, {QuotedLine("SG_ " + std::string(Trim(rest)))});
   DbcSignal signal;
   const std::optional<std::string> name = line.Name();
   if (!name)
@@ -207,7 +209,7 @@ class DbcReader {
         skipped = SkipStatement(keyword, line);
       } else {
         const std::string shown = keyword.empty() ? std::string(Trim(RestOfLine())) : keyword;
-        return At(line, texts::kDbcUnknownKeyword, {shown});
+        return At(line, texts::kDbcUnknownKeyword, {QuotedLine(shown)});
       }
       if (!skipped)
         return skipped.failure();

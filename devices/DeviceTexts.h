@@ -97,8 +97,10 @@ inline constexpr char kNoDbcChosen[] = "No DBC file chosen.";
 inline constexpr const char* kMessageColumns[] = {"Name", "PGN", "SA", "Length"};
 // The file's name and the messages listed.
 inline constexpr char kDbcShown[] = "%s: %s messages";
-// Messages that the list leaves out, each "name (reason)", joined by "; ".
+// Messages that the list leaves out, each "name (reason)", joined by "; ". Only the first few
+// are named, then how many more there are, so that the list keeps its room in the window.
 inline constexpr char kNotListed[] = "Not listed, since no frame list row can hold them: %s.";
+inline constexpr char kNotListedMore[] = "and %s more";
 inline constexpr char kNotListedEntry[] = "%s (%s)";
 inline constexpr char kStandardIdentifier[] = "11-bit identifier, no J1939 PGN";
 inline constexpr char kExtendedDataPage[] = "extended data page set";

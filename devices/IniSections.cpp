@@ -22,6 +22,17 @@ std::string LineMessage(int line, const std::string& reason) {
   return "line " + std::to_string(line) + ": " + reason;
 }
 
+std::string QuotedLine(std::string_view text) {
+  constexpr std::size_t kShownBytes = 80;
+  if (text.size() <= kShownBytes)
+    return std::string(text);
+  std::size_t cut = kShownBytes;
+  // Back to the first byte of a UTF-8 character.
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
 std::string LowerCase(std::string_view text) {
   std::string lower(text);
   for (char& c : lower)
@@ -43,12 +54,13 @@ Result<IniText> ParseIni(std::string_view text) {
       const std::size_t close = line.find(']');
       if (close == std::string_view::npos)
         return Failure{
-            LineMessage(number, FormatText(texts::kEdsSectionUnclosed, {std::string(line)}))};
+            LineMessage(number, FormatText(texts::kEdsSectionUnclosed, {QuotedLine(line)}))};
       const std::string name(Trim(line.substr(1, close - 1)));
       const auto [first, added] = section_lines.emplace(LowerCase(name), number);
       if (!added) {
-        return Failure{LineMessage(
-            number, FormatText(texts::kEdsSectionTwice, {name, std::to_string(first->second)}))};
+        return Failure{
+            LineMessage(number, FormatText(texts::kEdsSectionTwice,
+                                           {QuotedLine(name), std::to_string(first->second)}))};
       }
       ini.sections.push_back({name, number, {}});
       keys_here.clear();
@@ -56,13 +68,15 @@ Result<IniText> ParseIni(std::string_view text) {
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || equals == 0)
-      return Failure{LineMessage(number, FormatText(texts::kEdsNotALine, {std::string(line)}))};
+      return Failure{LineMessage(number, FormatText(texts::kEdsNotALine, {QuotedLine(line)}))};
     const std::string key(TrimEnd(line.substr(0, equals)));
     if (ini.sections.empty())
-      return Failure{LineMessage(number, FormatText(texts::kEdsKeyOutsideSection, {key}))};
+      return Failure{
+          LineMessage(number, FormatText(texts::kEdsKeyOutsideSection, {QuotedLine(key)}))};
     IniSection& section = ini.sections.back();
     if (!keys_here.insert(LowerCase(key)).second)
-      return Failure{LineMessage(number, FormatText(texts::kEdsKeyTwice, {key, section.name}))};
+      return Failure{LineMessage(
+          number, FormatText(texts::kEdsKeyTwice, {QuotedLine(key), QuotedLine(section.name)}))};
     section.keys.push_back({key, std::string(Trim(line.substr(equals + 1))), number});
   }
   return ini;

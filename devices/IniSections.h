@@ -35,6 +35,11 @@ struct IniText {
 // "line N: reason" for a complaint about line N.
 std::string LineMessage(int line, const std::string& reason);
 
+// A line's text as a complaint quotes it: its first 80 bytes, cut before a character that
+// would not fit whole, and "..." when more followed. A file that is no text at all (a binary
+// file, one line of megabytes) then gives a message a window can still show.
+std::string QuotedLine(std::string_view text);
+
 // The sections of text (UTF-8). Fails, naming the line, on a line that is none of the three
 // kinds, a key before the first section, a section or a key in one section given twice.
 Result<IniText> ParseIni(std::string_view text);

@@ -20,6 +20,17 @@ fs::path SettingsOf(const fs::path& project_dir) {
   return DevicesFolder(project_dir) / texts::kDevicesSettings;
 }
 
+// The file name as devices.ini holds it. The settings reader trims a value and takes off
+// quotes around it, so a name that starts or ends with a blank or a quote is written in quotes.
+std::string SettingsValue(const std::string& name) {
+  if (name.empty() || Trim(name) == name) {
+    const char first = name.empty() ? '\0' : name.front();
+    if (first != '"' && first != '\'')
+      return name;
+  }
+  return '"' + name + '"';
+}
+
 bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code error;
   return fs::equivalent(a, b, error) && !error;
@@ -56,7 +67,7 @@ Result<fs::path> AdoptEds(const fs::path& project_dir, const fs::path& source) {
   }
   const fs::path settings = SettingsOf(project_dir);
   if (Status remembered = WriteProfileString(settings, texts::kSdoSection, texts::kEdsKey,
-                                             Utf8FromPath(copy.filename()));
+                                             SettingsValue(Utf8FromPath(copy.filename())));
       !remembered)
     return Failure{FormatText(kCannotCreateFile, {Utf8FromPath(settings), remembered.error()})};
   return copy;

@@ -38,10 +38,15 @@ std::vector<GridColumn> MessageColumns() {
   return columns;
 }
 
+// The first parts, and how many more there are: a file of hundreds of messages the lists cannot
+// hold would else push the message list out of the window.
 std::string Joined(const std::vector<std::string>& parts) {
+  constexpr std::size_t kNamed = 5;
   std::string text;
-  for (const std::string& part : parts)
-    text += (text.empty() ? "" : "; ") + part;
+  for (std::size_t i = 0; i < parts.size() && i < kNamed; ++i)
+    text += (text.empty() ? "" : "; ") + parts[i];
+  if (parts.size() > kNamed)
+    text += "; " + FormatText(texts::kNotListedMore, {std::to_string(parts.size() - kNamed)});
   return text;
 }
 

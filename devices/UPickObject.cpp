@@ -26,7 +26,7 @@ namespace {
 
 namespace texts = device_texts;
 
-constexpr int kColumnWidths[] = {60, 60, 220, 100, 50, 45};
+constexpr int kColumnWidths[] = {60, 60, 190, 130, 50, 45};
 
 std::vector<GridColumn> ObjectColumns() {
   std::vector<GridColumn> columns;

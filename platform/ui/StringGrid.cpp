@@ -121,6 +121,10 @@ std::optional<std::size_t> StringGridModel::StoreCells(const std::vector<CellTex
         return i;
       text = std::move(*accepted);
     }
+    // A cell that keeps its text (an edit confirmed without typing, a paste of the same text)
+    // changes nothing, so it is no step to undo and no change to ask about on Cancel.
+    if (text == rows_[cell.row][cell.column])
+      continue;
     changes->push_back({cell.row, cell.column, rows_[cell.row][cell.column], std::move(text)});
   }
   if (changes->empty())

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -160,6 +161,34 @@ TEST_F(DeviceWindows, DbcImportStopsAtRowSixteenAndSaysHowManyWereLeft) {
                          "Mnemonic=\"CCVS\" Dim=\"8\"/></Receive_Frames>"),
             std::string::npos)
       << written;
+}
+
+// Catches: every message the lists cannot hold named in the window, so that a DBC file of a
+// few hundred of them crushes the list of those that can be chosen to a row or two.
+TEST_F(DeviceWindows, DbcImportNamesOnlyTheFirstMessagesLeftOut) {
+  std::string dbc = "VERSION \"\"\n\nBU_: A\n\nBO_ 2566844926 CCVS: 8 A\n\n";
+  for (int m = 1; m <= 300; ++m)
+    dbc += "BO_ " + std::to_string(m) + " Standard" + std::to_string(m) + ": 8 A\n\n";
+  WriteBytes(home / "big.dbc", dbc);
+  TFSetVar& list = desktop->SetVar();
+  list.show();
+  fake.dialogs.answers.push_back(home / "big.dbc");
+  WhenModalShown([](QWidget* window) {
+    auto* import = qobject_cast<TFDbcImport*>(window);
+    ASSERT_NE(import, nullptr);
+    QTest::mouseClick(import->BChooseFile, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(import->sgMessages->Model().rowCount(), 1);
+    EXPECT_EQ(S(import->LLeftOut->text()),
+              "Not listed, since no frame list row can hold them: Standard1 (11-bit identifier, "
+              "no J1939 PGN); Standard2 (11-bit identifier, no J1939 PGN); Standard3 (11-bit "
+              "identifier, no J1939 PGN); Standard4 (11-bit identifier, no J1939 PGN); Standard5 "
+              "(11-bit identifier, no J1939 PGN); and 295 more.");
+    EXPECT_GT(import->sgMessages->height(), import->LLeftOut->height());
+    QTest::mouseClick(import->bitbtn2, Qt::LeftButton);
+  });
+  QTest::mouseClick(list.ImportButton(), Qt::LeftButton);
+  EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

@@ -171,6 +171,26 @@ TEST_F(EditorFrames, AMaximizedEditorComesBackAtItsOwnSize) {
   }
 }
 
+// Catches: a cell given the text it holds (an edit confirmed unchanged, a paste of the same
+// text) counted as a change, so that the first Ctrl+Z takes back nothing visible and Escape
+// asks to discard changes there are none of.
+TEST_F(EditorFrames, AnEditThatKeepsTheTextIsNoChange) {
+  TFsdo& sdo = desktop->Sdo();
+  sdo.show();
+  StringGrid* grid = sdo.sga;
+  TypeInto(grid, 0, 1, "");
+  EXPECT_FALSE(sdo.HasChanges());
+  TypeInto(grid, 0, 1, "0x2001");
+  TypeInto(grid, 0, 1, "0x2001");
+  ASSERT_TRUE(sdo.Undo());
+  EXPECT_EQ(grid->Model().Cell(0, 1), "") << "one Ctrl+Z takes the typing back";
+  EXPECT_FALSE(sdo.HasChanges());
+  fake.messages.Clear();
+  QTest::keyClick(&sdo, Qt::Key_Escape);
+  EXPECT_FALSE(sdo.isVisible());
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+}
+
 TEST_F(EditorFrames, UndoAndRedoWalkTheChangesOfTheWindow) {
   TFemcy& emcy = desktop->Emcy();
   emcy.show();

@@ -211,6 +211,16 @@ TEST(DbcFile, NamesTheLineOfEachDamage) {
     EXPECT_EQ(file.error(), c.message) << c.text;
   }
   EXPECT_TRUE(ParseDbc(head + " SG_ S : 0|8@1+ (1,0) [0|0] \"\" B\n").ok());
+
+  // A line of megabytes (a binary file chosen by mistake) is quoted by its start only, so that
+  // a message window can show the message.
+  const std::string junk(3'000'000, 'y');
+  for (const std::string& text : {"BO_ 1 " + junk + "\n", " SG_ " + junk + "\n", junk + "\n"}) {
+    const Result<DbcFile> file = ParseDbc(head + text);
+    ASSERT_FALSE(file.ok());
+    EXPECT_LT(file.error().size(), 400u) << file.error().substr(0, 400);
+    EXPECT_NE(file.error().find("yyy..."), std::string::npos) << file.error().substr(0, 400);
+  }
 }
 
 }  // namespace

@@ -128,6 +128,24 @@ TEST(EdsFile, NamesTheLineOfEachDamage) {
   }
 }
 
+// Catches: a file that is no text (a binary file, one line of megabytes) quoted whole in its
+// message, which a message window then cannot show; a quote cut inside a character.
+TEST(EdsFile, QuotesOnlyTheStartOfAnOverlongLine) {
+  const std::string line(3'000'000, 'x');
+  for (const std::string& text : {line + "\n", "[" + line + "\n", line + "=1\n",
+                                  "[1000]\n" + line + "=1\n" + line + "=2\n"}) {
+    const Result<EdsFile> file = ParseEds(text);
+    ASSERT_FALSE(file.ok());
+    EXPECT_LT(file.error().size(), 300u) << file.error().substr(0, 300);
+    EXPECT_NE(file.error().find("xxx...\""), std::string::npos) << file.error().substr(0, 300);
+  }
+  // 79 bytes of "x", then a two-byte character that would straddle the 80th byte.
+  const Result<EdsFile> file = ParseEds(std::string(79, 'x') + "\xC3\xA4" + line + "\n");
+  ASSERT_FALSE(file.ok());
+  EXPECT_EQ(file.error(), "line 1: \"" + std::string(79, 'x') +
+                              "...\" is neither a [section], a key=value pair nor a comment");
+}
+
 // Catches: an SDO allowed in a direction the entry's access forbids, or refused in one it
 // allows.
 TEST(EdsFile, AccessAllowsItsDirections) {

@@ -11,6 +11,7 @@
 #include "devices/EdsFile.h"
 #include "devices/ObjectPick.h"
 #include "devices/ProjectDevices.h"
+#include "platform/PathText.h"
 #include "tests/support/TestFiles.h"
 
 namespace quastor::test {
@@ -116,6 +117,22 @@ TEST(ObjectPick, TheProjectKeepsAndRemembersItsCopy) {
     EXPECT_FALSE(RememberedEds(project)) << name;
   }
   EXPECT_FALSE(AdoptEds(project, dir / "missing.eds").ok());
+}
+
+// Catches: a file name that starts or ends with a blank or a quote remembered so that it reads
+// back as another name, whose file is missing at the next showing.
+TEST(ObjectPick, RemembersOddFileNamesAsTheyAre) {
+  TempDir dir;
+  const fs::path project = dir / "Plant";
+  fs::create_directories(project);
+  const std::string text = ReadBytes(DataFile("devices/eds/sound.eds"));
+  for (const char* name : {" lead.eds", "trail.eds ", "\"quoted\".eds", "'q'", "Gerät A.eds"}) {
+    WriteBytes(dir / name, text);
+    const Result<fs::path> copy = AdoptEds(project, dir / PathFromUtf8(name));
+    ASSERT_TRUE(copy.ok()) << copy.error();
+    EXPECT_EQ(RememberedEds(project), project / "devices" / PathFromUtf8(name)) << name;
+    EXPECT_EQ(ReadBytes(*copy), text) << name;
+  }
 }
 
 // Catches: a standard identifier's message offered as a J1939 frame, the data page or the
