@@ -14,9 +14,10 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 flock "$lock" cmake --build build --target quastor-screenshots -j2
 
-# The Windows build's pictures (scripts/screenshots-windows.sh) stay.
+# The Windows build's pictures (scripts/screenshots-windows.sh) and the open-project picture,
+# taken by hand over a folder of projects, stay.
 find "$out" -name "*.png" ! -name windows-main-window.png ! -name windows-windows-menu.png \
-  ! -name windows-sdo-access.png -delete 2>/dev/null || true
+  ! -name windows-sdo-access.png ! -name open-project.png -delete 2>/dev/null || true
 mkdir -p "$out"
 # A fixed screen and no user settings, so that the pictures change only with the windows.
 env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_STYLE_OVERRIDE \
