@@ -51,9 +51,18 @@ std::optional<fs::path> RememberedEds(const fs::path& project_dir) {
   return DevicesFolder(project_dir) / file;
 }
 
+// The copy's name in the devices folder: the source's own, unless that is the name of the
+// folder's settings file, which the copy would overwrite.
+fs::path CopyName(const fs::path& source) {
+  const std::string name = Utf8FromPath(source.filename());
+  if (!EqualsIgnoringCase(name, texts::kDevicesSettings))
+    return source.filename();
+  return PathFromUtf8(name + ".eds");
+}
+
 Result<fs::path> AdoptEds(const fs::path& project_dir, const fs::path& source) {
   const fs::path folder = DevicesFolder(project_dir);
-  const fs::path copy = folder / source.filename();
+  const fs::path copy = folder / CopyName(source);
   if (!SameFile(source, copy)) {
     const Result<std::string> bytes = ReadWholeFile(source, texts::kCannotOpenFile);
     if (!bytes)

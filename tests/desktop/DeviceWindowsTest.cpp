@@ -176,18 +176,19 @@ TEST_F(DeviceWindows, DbcImportNamesOnlyTheFirstMessagesLeftOut) {
   WhenModalShown([](QWidget* window) {
     auto* import = qobject_cast<TFDbcImport*>(window);
     ASSERT_NE(import, nullptr);
-    QTest::mouseClick(import->BChooseFile, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(import, "BChooseFile"), Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(import->sgMessages->Model().rowCount(), 1);
-    EXPECT_EQ(S(import->LLeftOut->text()),
+    EXPECT_EQ(Find<StringGrid>(import, "sgMessages")->Model().rowCount(), 1);
+    EXPECT_EQ(S(Find<QLabel>(import, "LLeftOut")->text()),
               "Not listed, since no frame list row can hold them: Standard1 (11-bit identifier, "
               "no J1939 PGN); Standard2 (11-bit identifier, no J1939 PGN); Standard3 (11-bit "
               "identifier, no J1939 PGN); Standard4 (11-bit identifier, no J1939 PGN); Standard5 "
               "(11-bit identifier, no J1939 PGN); and 295 more.");
-    EXPECT_GT(import->sgMessages->height(), import->LLeftOut->height());
-    QTest::mouseClick(import->bitbtn2, Qt::LeftButton);
+    EXPECT_GT(Find<StringGrid>(import, "sgMessages")->height(),
+              Find<QLabel>(import, "LLeftOut")->height());
+    QTest::mouseClick(Find<QPushButton>(import, "bitbtn2"), Qt::LeftButton);
   });
-  QTest::mouseClick(list.ImportButton(), Qt::LeftButton);
+  QTest::mouseClick(Find<QPushButton>(list, "bitbtnImport"), Qt::LeftButton);
   EXPECT_TRUE(Messages().empty());
 }
 

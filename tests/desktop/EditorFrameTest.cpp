@@ -177,7 +177,7 @@ TEST_F(EditorFrames, AMaximizedEditorComesBackAtItsOwnSize) {
 TEST_F(EditorFrames, AnEditThatKeepsTheTextIsNoChange) {
   TFsdo& sdo = desktop->Sdo();
   sdo.show();
-  StringGrid* grid = sdo.sga;
+  StringGrid* grid = test::Find<StringGrid>(sdo, "sga");
   TypeInto(grid, 0, 1, "");
   EXPECT_FALSE(sdo.HasChanges());
   TypeInto(grid, 0, 1, "0x2001");

@@ -117,6 +117,12 @@ TEST(ObjectPick, TheProjectKeepsAndRemembersItsCopy) {
     EXPECT_FALSE(RememberedEds(project)) << name;
   }
   EXPECT_FALSE(AdoptEds(project, dir / "missing.eds").ok());
+  // A device file named as the folder's settings file is copied beside it, not over it.
+  WriteBytes(dir / "Devices.INI", text);
+  const Result<fs::path> beside = AdoptEds(project, dir / "Devices.INI");
+  ASSERT_TRUE(beside.ok()) << beside.error();
+  EXPECT_EQ(*beside, project / "devices" / "Devices.INI.eds");
+  EXPECT_EQ(RememberedEds(project), *beside);
 }
 
 // Catches: a file name that starts or ends with a blank or a quote remembered so that it reads
