@@ -41,6 +41,7 @@ run firmware_bench --benchmark_filter='/20/'
 run table_bench --benchmark_filter='^WritePdoTableInKeyOrder$'
 run xml_parser_bench --benchmark_filter='^(OwnParser|Pugixml)$'
 run workbook_bench --benchmark_filter='^ReadSheet/'
+run eds_read_bench
 # A fresh process per run: three runs each, their median.
 run check_bench --benchmark_filter='^CheckTable/' --benchmark_repetitions=3 \
   --benchmark_report_aggregates_only=true
@@ -118,6 +119,7 @@ budget("Key-order write of 100,000 records", "WritePdoTableInKeyOrder", 300)
 versus("Own XML parser, 10 MB", "OwnParser", "pugixml", "Pugixml", 2.0)
 budget("Sheet import, .xls, 3,000 rows", "ReadSheet/xls", 100)
 budget("Sheet import, .xlsx, 3,000 rows", "ReadSheet/xlsx", 100)
+budget("EDS file, 2,000 objects", "ReadEds2000", 20)
 
 # A figure at 50 MB beside its own at 5 MB: within the time, and growing linearly.
 def scaled(what, name, limit_ms, limit_ratio):
