@@ -132,9 +132,15 @@ TEST(ObjectPick, RemembersOddFileNamesAsTheyAre) {
   const fs::path project = dir / "Plant";
   fs::create_directories(project);
   const std::string text = ReadBytes(DataFile("devices/eds/sound.eds"));
-  for (const char* name : {" lead.eds", "trail.eds ", "\"quoted\".eds", "'q'", "Gerät A.eds"}) {
-    WriteBytes(dir / name, text);
-    const Result<fs::path> copy = AdoptEds(project, dir / PathFromUtf8(name));
+#ifdef _WIN32
+  // Windows allows no double quote in a file name and drops a trailing blank.
+  const char* const names[] = {" lead.eds", "'q'", "Gerät A.eds"};
+#else
+  const char* const names[] = {" lead.eds", "trail.eds ", "\"quoted\".eds", "'q'", "Gerät A.eds"};
+#endif
+  for (const char* name : names) {
+    WriteBytes(dir.path() / PathFromUtf8(name), text);
+    const Result<fs::path> copy = AdoptEds(project, dir.path() / PathFromUtf8(name));
     ASSERT_TRUE(copy.ok()) << copy.error();
     EXPECT_EQ(RememberedEds(project), project / "devices" / PathFromUtf8(name)) << name;
     EXPECT_EQ(ReadBytes(*copy), text) << name;
