@@ -92,6 +92,9 @@ TFDbcImport::TFDbcImport(UiServices& services, QWidget* parent)
 // Every showing reads the file again, nothing selected.
 void TFDbcImport::FormShow() {
   chosen_.clear();
+  // A file chosen for another project's network is not offered in this one.
+  if (ProjectDir != fileProject_)
+    file_.clear();
   if (file_.empty() || !ShowFile(file_)) {
     file_.clear();
     LFile->setText(QString::fromUtf8(texts::kNoDbcChosen));
@@ -128,8 +131,10 @@ void TFDbcImport::ShowFrames(const DbcFrames& frames) {
 
 void TFDbcImport::BChooseFileClick() {
   const auto chosen = services_.dialogs.OpenFileName(this, ProjectDir, texts::kDbcFilter);
-  if (chosen && ShowFile(*chosen))
+  if (chosen && ShowFile(*chosen)) {
     file_ = *chosen;
+    fileProject_ = ProjectDir;
+  }
 }
 
 void TFDbcImport::bitbtn1Click() {

@@ -47,7 +47,8 @@ class TFDbcImport : public QuastorDialog {
   void ShowFrames(const DbcFrames& frames);
 
   UiServices& services_;
-  std::filesystem::path file_;  // the file shown; empty before one is chosen
+  std::filesystem::path file_;         // the file shown; empty before one is chosen
+  std::filesystem::path fileProject_;  // the project the file was chosen in
   std::vector<DbcFrame> frames_;
   std::vector<DbcFrame> chosen_;
 };

@@ -154,6 +154,19 @@ TEST_F(DeviceWindows, DbcImportStopsAtRowSixteenAndSaysHowManyWereLeft) {
   ASSERT_TRUE(list.Undo());
   EXPECT_EQ(grid.Rows()[14], (Texts{"", "", "", "", ""})) << "one undo takes the import back";
   ASSERT_TRUE(list.Redo());
+  // The file chosen is offered again in the same project, not once another one is open.
+  const fs::path plant = desktop->State().ProjectDir;
+  for (const bool other : {false, true}) {
+    desktop->State().ProjectDir = other ? home / "PROJECTS" / "Other" : plant;
+    std::string shown;
+    WhenModalShown([&shown](QWidget* window) {
+      shown = S(Find<QLabel>(window, "LFile")->text());
+      qobject_cast<QDialog*>(window)->reject();
+    });
+    QTest::mouseClick(Find<QPushButton>(list, "bitbtnImport"), Qt::LeftButton);
+    EXPECT_EQ(shown, other ? "No DBC file chosen." : "net.dbc: 4 messages");
+  }
+  desktop->State().ProjectDir = plant;
   QTest::mouseClick(Find<QPushButton>(list, "bitbtn1"), Qt::LeftButton);
   EXPECT_FALSE(list.isVisible());
   const std::string written = ReadBytes(project() / "Receive_Frame.xml");
