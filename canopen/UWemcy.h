@@ -42,9 +42,6 @@ class TFWemcy : public EditorFrame {
   // 0) chosen and the edit of its field (EmcyWordFields) focused, each -1 where not known.
   void ShowAt(int side, int word, int field);
 
-  // The image list: the four node pictures, made when the window is created.
-  std::array<QPixmap, 4> Large;
-
  public slots:
   void BitBtn1Click();
   void BitBtn4Click();
@@ -61,6 +58,8 @@ class TFWemcy : public EditorFrame {
   void GoToPlace(const ShowPlace& at) override;
 
  private:
+  // The image list: the four node pictures, made when the window is created.
+  std::array<QPixmap, 4> Large;
   QTabWidget* Notebook;
   QPushButton* bitbtn1;  // OK
   QPushButton* bitbtn2;  // Cancel
