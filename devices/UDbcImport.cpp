@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "devices/DeviceTexts.h"
+#include "devices/FileListParts.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
 #include "platform/ui/FileDialogs.h"
@@ -25,18 +24,7 @@ namespace {
 namespace texts = device_texts;
 
 constexpr int kColumnWidths[] = {220, 80, 50, 60};
-
-std::vector<GridColumn> MessageColumns() {
-  std::vector<GridColumn> columns;
-  for (std::size_t i = 0; i < std::size(texts::kMessageColumns); ++i) {
-    GridColumn column;
-    column.title = texts::kMessageColumns[i];
-    column.width = kColumnWidths[i];
-    column.editable = false;
-    columns.push_back(column);
-  }
-  return columns;
-}
+static_assert(std::size(kColumnWidths) == std::size(texts::kMessageColumns));
 
 // The first parts, and how many more there are: a file of hundreds of messages the lists cannot
 // hold would else push the message list out of the window.
@@ -60,26 +48,19 @@ TFDbcImport::TFDbcImport(UiServices& services, QWidget* parent)
   setWindowTitle(texts::kImportDbcCaption);
   resize(480, 440);
 
-  LFile = NewLabel(texts::kNoDbcChosen, "LFile", this);
-  BChooseFile = NewButton(QString::fromUtf8(texts::kChooseDbc), "BChooseFile", this);
-  BChooseFile->setAutoDefault(false);
-  sgMessages = Named(new StringGrid(this), "sgMessages");
-  sgMessages->Setup(MessageColumns(), 0);
-  sgMessages->verticalHeader()->hide();
-  sgMessages->horizontalHeader()->setStretchLastSection(true);
-  sgMessages->setSelectionBehavior(QAbstractItemView::SelectRows);
-  sgMessages->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  const FileRow file_row = NewFileRow(texts::kNoDbcChosen, texts::kChooseDbc, this);
+  LFile = file_row.file;
+  BChooseFile = file_row.choose;
+  sgMessages = NewRowList("sgMessages", texts::kMessageColumns, kColumnWidths,
+                          std::size(kColumnWidths), QAbstractItemView::ExtendedSelection, this);
   LLeftOut = NewLabel(QString(), "LLeftOut", this);
   LLeftOut->setWordWrap(true);
   const OkCancelRow buttons = NewOkCancelRow(this);
   bitbtn1 = buttons.ok;
   bitbtn2 = buttons.cancel;
 
-  auto* file_row = new QHBoxLayout;
-  file_row->addWidget(LFile, 1);
-  file_row->addWidget(BChooseFile);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(file_row);
+  layout->addLayout(file_row.layout);
   layout->addWidget(sgMessages, 1);
   layout->addWidget(LLeftOut);
   layout->addLayout(buttons.layout);

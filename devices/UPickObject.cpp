@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 
 #include "devices/DeviceTexts.h"
 #include "devices/EdsFile.h"
+#include "devices/FileListParts.h"
 #include "devices/ProjectDevices.h"
 #include "platform/PathText.h"
 #include "platform/Text.h"
@@ -27,18 +27,7 @@ namespace {
 namespace texts = device_texts;
 
 constexpr int kColumnWidths[] = {60, 60, 190, 130, 50, 45};
-
-std::vector<GridColumn> ObjectColumns() {
-  std::vector<GridColumn> columns;
-  for (std::size_t i = 0; i < std::size(texts::kObjectColumns); ++i) {
-    GridColumn column;
-    column.title = texts::kObjectColumns[i];
-    column.width = kColumnWidths[i];
-    column.editable = false;
-    columns.push_back(column);
-  }
-  return columns;
-}
+static_assert(std::size(kColumnWidths) == std::size(texts::kObjectColumns));
 
 }  // namespace
 
@@ -50,30 +39,23 @@ TFPickObject::TFPickObject(UiServices& services, QWidget* parent)
   setWindowTitle(texts::kPickObjectCaption);
   resize(600, 480);
 
-  LFile = NewLabel(texts::kNoEdsChosen, "LFile", this);
-  BChooseFile = NewButton(QString::fromUtf8(texts::kChooseEds), "BChooseFile", this);
-  BChooseFile->setAutoDefault(false);
+  const FileRow file_row = NewFileRow(texts::kNoEdsChosen, texts::kChooseEds, this);
+  LFile = file_row.file;
+  BChooseFile = file_row.choose;
   LFilter = NewLabel(texts::kFilterLabel, "LFilter", this);
   EFilter = NewEdit("EFilter", this);
   LFilter->setBuddy(EFilter);
-  sgObjects = Named(new StringGrid(this), "sgObjects");
-  sgObjects->Setup(ObjectColumns(), 0);
-  sgObjects->verticalHeader()->hide();
-  sgObjects->horizontalHeader()->setStretchLastSection(true);
-  sgObjects->setSelectionBehavior(QAbstractItemView::SelectRows);
-  sgObjects->setSelectionMode(QAbstractItemView::SingleSelection);
+  sgObjects = NewRowList("sgObjects", texts::kObjectColumns, kColumnWidths,
+                         std::size(kColumnWidths), QAbstractItemView::SingleSelection, this);
   const OkCancelRow buttons = NewOkCancelRow(this);
   bitbtn1 = buttons.ok;
   bitbtn2 = buttons.cancel;
 
-  auto* file_row = new QHBoxLayout;
-  file_row->addWidget(LFile, 1);
-  file_row->addWidget(BChooseFile);
   auto* filter_row = new QHBoxLayout;
   filter_row->addWidget(LFilter);
   filter_row->addWidget(EFilter, 1);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(file_row);
+  layout->addLayout(file_row.layout);
   layout->addLayout(filter_row);
   layout->addWidget(sgObjects, 1);
   layout->addLayout(buttons.layout);
